@@ -1,0 +1,39 @@
+# Entry points for a new machine: `make run` and `make test` install what is missing, configure,
+# build, and then start the program or run every test.
+BUILD_DIR ?= build
+CMAKE_FLAGS ?=
+ifeq ($(CI),true)
+CMAKE_FLAGS += -DKX_WERROR=ON
+endif
+
+.PHONY: all deps configure build test run format format-check clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure:
+	@cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD_DIR)
+
+test: deps
+	@$(MAKE) --no-print-directory build
+	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+
+run: deps
+	@$(MAKE) --no-print-directory build
+	@$(BUILD_DIR)/src/cli/kxdialog --help
+
+FORMAT_FILES = $(shell git ls-files '*.cpp' '*.h')
+
+format:
+	@clang-format -i $(FORMAT_FILES)
+
+format-check:
+	@clang-format --dry-run --Werror $(FORMAT_FILES)
+
+clean:
+	@rm -rf $(BUILD_DIR)

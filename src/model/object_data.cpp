@@ -1,0 +1,550 @@
+#include "model/object_data.h"
+
+#include "codegen/text_conversion.h"
+#include "model/mb_text.h"
+#include "model/name_id_list.h"
+#include "model/object_data_list.h"
+#include "model/resource_lists.h"
+#include "model/value_parsing.h"
+#include "model/vocabulary.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <utility>
+
+using kx::KXRect;
+using kx::KXSize;
+using kx::Nearest;
+
+namespace {
+
+struct ElementRow {
+    const char *tag;
+    int index;
+};
+
+// Tags of object and group values; "Margin" and "Align" are older spellings still read.
+constexpr std::array<ElementRow, 33> kElements {{
+    {"Type", kObjType},
+    {"Name", kObjName},
+    {"Position", kObjPosition},
+    {"Size", kObjSize},
+    {"Width", kObjWidth},
+    {"Height", kObjHeight},
+    {"Text", kObjText},
+    {"ImageId", kObjImageId},
+    {"Image", kObjImage},
+    {"ImageFile", kObjImageFile},
+    {"FontId", kObjFontId},
+    {"Font", kObjFont},
+    {"MarginX", kObjMarginX},
+    {"Margin", kObjMarginX},
+    {"AlignX", kObjAlignX},
+    {"Align", kObjAlignX},
+    {"MarginY", kObjMarginY},
+    {"AlignY", kObjAlignY},
+    {"Stretch", kObjStretch},
+    {"Attr", kObjAttr},
+    {"Click", kObjClick},
+    {"Repeat", kObjRepeat},
+    {"Radio", kObjRadio},
+    {"GetText", kObjGetText},
+    {"PushClick", kObjPushClick},
+    {"PushTime", kObjPushTime},
+    {"Lock", kObjLock},
+    {"Hide", kObjHide},
+    {"TextCol", kObjTextCol},
+    {"TextColSub", kObjTextColSub},
+    {"Loop", kObjLoop},
+    {"Vertical", kObjVertical},
+    {"Linespace", kObjLinespace},
+}};
+
+constexpr KXSize kMissingPicture {10, 10};
+
+// Size that the image definition gives an object of this type: the Normal picture for buttons
+// and edit boxes, the three strips stacked for frames, 10 x 10 otherwise.
+KXSize ImageSizeFor(const CImageData &image, int type)
+{
+    if (type == kTypeButton || type == kTypeEditbox)
+        return image.PictureSize(0).value_or(kMissingPicture);
+    if (type == kTypeFrame) {
+        const KXSize top = image.PictureSize(0).value_or(kMissingPicture);
+        const int middle = image.PictureSize(1) ? image.PictureSize(1)->height : 0;
+        const int bottom = image.PictureSize(2) ? image.PictureSize(2)->height : 0;
+        return {top.width, top.height + middle + bottom};
+    }
+    return kMissingPicture;
+}
+
+// new = (v * newExtent) / oldExtent in integer arithmetic, truncating toward zero. An empty old
+// extent cannot be scaled; the value is kept so that a zero-width selection is moved, not lost.
+int ScaleInt(int v, int newExtent, int oldExtent)
+{
+    if (oldExtent == 0)
+        return v;
+    return static_cast<int>(static_cast<long long>(v) * newExtent / oldExtent);
+}
+
+double ScaleFactor(int newExtent, int oldExtent)
+{
+    return oldExtent == 0 ? 1.0 : static_cast<double>(newExtent) / oldExtent;
+}
+
+} // namespace
+
+CObjectData::CObjectData(CObjectDataList *parent)
+    : KXClass(kKindObject)
+    , m_parent(parent)
+{ }
+
+CObjectData::~CObjectData() = default;
+
+int CObjectData::ElementIndex(std::string_view tag)
+{
+    for (const ElementRow &row : kElements) {
+        if (tag == row.tag)
+            return row.index;
+    }
+    return -1;
+}
+
+void CObjectData::CopyFrom(const KXClass &other)
+{
+    KXClass::CopyFrom(other);
+    const auto *source = dynamic_cast<const CObjectData *>(&other);
+    if (!source)
+        return;
+    m_type = source->m_type;
+    m_name = source->m_name;
+    m_attr = source->m_attr;
+    m_click = source->m_click;
+    m_repeat = source->m_repeat;
+    m_radio = source->m_radio;
+    m_text = source->m_text;
+    m_x = source->m_x;
+    m_y = source->m_y;
+    m_width = source->m_width;
+    m_height = source->m_height;
+    m_font = source->m_font;
+    m_alignX = source->m_alignX;
+    m_alignY = source->m_alignY;
+    m_marginX = source->m_marginX;
+    m_marginY = source->m_marginY;
+    m_stretch = source->m_stretch;
+    m_image = source->m_image;
+    m_textCol = source->m_textCol;
+    m_textColSub = source->m_textColSub;
+    m_vertical = source->m_vertical;
+    m_linespace = source->m_linespace;
+    m_imageFile = source->m_imageFile;
+    m_parent = source->m_parent;
+    ResetPreview();
+    m_selected = false;
+    m_cached.reset();
+}
+
+bool CObjectData::SameTrackedState(const CObjectData &o) const
+{
+    return m_type == o.m_type && m_name == o.m_name && m_attr == o.m_attr && m_click == o.m_click
+        && m_repeat == o.m_repeat && m_radio == o.m_radio && m_text == o.m_text && m_x == o.m_x
+        && m_y == o.m_y && m_width == o.m_width && m_height == o.m_height && m_font == o.m_font
+        && m_alignX == o.m_alignX && m_alignY == o.m_alignY && m_marginX == o.m_marginX
+        && m_marginY == o.m_marginY && m_stretch == o.m_stretch && m_image == o.m_image
+        && m_imageFile == o.m_imageFile && m_textCol == o.m_textCol
+        && m_textColSub == o.m_textColSub && m_vertical == o.m_vertical
+        && m_linespace == o.m_linespace && m_parent == o.m_parent;
+}
+
+bool CObjectData::IsSameAs(const KXClass &other) const
+{
+    const auto *o = dynamic_cast<const CObjectData *>(&other);
+    return o && !o->IsGroup() && SameTrackedState(*o);
+}
+
+kx::TreeItem CObjectData::AddToTree(kx::ITreeSink &tree, kx::TreeItem parent)
+{
+    const std::string label = std::string(kx::ObjectTypes().Word(m_type)) + " = " + m_name;
+    const kx::TreeItem item = tree.InsertItem(parent, kx::kNoTreeItem, label, this);
+    tree.SetExpanded(item, IsTreeExpanded());
+    return item;
+}
+
+CObjectData *CObjectData::HitTest(int x, int y)
+{
+    if (m_lock || m_hide)
+        return nullptr;
+    return GetRect().Contains(x, y) ? this : nullptr;
+}
+
+void CObjectData::SetSelected(bool selected)
+{
+    m_selected = selected;
+}
+
+bool CObjectData::IsSelected() const
+{
+    return m_selected;
+}
+
+CObjectData *CObjectData::FindSelected()
+{
+    return m_selected ? this : nullptr;
+}
+
+bool CObjectData::MoveSelectedInto(CObjectDataList *target)
+{
+    if (!m_selected || target == this)
+        return false;
+    target->AddChild(this);
+    m_parent = target;
+    return true;
+}
+
+int CObjectData::CountSelected() const
+{
+    return m_selected ? 1 : 0;
+}
+
+void CObjectData::SelectInRect(
+    int left, int top, int right, int bottom, std::vector<CObjectData *> *list)
+{
+    const KXRect r = GetRect();
+    if (r.left >= left && r.right <= right && r.top >= top && r.bottom <= bottom) {
+        m_selected = true;
+        if (list)
+            list->push_back(this);
+    }
+}
+
+void CObjectData::CollectSelectionInfo(
+    KXRect *bounds, KXSize *minSize, int *kindFlags, int *count, const CImageDataList *images)
+{
+    if (!m_selected)
+        return;
+    if (bounds)
+        *bounds = bounds->United(GetRect());
+    if (minSize && images) {
+        if (const CImageData *image = images->FindLastByName(m_image)) {
+            const KXSize size = ImageSizeFor(*image, m_type);
+            minSize->width = std::min(minSize->width, size.width);
+            minSize->height = std::min(minSize->height, size.height);
+        }
+    }
+    if (kindFlags) {
+        switch (m_type) {
+        case kTypeButton:
+        case kTypeEditbox:
+            *kindFlags |= kSelectionStateImage;
+            break;
+        case kTypePicture:
+        case kTypeIcon:
+        case kTypeMovie:
+            *kindFlags |= kSelectionPicture;
+            break;
+        case kTypeFrame:
+        case kTypeCanvas:
+        case kTypeText:
+            *kindFlags |= kSelectionFramed;
+            break;
+        default:
+            break;
+        }
+    }
+    if (count)
+        ++*count;
+}
+
+bool CObjectData::LocateIndex(const CObjectData *object, int &counter) const
+{
+    if (object == this)
+        return true;
+    ++counter;
+    return false;
+}
+
+CObjectData *CObjectData::LocateAt(int index, int &counter)
+{
+    if (counter == index)
+        return this;
+    ++counter;
+    return nullptr;
+}
+
+void CObjectData::PreviewScale(const KXRect &from, const KXRect &to)
+{
+    if (!m_selected)
+        return;
+    ResetPreview();
+    const double sx = ScaleFactor(to.Width(), from.Width());
+    const double sy = ScaleFactor(to.Height(), from.Height());
+    const int px = m_parent ? m_parent->AbsoluteX() : 0;
+    const int py = m_parent ? m_parent->AbsoluteY() : 0;
+    m_previewScaleX = sx;
+    m_previewScaleY = sy;
+    m_previewOffsetX = to.left + Nearest((m_x + px - from.left) * sx) - m_x - px;
+    m_previewOffsetY = to.top + Nearest((m_y + py - from.top) * sy) - m_y - py;
+}
+
+void CObjectData::ApplyScale(const KXRect &from, const KXRect &to)
+{
+    if (!m_selected)
+        return;
+    ResetPreview();
+    const int px = m_parent ? m_parent->AbsoluteX() : 0;
+    const int py = m_parent ? m_parent->AbsoluteY() : 0;
+    const int x = ScaleInt(m_x + px - from.left, to.Width(), from.Width()) + to.left;
+    const int y = ScaleInt(m_y + py - from.top, to.Height(), from.Height()) + to.top;
+    m_x = x - px;
+    m_y = y - py;
+    m_width = ScaleInt(m_width, to.Width(), from.Width());
+    m_height = ScaleInt(m_height, to.Height(), from.Height());
+}
+
+void CObjectData::AlignEdge(int kind, int value)
+{
+    if (!m_selected)
+        return;
+    switch (kind) {
+    case kAlignLeft:
+        SetAbsoluteX(value);
+        break;
+    case kAlignRight:
+        SetAbsoluteX(value - Nearest(m_width * m_previewScaleX));
+        break;
+    case kAlignTop:
+        SetAbsoluteY(value);
+        break;
+    case kAlignBottom:
+        SetAbsoluteY(value - Nearest(m_height * m_previewScaleY));
+        break;
+    case kAlignWidth:
+        m_width = value;
+        break;
+    case kAlignHeight:
+        m_height = value;
+        break;
+    default:
+        break;
+    }
+}
+
+int CObjectData::GroupDepth(int level) const
+{
+    return level;
+}
+
+int CObjectData::CountNodes() const
+{
+    return 1;
+}
+
+void CObjectData::ReplaceFontName(std::string_view oldName, std::string_view newName)
+{
+    if (m_font == oldName)
+        m_font = newName;
+}
+
+void CObjectData::ReplaceImageName(std::string_view oldName, std::string_view newName)
+{
+    if (m_image == oldName)
+        SetImage(newName);
+}
+
+CObjectData *CObjectData::FindBySerial(std::uint64_t serial)
+{
+    return Serial() == serial ? this : nullptr;
+}
+
+CObjectData *CObjectData::FindByName(std::string_view name)
+{
+    return m_name == name ? this : nullptr;
+}
+
+CObjectData *CObjectData::TopAncestor()
+{
+    CObjectData *top = this;
+    while (top->Parent())
+        top = top->Parent();
+    return top;
+}
+
+void CObjectData::ApplyAttribute(int index, std::string_view text, const CNameIdList &ids)
+{
+    switch (index) {
+    case kObjType: {
+        const int type = kx::ObjectTypes().Find(text);
+        if (type >= 0) {
+            m_type = type;
+            if (type == kTypeButton || type == kTypeEditbox)
+                m_click = true;
+        }
+        break;
+    }
+    case kObjName: {
+        // Names are unique within the dialog; the root group of a file keeps "OGROOT".
+        std::string name(text);
+        if (!(IsGroup() && name == CObjectDataList::kRootName)) {
+            CObjectData *root = TopAncestor();
+            for (int n = 2; root->FindByName(name); ++n)
+                name = std::string(text) + std::to_string(n);
+        }
+        m_name = std::move(name);
+        break;
+    }
+    case kObjPosition:
+        std::tie(m_x, m_y) = kx::ParsePair(text);
+        break;
+    case kObjSize:
+        std::tie(m_width, m_height) = kx::ParsePair(text);
+        break;
+    case kObjWidth:
+        m_width = kx::ParseDecimal(text);
+        break;
+    case kObjHeight:
+        m_height = kx::ParseDecimal(text);
+        break;
+    case kObjText: {
+        std::string value = kx::ToShiftJis(text);
+        value = kx::ReplaceAllMb(value, "@amp;", "&");
+        value = kx::ReplaceAllMb(value, "@lt;", "<");
+        m_text = kx::ReplaceAllMb(value, "@gt;", ">");
+        break;
+    }
+    case kObjImageId:
+        SetImage(ids.NameOfId(kx::ParseDecimal(text)));
+        break;
+    case kObjFontId:
+        SetFont(ids.NameOfId(kx::ParseDecimal(text)));
+        break;
+    case kObjImage:
+        SetImage(text);
+        break;
+    case kObjImageFile:
+        SetImageFile(text);
+        break;
+    case kObjFont:
+        SetFont(text);
+        break;
+    case kObjMarginX:
+        m_marginX = kx::ParseDecimal(text);
+        break;
+    case kObjMarginY:
+        m_marginY = kx::ParseDecimal(text);
+        break;
+    case kObjPushTime:
+        m_pushTime = kx::ParseDecimal(text);
+        break;
+    case kObjLinespace:
+        m_linespace = kx::ParseDecimal(text);
+        break;
+    case kObjAlignX:
+        m_alignX = kx::AlignXWords().Match(text, m_alignX);
+        break;
+    case kObjAlignY:
+        m_alignY = kx::AlignYWords().Match(text, m_alignY);
+        break;
+    case kObjStretch:
+        m_stretch = kx::StretchWords().Match(text, m_stretch);
+        break;
+    case kObjAttr:
+        m_attr = kx::ObjectStates().Match(text, m_attr);
+        break;
+    case kObjClick:
+        m_click = kx::SwitchFromText(text);
+        break;
+    case kObjRepeat:
+        m_repeat = kx::SwitchFromText(text);
+        break;
+    case kObjRadio:
+        m_radio = kx::SwitchFromText(text);
+        break;
+    case kObjGetText:
+        m_getText = kx::SwitchFromText(text);
+        break;
+    case kObjPushClick:
+        m_pushClick = kx::SwitchFromText(text);
+        break;
+    case kObjLock:
+        m_lock = kx::SwitchFromText(text);
+        break;
+    case kObjHide:
+        m_hide = kx::SwitchFromText(text);
+        break;
+    case kObjVertical:
+        m_vertical = kx::SwitchFromText(text);
+        break;
+    case kObjTextCol:
+        m_textCol = text;
+        break;
+    case kObjTextColSub:
+        m_textColSub = text;
+        break;
+    case kObjLoop:
+        m_repeat = kx::EqualsNoCase(text, "LOOP");
+        break;
+    default:
+        break;
+    }
+}
+
+int CObjectData::AbsoluteX() const
+{
+    return m_x + m_previewOffsetX + (m_parent ? m_parent->AbsoluteX() : 0);
+}
+
+int CObjectData::AbsoluteY() const
+{
+    return m_y + m_previewOffsetY + (m_parent ? m_parent->AbsoluteY() : 0);
+}
+
+void CObjectData::SetAbsoluteX(int x)
+{
+    m_x = x - (m_parent ? m_parent->AbsoluteX() : 0);
+}
+
+void CObjectData::SetAbsoluteY(int y)
+{
+    m_y = y - (m_parent ? m_parent->AbsoluteY() : 0);
+}
+
+KXRect CObjectData::GetRect() const
+{
+    const int left = AbsoluteX();
+    const int top = AbsoluteY();
+    return {left, top, left + Nearest(m_width * m_previewScaleX),
+        top + Nearest(m_height * m_previewScaleY)};
+}
+
+std::uint32_t CObjectData::TextColourValue() const
+{
+    return kx::DrawingValueOfName(m_textCol);
+}
+
+std::uint32_t CObjectData::SubColourValue() const
+{
+    return kx::DrawingValueOfName(m_textColSub);
+}
+
+void CObjectData::SetImage(std::string_view image)
+{
+    m_image = image;
+    m_cached.reset();
+}
+
+void CObjectData::SetImageFile(std::string_view file)
+{
+    if (m_imageFile == file)
+        return;
+    m_imageFile = file;
+    m_cached.reset();
+}
+
+void CObjectData::ResetPreview()
+{
+    m_previewOffsetX = 0;
+    m_previewOffsetY = 0;
+    m_previewScaleX = 1.0;
+    m_previewScaleY = 1.0;
+}

@@ -1,0 +1,279 @@
+// One control of a dialog (button, edit box, frame, picture, icon, movie, canvas, text) and the
+// operations that every editing tool applies to it through the dialog's root group.
+#pragma once
+
+#include "model/geometry.h"
+#include "model/kx_class.h"
+#include "platform/tree_sink.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CObjectDataList;
+class CImageDataList;
+class CNameIdList;
+
+// Type codes of objects; the index into the object type words.
+enum ObjectType : int {
+    kTypeButton = 0,
+    kTypeEditbox = 1,
+    kTypeFrame = 2,
+    kTypePicture = 3,
+    kTypeIcon = 4,
+    kTypeMovie = 5,
+    kTypeCanvas = 6,
+    kTypeText = 7,
+    kTypeGroup = 8,
+};
+
+// Index of an object attribute as the project-file reader hands it to ApplyAttribute.
+enum ObjectElement : int {
+    kObjType = 0,
+    kObjName = 1,
+    kObjPosition = 3,
+    kObjSize = 4,
+    kObjWidth = 5,
+    kObjHeight = 6,
+    kObjText = 7,
+    kObjImageId = 8,
+    kObjImage = 9,
+    kObjImageFile = 10,
+    kObjFontId = 11,
+    kObjFont = 12,
+    kObjMarginX = 13,
+    kObjAlignX = 14,
+    kObjMarginY = 15,
+    kObjAlignY = 16,
+    kObjStretch = 17,
+    kObjAttr = 18,
+    kObjClick = 19,
+    kObjRepeat = 20,
+    kObjRadio = 21,
+    kObjGetText = 22,
+    kObjPushClick = 23,
+    kObjPushTime = 24,
+    kObjLock = 25,
+    kObjHide = 26,
+    kObjTextCol = 27,
+    kObjTextColSub = 28,
+    kObjLoop = 29,
+    kObjVertical = 30,
+    kObjLinespace = 31,
+};
+
+// Kind flags gathered by CollectSelectionInfo; they combine by bitwise OR.
+enum SelectionKind : int {
+    kSelectionFramed = 1, // Frame, Canvas, Text
+    kSelectionStateImage = 2, // Button, Editbox
+    kSelectionPicture = 4, // Picture, Icon, Movie
+};
+
+// Edges and sizes that AlignEdge sets on the selected objects.
+enum AlignEdgeKind : int {
+    kAlignLeft = 0,
+    kAlignRight = 1,
+    kAlignTop = 2,
+    kAlignBottom = 3,
+    kAlignWidth = 4,
+    kAlignHeight = 5,
+};
+
+// The canvas's last rendering of an object, kept until the object's picture changes.
+struct CachedPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> pixels; // 24-bit rows, top-down
+};
+
+// One control of a dialog. Positions are relative to the parent group. The serial is shared by
+// all snapshots of the object, and CopyFrom/IsSameAs cover exactly the attributes the editing
+// history tracks: "Lock", "Hide", "PushClick", "PushTime" and "GetText" are deliberately left out,
+// so changing only those records no undo step.
+class CObjectData : public KXClass {
+public:
+    explicit CObjectData(CObjectDataList *parent = nullptr);
+    ~CObjectData() override;
+
+    // Index of an element name of an object in the project file; -1 for an unknown tag.
+    static int ElementIndex(std::string_view tag);
+
+    // ---- Virtual operations; a group passes them on to its children ----
+    void CopyFrom(const KXClass &other) override;
+    bool IsSameAs(const KXClass &other) const override;
+
+    // Inserts the item "<Type> = <Name>" under parent and answers it.
+    virtual kx::TreeItem AddToTree(kx::ITreeSink &tree, kx::TreeItem parent);
+    // The topmost unlocked, visible object under the canvas point, or none.
+    virtual CObjectData *HitTest(int x, int y);
+    virtual void SetSelected(bool selected);
+    virtual bool IsSelected() const;
+    virtual CObjectData *FindSelected();
+    // Moves this object (when selected) into the target group; the caller removes it from its
+    // old children array when this answers true.
+    virtual bool MoveSelectedInto(CObjectDataList *target);
+    virtual int CountSelected() const;
+    // Selects the objects lying wholly inside the rectangle and appends them to list if given.
+    virtual void SelectInRect(
+        int left, int top, int right, int bottom, std::vector<CObjectData *> *list = nullptr);
+    // Gathers facts about the selected objects; every output is optional. minSize needs the
+    // image definitions of an open project.
+    virtual void CollectSelectionInfo(kx::KXRect *bounds, kx::KXSize *minSize, int *kindFlags,
+        int *count, const CImageDataList *images = nullptr);
+    virtual bool LocateIndex(const CObjectData *object, int &counter) const;
+    virtual CObjectData *LocateAt(int index, int &counter);
+    virtual void PreviewScale(const kx::KXRect &from, const kx::KXRect &to);
+    virtual void ApplyScale(const kx::KXRect &from, const kx::KXRect &to);
+    virtual void AlignEdge(int kind, int value);
+    virtual int GroupDepth(int level) const;
+    virtual int CountNodes() const;
+    virtual void ReplaceFontName(std::string_view oldName, std::string_view newName);
+    virtual void ReplaceImageName(std::string_view oldName, std::string_view newName);
+    virtual CObjectData *FindBySerial(std::uint64_t serial);
+    virtual CObjectData *FindByName(std::string_view name);
+
+    virtual bool IsGroup() const { return false; }
+
+    // Sets one attribute from its project-file text. Names are made unique within the dialog
+    // (a group named "OGROOT" excepted); FontId and ImageId are looked up in ids.
+    void ApplyAttribute(int index, std::string_view text, const CNameIdList &ids);
+
+    // ---- Coordinates ----
+    int AbsoluteX() const;
+    int AbsoluteY() const;
+    void SetAbsoluteX(int x);
+    void SetAbsoluteY(int y);
+    // Canvas rectangle including the preview offset and scale.
+    kx::KXRect GetRect() const;
+
+    // ---- Colours of Text objects (0x00BBGGRR; 0 for a name outside the colour table) ----
+    std::uint32_t TextColourValue() const;
+    std::uint32_t SubColourValue() const;
+
+    // ---- Attributes ----
+    int Type() const { return m_type; }
+    void SetType(int type) { m_type = type; }
+    const std::string &Name() const { return m_name; }
+    void SetName(std::string_view name) { m_name = name; }
+    const std::string &Text() const { return m_text; }
+    void SetText(std::string_view text) { m_text = text; }
+    bool Lock() const { return m_lock; }
+    void SetLock(bool on) { m_lock = on; }
+    bool Hide() const { return m_hide; }
+    void SetHide(bool on) { m_hide = on; }
+    bool Click() const { return m_click; }
+    void SetClick(bool on) { m_click = on; }
+    bool PushClick() const { return m_pushClick; }
+    void SetPushClick(bool on) { m_pushClick = on; }
+    int PushTime() const { return m_pushTime; }
+    void SetPushTime(int ms) { m_pushTime = ms; }
+    // "Repeat" of buttons and edit boxes and "Loop" of movies share one field.
+    bool Repeat() const { return m_repeat; }
+    void SetRepeat(bool on) { m_repeat = on; }
+    bool Radio() const { return m_radio; }
+    void SetRadio(bool on) { m_radio = on; }
+    bool IsGetText() const { return m_getText; }
+    void SetGetText(bool on) { m_getText = on; }
+    int Attr() const { return m_attr; }
+    void SetAttr(int attr) { m_attr = attr; }
+    int X() const { return m_x; }
+    int Y() const { return m_y; }
+    void SetPosition(int x, int y)
+    {
+        m_x = x;
+        m_y = y;
+    }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    void SetWidth(int width) { m_width = width; }
+    void SetHeight(int height) { m_height = height; }
+    const std::string &Image() const { return m_image; }
+    void SetImage(std::string_view image); // also discards the cached picture
+    const std::string &Font() const { return m_font; }
+    void SetFont(std::string_view font) { m_font = font; }
+    int AlignX() const { return m_alignX; }
+    void SetAlignX(int align) { m_alignX = align; }
+    int AlignY() const { return m_alignY; }
+    void SetAlignY(int align) { m_alignY = align; }
+    int MarginX() const { return m_marginX; }
+    void SetMarginX(int margin) { m_marginX = margin; }
+    int MarginY() const { return m_marginY; }
+    void SetMarginY(int margin) { m_marginY = margin; }
+    int Stretch() const { return m_stretch; }
+    void SetStretch(int stretch) { m_stretch = stretch; }
+    const std::string &TextCol() const { return m_textCol; }
+    void SetTextCol(std::string_view colour) { m_textCol = colour; }
+    const std::string &TextColSub() const { return m_textColSub; }
+    void SetTextColSub(std::string_view colour) { m_textColSub = colour; }
+    bool Vertical() const { return m_vertical; }
+    void SetVertical(bool on) { m_vertical = on; }
+    int Linespace() const { return m_linespace; }
+    void SetLinespace(int linespace) { m_linespace = linespace; }
+    const std::string &ImageFile() const { return m_imageFile; }
+    // Discards the cached picture only when the file name really changes.
+    void SetImageFile(std::string_view file);
+
+    // ---- Editing state: never saved, never compared ----
+    CObjectDataList *Parent() const { return m_parent; }
+    void SetParent(CObjectDataList *parent) { m_parent = parent; }
+    bool SelectedFlag() const { return m_selected; }
+    int PreviewOffsetX() const { return m_previewOffsetX; }
+    int PreviewOffsetY() const { return m_previewOffsetY; }
+    double PreviewScaleX() const { return m_previewScaleX; }
+    double PreviewScaleY() const { return m_previewScaleY; }
+    void SetPreviewOffset(int dx, int dy)
+    {
+        m_previewOffsetX = dx;
+        m_previewOffsetY = dy;
+    }
+    void ResetPreview();
+    const CachedPicture *Cached() const { return m_cached.get(); }
+    void SetCached(std::unique_ptr<CachedPicture> picture) { m_cached = std::move(picture); }
+    void DiscardCachedPicture() { m_cached.reset(); }
+
+protected:
+    // Compares the tracked attributes (not the KXClass part, not the group's own state).
+    bool SameTrackedState(const CObjectData &other) const;
+    // The group whose tree this object belongs to: the topmost ancestor, or itself.
+    CObjectData *TopAncestor();
+
+    bool m_selected = false;
+
+private:
+    int m_previewOffsetX = 0;
+    int m_previewOffsetY = 0;
+    double m_previewScaleX = 1.0;
+    double m_previewScaleY = 1.0;
+    int m_type = kTypeButton;
+    std::string m_name;
+    std::string m_text;
+    bool m_lock = false;
+    bool m_hide = false;
+    bool m_click = false;
+    bool m_pushClick = false;
+    int m_pushTime = 200;
+    bool m_repeat = false;
+    bool m_radio = false;
+    bool m_getText = false;
+    int m_attr = 0;
+    int m_x = 0;
+    int m_y = 0;
+    int m_width = 0;
+    int m_height = 0;
+    std::string m_image;
+    std::string m_font;
+    int m_alignX = 0;
+    int m_alignY = 1;
+    int m_marginX = 0;
+    int m_marginY = 0;
+    int m_stretch = 0;
+    std::string m_textCol = "BLACK";
+    std::string m_textColSub = "GRAY";
+    bool m_vertical = false;
+    int m_linespace = 10;
+    std::string m_imageFile;
+    std::unique_ptr<CachedPicture> m_cached;
+    CObjectDataList *m_parent = nullptr;
+};

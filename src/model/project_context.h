@@ -1,0 +1,79 @@
+// The one project of a running editor (or of one command-line run): the font and image lists,
+// the resource root with its dialogs, and the settings that the project shares with its tools.
+#pragma once
+
+#include "model/kx_resource_data.h"
+#include "model/name_id_list.h"
+#include "model/prefix_settings.h"
+#include "model/resource_lists.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kx {
+
+// Told by the project when everything is discarded, so that the windows that show the project
+// can let go of it: dialog windows close before the model goes, the panel empties after.
+class IProjectObserver {
+public:
+    virtual ~IProjectObserver() = default;
+    virtual void CloseAllDialogWindows() = 0;
+    virtual void ClearResourcePanel() = 0;
+};
+
+} // namespace kx
+
+class CProjectContext {
+public:
+    CProjectContext();
+    ~CProjectContext();
+
+    CProjectContext(const CProjectContext &) = delete;
+    CProjectContext &operator=(const CProjectContext &) = delete;
+
+    CFontDataList &Fonts() { return m_fonts; }
+    const CFontDataList &Fonts() const { return m_fonts; }
+    CImageDataList &Images() { return m_images; }
+    const CImageDataList &Images() const { return m_images; }
+    CKXResourceData &Root() { return m_root; }
+    const CKXResourceData &Root() const { return m_root; }
+    CKXDialogDataList &Dialogs() { return m_root.Dialogs(); }
+    const CKXDialogDataList &Dialogs() const { return m_root.Dialogs(); }
+    kx::PrefixSettings &Prefixes() { return m_prefixes; }
+    const kx::PrefixSettings &Prefixes() const { return m_prefixes; }
+    CNameIdList &NameIds() { return m_nameIds; }
+    const CNameIdList &NameIds() const { return m_nameIds; }
+
+    // Folder of the last loaded project file, ending in '/'; empty before the first load.
+    const std::string &ProjectFolder() const { return m_projectFolder; }
+    void SetProjectFolder(std::string_view folder);
+    // Where the project keeps an image file and a font file.
+    std::string ImagePath(std::string_view file) const;
+    std::string FontPath(std::string_view file) const;
+
+    // The first resource with exactly this name: fonts, then images, then dialogs, then the
+    // objects of each dialog in list order. None when the name is free.
+    KXClass *FindResourceByName(std::string_view name) const;
+
+    // Points image definitions and objects that use the old font name to the new one.
+    void RenameFontReference(std::string_view oldName, std::string_view newName);
+    // Points objects that use the old image definition name to the new one.
+    void RenameImageReference(std::string_view oldName, std::string_view newName);
+
+    // Closes every dialog window and empties the model; the project name, the project file
+    // path and the prefixes stay.
+    void DiscardAll();
+
+    void AddObserver(kx::IProjectObserver *observer);
+    void RemoveObserver(kx::IProjectObserver *observer);
+
+private:
+    kx::PrefixSettings m_prefixes;
+    CNameIdList m_nameIds;
+    std::string m_projectFolder;
+    CFontDataList m_fonts;
+    CImageDataList m_images;
+    CKXResourceData m_root;
+    std::vector<kx::IProjectObserver *> m_observers;
+};

@@ -1,0 +1,125 @@
+// The three owning lists of a project: dialogs, image definitions and font definitions.
+#pragma once
+
+#include "model/font_data.h"
+#include "model/image_data.h"
+#include "model/kx_class.h"
+#include "model/kx_dialog_data.h"
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+// An ordered list that owns its elements and keeps their names unique (exact, case-sensitive
+// comparison).
+template <typename T>
+class CNamedList : public KXClass {
+public:
+    explicit CNamedList(int kind)
+        : KXClass(kind)
+    { }
+
+    int Count() const { return static_cast<int>(m_items.size()); }
+    bool IsEmpty() const { return m_items.empty(); }
+    T *At(int index) const
+    {
+        return index >= 0 && index < Count() ? m_items[static_cast<std::size_t>(index)].get()
+                                             : nullptr;
+    }
+    auto begin() const { return m_items.begin(); }
+    auto end() const { return m_items.end(); }
+
+    // Appends the element unless its name is taken. On success the list takes the element
+    // (element becomes empty) and answers its index; on -1 the caller still holds it.
+    int Add(std::unique_ptr<T> &element)
+    {
+        if (!element || FindByName(element->Name()))
+            return -1;
+        m_items.push_back(std::move(element));
+        return Count() - 1;
+    }
+
+    // The first element with exactly this name, or none.
+    T *FindByName(std::string_view name) const
+    {
+        for (const auto &item : m_items) {
+            if (item->Name() == name)
+                return item.get();
+        }
+        return nullptr;
+    }
+
+    // The last element with exactly this name, or none.
+    T *FindLastByName(std::string_view name) const
+    {
+        for (auto it = m_items.rbegin(); it != m_items.rend(); ++it) {
+            if ((*it)->Name() == name)
+                return it->get();
+        }
+        return nullptr;
+    }
+
+    int IndexOf(const T *element) const
+    {
+        for (int i = 0; i < Count(); ++i) {
+            if (m_items[static_cast<std::size_t>(i)].get() == element)
+                return i;
+        }
+        return -1;
+    }
+
+    // Takes the element out of the list and hands it to the caller; none when absent.
+    std::unique_ptr<T> Take(const T *element)
+    {
+        const int index = IndexOf(element);
+        if (index < 0)
+            return nullptr;
+        std::unique_ptr<T> taken = std::move(m_items[static_cast<std::size_t>(index)]);
+        m_items.erase(m_items.begin() + index);
+        return taken;
+    }
+
+    // Destroys every element from the first to the last.
+    void Clear()
+    {
+        for (auto &item : m_items)
+            item.reset();
+        m_items.clear();
+    }
+
+protected:
+    // Destroys every element from the last to the first.
+    void ClearFromBack()
+    {
+        while (!m_items.empty())
+            m_items.pop_back();
+    }
+
+private:
+    std::vector<std::unique_ptr<T>> m_items;
+};
+
+class CFontDataList : public CNamedList<CFontData> {
+public:
+    CFontDataList()
+        : CNamedList(kKindFontList)
+    { }
+};
+
+class CImageDataList : public CNamedList<CImageData> {
+public:
+    CImageDataList()
+        : CNamedList(kKindImageList)
+    { }
+};
+
+// Dialogs are destroyed from the last to the first.
+class CKXDialogDataList : public CNamedList<CKXDialogData> {
+public:
+    CKXDialogDataList()
+        : CNamedList(kKindDialogList)
+    { }
+    ~CKXDialogDataList() override { ClearFromBack(); }
+
+    void Clear() { ClearFromBack(); }
+};
