@@ -6,7 +6,7 @@ ifeq ($(CI),true)
 CMAKE_FLAGS += -DKX_WERROR=ON
 endif
 
-.PHONY: all deps configure build test run format format-check clean
+.PHONY: all deps configure build test test-asan run format format-check clean
 
 all: build
 
@@ -22,6 +22,12 @@ build: configure
 test: deps
 	@$(MAKE) --no-print-directory build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+
+# Every test under AddressSanitizer and UndefinedBehaviorSanitizer, in a build of its own.
+test-asan: deps
+	@cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKX_SANITIZE=ON $(CMAKE_FLAGS) >/dev/null
+	@cmake --build build-asan
+	@cd build-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 
 run: deps
 	@$(MAKE) --no-print-directory build

@@ -11,13 +11,18 @@
 #include <vector>
 
 // An ordered list that owns its elements and keeps their names unique (exact, case-sensitive
-// comparison).
+// comparison). Clearing, and so destroying, goes from the first element to the last, or from the
+// last to the first for a list made with kClearFromBack.
 template <typename T>
 class CNamedList : public KXClass {
 public:
-    explicit CNamedList(int kind)
+    enum ClearOrder { kClearFromFront, kClearFromBack };
+
+    explicit CNamedList(int kind, ClearOrder order = kClearFromFront)
         : KXClass(kind)
+        , m_order(order)
     { }
+    ~CNamedList() override { Clear(); }
 
     int Count() const { return static_cast<int>(m_items.size()); }
     bool IsEmpty() const { return m_items.empty(); }
@@ -79,23 +84,21 @@ public:
         return taken;
     }
 
-    // Destroys every element from the first to the last.
+    // Destroys every element in the list's order and empties the list.
     void Clear()
     {
+        if (m_order == kClearFromBack) {
+            while (!m_items.empty())
+                m_items.pop_back();
+            return;
+        }
         for (auto &item : m_items)
             item.reset();
         m_items.clear();
     }
 
-protected:
-    // Destroys every element from the last to the first.
-    void ClearFromBack()
-    {
-        while (!m_items.empty())
-            m_items.pop_back();
-    }
-
 private:
+    ClearOrder m_order;
     std::vector<std::unique_ptr<T>> m_items;
 };
 
@@ -117,9 +120,6 @@ public:
 class CKXDialogDataList : public CNamedList<CKXDialogData> {
 public:
     CKXDialogDataList()
-        : CNamedList(kKindDialogList)
+        : CNamedList(kKindDialogList, kClearFromBack)
     { }
-    ~CKXDialogDataList() override { ClearFromBack(); }
-
-    void Clear() { ClearFromBack(); }
 };
