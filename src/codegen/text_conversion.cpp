@@ -87,15 +87,16 @@ std::size_t InvalidUtf8Length(std::string_view rest)
 
 // Converts input with iconv, growing the output as needed. Where iconv reports an invalid or
 // incomplete sequence, invalidLength(rest) bytes are dropped and replacement is written instead.
-std::string Convert(std::string_view input, const char *to, const char *from,
-    std::string_view replacement, std::size_t (*invalidLength)(std::string_view))
+std::string Convert(std::string_view input, IconvHandle &converter, std::string_view replacement,
+    std::size_t (*invalidLength)(std::string_view))
 {
     input = input.substr(0, input.find('\0'));
     if (input.empty())
         return {};
-    IconvHandle converter(to, from);
     if (!converter.IsOpen())
         return std::string(input);
+    // A descriptor is reused from call to call; start every conversion from its initial state.
+    iconv(converter.Get(), nullptr, nullptr, nullptr, nullptr);
 
     std::string out(input.size() + input.size() / 2 + 16, '\0');
     std::size_t used = 0;
@@ -142,14 +143,18 @@ std::string Convert(std::string_view input, const char *to, const char *from,
 
 } // namespace
 
+// Opening a descriptor costs more than converting a short text, and projects convert every object
+// text, so each thread keeps one descriptor per direction.
 std::string ToUtf8(std::string_view cp932)
 {
-    return Convert(cp932, "UTF-8", "CP932", kUtf8Replacement, InvalidCp932Length);
+    thread_local IconvHandle converter("UTF-8", "CP932");
+    return Convert(cp932, converter, kUtf8Replacement, InvalidCp932Length);
 }
 
 std::string ToShiftJis(std::string_view utf8)
 {
-    return Convert(utf8, "CP932", "UTF-8", kCp932Replacement, InvalidUtf8Length);
+    thread_local IconvHandle converter("CP932", "UTF-8");
+    return Convert(utf8, converter, kCp932Replacement, InvalidUtf8Length);
 }
 
 } // namespace kx

@@ -35,8 +35,7 @@ CKXDialogData *AddDialog(CProjectContext &project, const char *name)
 struct Observer : kx::IProjectObserver {
     explicit Observer(CProjectContext &p)
         : project(p)
-    {
-    }
+    { }
     void CloseAllDialogWindows() override
     {
         calls += "close:" + std::to_string(project.Dialogs().Count()) + " ";
@@ -217,7 +216,7 @@ TEST(ProjectContextTest, TreeShowsRootDialogsAndObjects)
     AddDialog(project, "Sub");
 
     project.Root().AddToTree(sink);
-    const std::vector<std::string> expected { "0>Root = Demo", "1>Main", "2>Button = OK", "1>Sub",
-        "expand 1" };
+    const std::vector<std::string> expected {
+        "0>Root = Demo", "1>Main", "2>Button = OK", "1>Sub", "expand 1"};
     EXPECT_EQ(sink.lines, expected);
 }
