@@ -1,8 +1,57 @@
 #include "model/image_data.h"
 
+#include "model/name_id_list.h"
+#include "model/project_context.h"
+#include "model/value_parsing.h"
+
+#include <array>
+
 namespace {
+
 const std::string kEmpty;
-}
+
+struct ElementRow {
+    const char *tag;
+    int index;
+};
+
+constexpr std::array<ElementRow, 33> kElements {{
+    {"Type", kImgType},
+    {"Name", kImgName},
+    {"Id", kImgId},
+    {"Normal", kImgSlotFile + 0},
+    {"Top", kImgSlotFile + 0},
+    {"Disable", kImgSlotFile + 1},
+    {"Middle", kImgSlotFile + 1},
+    {"Active", kImgSlotFile + 2},
+    {"Bottom", kImgSlotFile + 2},
+    {"Focus", kImgSlotFile + 3},
+    {"Push", kImgSlotFile + 4},
+    {"ActPush", kImgSlotFile + 5},
+    {"NormalCol", kImgSlotColour + 0},
+    {"DisableCol", kImgSlotColour + 1},
+    {"ActiveCol", kImgSlotColour + 2},
+    {"FocusCol", kImgSlotColour + 3},
+    {"PushCol", kImgSlotColour + 4},
+    {"ActPushCol", kImgSlotColour + 5},
+    {"NormalColSub", kImgSlotSubColour + 0},
+    {"DisableColSub", kImgSlotSubColour + 1},
+    {"ActiveColSub", kImgSlotSubColour + 2},
+    {"FocusColSub", kImgSlotSubColour + 3},
+    {"PushColSub", kImgSlotSubColour + 4},
+    {"ActPushColSub", kImgSlotSubColour + 5},
+    {"FontId", kImgFontId},
+    {"Font", kImgFont},
+    {"MarginY", kImgMarginY},
+    {"AlignY", kImgAlignY},
+    {"MarginX", kImgMarginX},
+    {"Margin", kImgMarginX},
+    {"AlignX", kImgAlignX},
+    {"Align", kImgAlignX},
+    {"Stretch", kImgStretch},
+}};
+
+} // namespace
 
 CImageData::CImageData()
     : KXClass(kKindImage)
@@ -15,10 +64,89 @@ const std::string &CImageData::SlotFile(int slot) const
     return ValidSlot(slot) ? m_files[slot] : kEmpty;
 }
 
-void CImageData::SetSlotFileName(int slot, std::string_view file)
+int CImageData::ElementIndex(std::string_view tag)
+{
+    for (const ElementRow &row : kElements) {
+        if (tag == row.tag)
+            return row.index;
+    }
+    return -1;
+}
+
+void CImageData::ApplyAttribute(int index, std::string_view text, CProjectContext &project)
+{
+    if (index >= kImgSlotFile && index < kImgSlotFile + kx::kMaxImageSlots) {
+        SetSlotFile(index - kImgSlotFile, text, &project);
+        return;
+    }
+    if (index >= kImgSlotColour && index < kImgSlotColour + kx::kMaxImageSlots) {
+        SetSlotColour(index - kImgSlotColour, text);
+        return;
+    }
+    if (index >= kImgSlotSubColour && index < kImgSlotSubColour + kx::kMaxImageSlots) {
+        SetSlotSubColour(index - kImgSlotSubColour, text);
+        return;
+    }
+    switch (index) {
+    case kImgType:
+        m_type = kx::ObjectTypes().Match(text, m_type);
+        break;
+    case kImgName:
+        m_name = text;
+        break;
+    case kImgId:
+        // The name as it stands when the "Id" element is read: empty when "Name" comes later.
+        project.NameIds().Add(kNameIdImage, m_name, kx::ParseDecimal(text));
+        break;
+    case kImgFontId:
+        m_fontName = project.NameIds().NameOfId(kx::ParseDecimal(text));
+        break;
+    case kImgFont:
+        m_fontName = text;
+        break;
+    case kImgMarginY:
+        m_marginY = kx::ParseDecimal(text);
+        break;
+    case kImgAlignY:
+        m_alignY = kx::AlignYWords().Match(text, m_alignY);
+        break;
+    case kImgMarginX:
+        m_marginX = kx::ParseDecimal(text);
+        break;
+    case kImgAlignX:
+        m_alignX = kx::AlignXWords().Match(text, m_alignX);
+        break;
+    case kImgStretch:
+        m_stretch = kx::StretchWords().Match(text, m_stretch);
+        break;
+    default:
+        break;
+    }
+}
+
+void CImageData::SetSlotFile(int slot, std::string_view file, CProjectContext *project)
+{
+    if (!ValidSlot(slot))
+        return;
+    m_files[slot] = file;
+    kx::IPictureCache *cache = project ? project->PictureCache() : nullptr;
+    m_pictures[slot] = cache ? cache->Find(project->ImagePath(file)) : nullptr;
+}
+
+std::uint32_t CImageData::DrawingColour(int slot) const
+{
+    return kx::DrawingValueOfName(SlotColour(slot));
+}
+
+std::uint32_t CImageData::DrawingSubColour(int slot) const
+{
+    return kx::DrawingValueOfName(SlotSubColour(slot));
+}
+
+void CImageData::SetPicture(int slot, const kx::IPicture *picture)
 {
     if (ValidSlot(slot))
-        m_files[slot] = file;
+        m_pictures[slot] = picture;
 }
 
 const std::string &CImageData::SlotColour(int slot) const
@@ -45,6 +173,8 @@ void CImageData::SetSlotSubColour(int slot, std::string_view name)
 
 std::optional<kx::KXSize> CImageData::PictureSize(int slot) const
 {
+    if (const kx::IPicture *picture = Picture(slot))
+        return kx::KXSize {picture->Width(), picture->Height()};
     return ValidSlot(slot) ? m_pictureSizes[slot] : std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 
 #include "model/geometry.h"
 #include "model/kx_class.h"
+#include "model/picture.h"
 #include "model/vocabulary.h"
 
 #include <array>
@@ -11,10 +12,37 @@
 #include <string>
 #include <string_view>
 
+class CNameIdList;
+class CProjectContext;
+
+// Index of an image definition element as the project-file reader hands it to ApplyAttribute.
+enum ImageElement : int {
+    kImgType = 0,
+    kImgName = 1,
+    kImgId = 2,
+    kImgSlotFile = 3, // 3..8: slots 0..5
+    kImgSlotColour = 9, // 9..14
+    kImgSlotSubColour = 15, // 15..20
+    kImgFontId = 21,
+    kImgFont = 22,
+    kImgMarginY = 23,
+    kImgAlignY = 24,
+    kImgMarginX = 25,
+    kImgAlignX = 26,
+    kImgStretch = 27,
+};
+
 class CImageData : public KXClass {
 public:
     CImageData();
     ~CImageData() override;
+
+    // Index of an element name of an image definition; the frame words "Top", "Middle" and
+    // "Bottom" share the indexes of slots 0 to 2. -1 for an unknown name.
+    static int ElementIndex(std::string_view tag);
+    // Sets one value read from the project file. Slot files are resolved through the project's
+    // picture cache; "Id" adds an entry to the project's name/ID list.
+    void ApplyAttribute(int index, std::string_view text, CProjectContext &project);
 
     int Type() const { return m_type; }
     void SetType(int type) { m_type = type; }
@@ -35,19 +63,32 @@ public:
 
     // Per-slot texts; a slot outside 0..5 answers an empty text and ignores writes.
     const std::string &SlotFile(int slot) const;
-    void SetSlotFileName(int slot, std::string_view file);
+    // Stores the file name and resolves the slot's picture at once through the project's cache
+    // (none when there is no project or the file cannot be decoded; the name stays either way).
+    void SetSlotFile(int slot, std::string_view file, CProjectContext *project);
     const std::string &SlotColour(int slot) const;
     void SetSlotColour(int slot, std::string_view name);
     const std::string &SlotSubColour(int slot) const;
     void SetSlotSubColour(int slot, std::string_view name);
 
-    // Size of the decoded picture of a slot, known once the picture has been loaded.
+    // Drawing value of a slot's colour names (exact match of a bare name; 0 when unknown).
+    std::uint32_t DrawingColour(int slot) const;
+    std::uint32_t DrawingSubColour(int slot) const;
+
+    // Decoded picture of a slot, owned by the picture cache; none when unresolved.
+    const kx::IPicture *Picture(int slot) const
+    {
+        return ValidSlot(slot) ? m_pictures[slot] : nullptr;
+    }
+    void SetPicture(int slot, const kx::IPicture *picture);
+    // Size of a slot's picture, when it has one.
     std::optional<kx::KXSize> PictureSize(int slot) const;
     void SetPictureSize(int slot, std::optional<kx::KXSize> size);
 
 private:
     static bool ValidSlot(int slot) { return slot >= 0 && slot < kx::kMaxImageSlots; }
 
+    std::array<const kx::IPicture *, kx::kMaxImageSlots> m_pictures {};
     std::array<std::optional<kx::KXSize>, kx::kMaxImageSlots> m_pictureSizes;
     int m_type = 0;
     std::string m_name;

@@ -15,6 +15,8 @@
 class CObjectDataList;
 class CImageDataList;
 class CNameIdList;
+class UndoBuffer;
+class UndoRecord;
 
 // Type codes of objects; the index into the object type words.
 enum ObjectType : int {
@@ -133,6 +135,8 @@ public:
     virtual void ReplaceImageName(std::string_view oldName, std::string_view newName);
     virtual CObjectData *FindBySerial(std::uint64_t serial);
     virtual CObjectData *FindByName(std::string_view name);
+    // Adds to record what changed in this object since the history's latest copy of it.
+    virtual void RecordHistory(UndoBuffer &history, UndoRecord &record);
 
     virtual bool IsGroup() const { return false; }
 

@@ -41,6 +41,8 @@ public:
     void ReplaceImageName(std::string_view oldName, std::string_view newName) override;
     CObjectData *FindBySerial(std::uint64_t serial) override;
     CObjectData *FindByName(std::string_view name) override;
+    // Records the group itself, then every child, so the tree is visited in pre-order.
+    void RecordHistory(UndoBuffer &history, UndoRecord &record) override;
     bool IsGroup() const override { return true; }
 
     // ---- Operations of groups ----

@@ -4,9 +4,11 @@
 
 #include "model/kx_resource_data.h"
 #include "model/name_id_list.h"
+#include "model/picture.h"
 #include "model/prefix_settings.h"
 #include "model/resource_lists.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,6 +47,14 @@ public:
     CNameIdList &NameIds() { return m_nameIds; }
     const CNameIdList &NameIds() const { return m_nameIds; }
 
+    // Cache of decoded pictures that image definitions resolve their files through; none until
+    // the program that owns the project gives it one.
+    kx::IPictureCache *PictureCache() const { return m_pictureCache.get(); }
+    void SetPictureCache(std::unique_ptr<kx::IPictureCache> cache)
+    {
+        m_pictureCache = std::move(cache);
+    }
+
     // Folder of the last loaded project file, ending in '/'; empty before the first load.
     const std::string &ProjectFolder() const { return m_projectFolder; }
     void SetProjectFolder(std::string_view folder);
@@ -75,5 +85,6 @@ private:
     CFontDataList m_fonts;
     CImageDataList m_images;
     CKXResourceData m_root;
+    std::unique_ptr<kx::IPictureCache> m_pictureCache;
     std::vector<kx::IProjectObserver *> m_observers;
 };

@@ -6,6 +6,7 @@
 #include "model/kx_class.h"
 #include "model/kx_dialog_data.h"
 
+#include <algorithm>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -107,6 +108,17 @@ public:
     CFontDataList()
         : CNamedList(kKindFontList)
     { }
+
+    // Face identifier for a definition about to be added: 100 for an empty list, else one more
+    // than the greatest identifier in the list (never below 100), so no two definitions share a
+    // cached face by accident.
+    int NextFaceId() const
+    {
+        int next = CFontData::kFirstFaceId;
+        for (const auto &font : *this)
+            next = std::max(next, font->FaceId() + 1);
+        return next;
+    }
 };
 
 class CImageDataList : public CNamedList<CImageData> {
