@@ -6,8 +6,7 @@
 
 CFontData::CFontData()
     : KXClass(kKindFont)
-{
-}
+{ }
 
 CFontData::CFontData(const CFontData &other)
     : KXClass(kKindFont)
@@ -33,7 +32,7 @@ CFontData::~CFontData() = default;
 int CFontData::ElementIndex(std::string_view tag)
 {
     static constexpr const char *kTags[]
-        = { "Name", "Id", "File", "Size", "Effect", "Bold", "BoldEffect" };
+        = {"Name", "Id", "File", "Size", "Effect", "Bold", "BoldEffect"};
     for (int i = 0; i < static_cast<int>(std::size(kTags)); ++i) {
         if (tag == kTags[i])
             return i;

@@ -68,7 +68,7 @@ public:
     std::uint32_t SubColour() const { return m_subColour; }
     void SetSubColour(std::uint32_t colour) { m_subColour = colour; }
 
-    static constexpr Matrix kIdentity { 1.0, 0.0, 0.0, 1.0 };
+    static constexpr Matrix kIdentity {1.0, 0.0, 0.0, 1.0};
     static constexpr int kFirstFaceId = 100;
 
 private:
