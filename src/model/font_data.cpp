@@ -31,13 +31,16 @@ CFontData::~CFontData() = default;
 
 int CFontData::ElementIndex(std::string_view tag)
 {
-    static constexpr const char *kTags[]
-        = {"Name", "Id", "File", "Size", "Effect", "Bold", "BoldEffect"};
-    for (int i = 0; i < static_cast<int>(std::size(kTags)); ++i) {
-        if (tag == kTags[i])
-            return i;
-    }
-    return -1;
+    static constexpr kx::TagIndex kElements[] = {
+        {"Name", kFontName},
+        {"Id", kFontId},
+        {"File", kFontFile},
+        {"Size", kFontSize},
+        {"Effect", kFontEffect},
+        {"Bold", kFontBold},
+        {"BoldEffect", kFontBoldEffect},
+    };
+    return kx::FindTag(kElements, tag);
 }
 
 void CFontData::ApplyAttribute(int index, std::string_view text, CNameIdList &ids)

@@ -10,12 +10,7 @@ namespace {
 
 const std::string kEmpty;
 
-struct ElementRow {
-    const char *tag;
-    int index;
-};
-
-constexpr std::array<ElementRow, 33> kElements {{
+constexpr std::array<kx::TagIndex, 33> kElements {{
     {"Type", kImgType},
     {"Name", kImgName},
     {"Id", kImgId},
@@ -66,11 +61,7 @@ const std::string &CImageData::SlotFile(int slot) const
 
 int CImageData::ElementIndex(std::string_view tag)
 {
-    for (const ElementRow &row : kElements) {
-        if (tag == row.tag)
-            return row.index;
-    }
-    return -1;
+    return kx::FindTag(kElements, tag);
 }
 
 void CImageData::ApplyAttribute(int index, std::string_view text, CProjectContext &project)

@@ -84,17 +84,15 @@ void CKXDialogData::RestoreProperties(const CKXDialogData &snapshot)
 
 int CKXDialogData::ElementIndex(std::string_view tag)
 {
-    if (tag == "Name")
-        return kDlgName;
-    if (tag == "Title")
-        return kDlgTitle;
-    if (tag == "Position")
-        return kDlgPosition;
-    if (tag == "Size")
-        return kDlgSize;
-    if (tag == "ColorBG")
-        return kDlgColorBG;
-    return -1;
+    // Index 1 is not used by any dialog element.
+    static constexpr kx::TagIndex kElements[] = {
+        {"Name", kDlgName},
+        {"Title", kDlgTitle},
+        {"Position", kDlgPosition},
+        {"Size", kDlgSize},
+        {"ColorBG", kDlgColorBG},
+    };
+    return kx::FindTag(kElements, tag);
 }
 
 void CKXDialogData::ApplyAttribute(int index, std::string_view text)

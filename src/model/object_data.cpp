@@ -19,13 +19,8 @@ using kx::Nearest;
 
 namespace {
 
-struct ElementRow {
-    const char *tag;
-    int index;
-};
-
 // Tags of object and group values; "Margin" and "Align" are older spellings still read.
-constexpr std::array<ElementRow, 33> kElements {{
+constexpr std::array<kx::TagIndex, 33> kElements {{
     {"Type", kObjType},
     {"Name", kObjName},
     {"Position", kObjPosition},
@@ -103,11 +98,7 @@ CObjectData::~CObjectData() = default;
 
 int CObjectData::ElementIndex(std::string_view tag)
 {
-    for (const ElementRow &row : kElements) {
-        if (tag == row.tag)
-            return row.index;
-    }
-    return -1;
+    return kx::FindTag(kElements, tag);
 }
 
 void CObjectData::CopyFrom(const KXClass &other)

@@ -38,4 +38,13 @@ std::pair<int, int> ParsePair(std::string_view text)
     return {ParseDecimal(text.substr(0, comma)), ParseDecimal(second)};
 }
 
+int FindTag(std::span<const TagIndex> table, std::string_view tag)
+{
+    for (const TagIndex &row : table) {
+        if (tag == row.tag)
+            return row.index;
+    }
+    return -1;
+}
+
 } // namespace kx
