@@ -161,16 +161,3 @@ void CImageData::SetSlotSubColour(int slot, std::string_view name)
     if (ValidSlot(slot))
         m_subColours[slot] = name;
 }
-
-std::optional<kx::KXSize> CImageData::PictureSize(int slot) const
-{
-    if (const kx::IPicture *picture = Picture(slot))
-        return kx::KXSize {picture->Width(), picture->Height()};
-    return ValidSlot(slot) ? m_pictureSizes[slot] : std::nullopt;
-}
-
-void CImageData::SetPictureSize(int slot, std::optional<kx::KXSize> size)
-{
-    if (ValidSlot(slot))
-        m_pictureSizes[slot] = size;
-}

@@ -8,7 +8,6 @@
 #include "model/vocabulary.h"
 
 #include <array>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -81,15 +80,11 @@ public:
         return ValidSlot(slot) ? m_pictures[slot] : nullptr;
     }
     void SetPicture(int slot, const kx::IPicture *picture);
-    // Size of a slot's picture, when it has one.
-    std::optional<kx::KXSize> PictureSize(int slot) const;
-    void SetPictureSize(int slot, std::optional<kx::KXSize> size);
 
 private:
     static bool ValidSlot(int slot) { return slot >= 0 && slot < kx::kMaxImageSlots; }
 
     std::array<const kx::IPicture *, kx::kMaxImageSlots> m_pictures {};
-    std::array<std::optional<kx::KXSize>, kx::kMaxImageSlots> m_pictureSizes;
     int m_type = 0;
     std::string m_name;
     std::string m_fontName;

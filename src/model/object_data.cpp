@@ -62,14 +62,16 @@ constexpr KXSize kMissingPicture {10, 10};
 // and edit boxes, the three strips stacked for frames, 10 x 10 otherwise.
 KXSize ImageSizeFor(const CImageData &image, int type)
 {
+    const auto height = [&](int slot) {
+        const kx::IPicture *picture = image.Picture(slot);
+        return picture ? picture->Height() : 0;
+    };
+    const kx::IPicture *first = image.Picture(0);
+    const KXSize firstSize = first ? KXSize {first->Width(), first->Height()} : kMissingPicture;
     if (type == kTypeButton || type == kTypeEditbox)
-        return image.PictureSize(0).value_or(kMissingPicture);
-    if (type == kTypeFrame) {
-        const KXSize top = image.PictureSize(0).value_or(kMissingPicture);
-        const int middle = image.PictureSize(1) ? image.PictureSize(1)->height : 0;
-        const int bottom = image.PictureSize(2) ? image.PictureSize(2)->height : 0;
-        return {top.width, top.height + middle + bottom};
-    }
+        return firstSize;
+    if (type == kTypeFrame)
+        return {firstSize.width, firstSize.height + height(1) + height(2)};
     return kMissingPicture;
 }
 

@@ -156,14 +156,27 @@ TEST(ObjectDataTest, CollectSelectionInfoGathersOnlySelectedObjects)
     button->SetSelected(true);
     frame->SetSelected(true);
 
+    // Pictures of the sizes that matter; their pixels are never read here.
+    struct SizedPicture : kx::IPicture {
+        SizedPicture(int w, int h)
+            : w(w)
+            , h(h)
+        { }
+        int Width() const override { return w; }
+        int Height() const override { return h; }
+        const std::uint8_t *Row(int) const override { return nullptr; }
+        int w, h;
+    };
+    const SizedPicture normal(40, 12), top(50, 8), middle(1, 20);
+
     CImageDataList images;
     auto btn = std::make_unique<CImageData>();
     btn->SetName("BTN");
-    btn->SetPictureSize(0, KXSize {40, 12});
+    btn->SetPicture(0, &normal);
     auto frm = std::make_unique<CImageData>();
     frm->SetName("FRM");
-    frm->SetPictureSize(0, KXSize {50, 8});
-    frm->SetPictureSize(1, KXSize {1, 20}); // the bottom strip is missing
+    frm->SetPicture(0, &top);
+    frm->SetPicture(1, &middle); // the bottom strip is missing
     ASSERT_EQ(images.Add(btn), 0);
     ASSERT_EQ(images.Add(frm), 1);
 
