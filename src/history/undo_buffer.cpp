@@ -87,54 +87,41 @@ std::unique_ptr<KXClass> UndoBuffer::MakeCopy(const KXClass &object) const
     return nullptr;
 }
 
-void UndoBuffer::AddToRecord(
-    UndoRecord &record, int recordIndex, int action, std::unique_ptr<KXClass> object)
-{
-    record.Add(action, std::move(object));
-    if (recordIndex >= 0)
-        IndexSnapshot(recordIndex, record.At(record.Count() - 1));
-}
-
 void UndoBuffer::IndexSnapshot(int recordIndex, const KXClassBackup &snapshot)
 {
     KXClass *object = snapshot.Object();
+    SerialIndex &index = m_serials[object->Serial()];
     if (snapshot.Action() == ACT_ORIGINAL) {
         auto *live = static_cast<CObjectData *>(object);
-        m_live[object->Serial()].push_back({recordIndex, live});
-        m_originals.push_back({recordIndex, live});
+        index.live.push_back({recordIndex, live});
+        m_originals.push_back({recordIndex, live, &index});
     } else {
-        m_copies[object->Serial()].push_back({recordIndex, object});
+        index.copies.push_back({recordIndex, object});
     }
 }
-
-namespace {
-
-// Removes the entries of the given record from the back of a per-serial index.
-template <typename Map>
-void PopRecord(Map &map, std::uint64_t serial, int record)
-{
-    const auto it = map.find(serial);
-    if (it == map.end())
-        return;
-    while (!it->second.empty() && it->second.back().record == record)
-        it->second.pop_back();
-    if (it->second.empty())
-        map.erase(it);
-}
-
-} // namespace
 
 void UndoBuffer::DropLastRecord()
 {
     const int last = Count() - 1;
     const UndoRecord &record = *m_records.back();
     for (int i = 0; i < record.Count(); ++i) {
-        const std::uint64_t serial = record.At(i).Object()->Serial();
-        PopRecord(m_copies, serial, last);
-        PopRecord(m_live, serial, last);
+        const auto it = m_serials.find(record.At(i).Object()->Serial());
+        if (it == m_serials.end())
+            continue;
+        SerialIndex &index = it->second;
+        while (!index.copies.empty() && index.copies.back().record == last)
+            index.copies.pop_back();
+        while (!index.live.empty() && index.live.back().record == last)
+            index.live.pop_back();
     }
     while (!m_originals.empty() && m_originals.back().record == last)
         m_originals.pop_back();
+    // Serials with nothing left go only after m_originals no longer points at them.
+    for (int i = 0; i < record.Count(); ++i) {
+        const auto it = m_serials.find(record.At(i).Object()->Serial());
+        if (it != m_serials.end() && it->second.copies.empty() && it->second.live.empty())
+            m_serials.erase(it);
+    }
     m_records.pop_back();
 }
 
@@ -148,29 +135,38 @@ void UndoBuffer::AddUndoInfo(std::unique_ptr<UndoRecord> record)
     ++m_index;
 }
 
+const UndoBuffer::SerialIndex *UndoBuffer::Find(std::uint64_t serial) const
+{
+    const auto it = m_serials.find(serial);
+    return it == m_serials.end() ? nullptr : &it->second;
+}
+
+const KXClass *UndoBuffer::LatestCopyIn(const SerialIndex &index, int start)
+{
+    // The last copy taken in a record at or before start.
+    const auto &entries = index.copies;
+    const auto after = std::upper_bound(entries.begin(), entries.end(), start,
+        [](int record, const CopyEntry &entry) { return record < entry.record; });
+    return after == entries.begin() ? nullptr : std::prev(after)->copy;
+}
+
 const KXClass *UndoBuffer::FindLatestCopy(const KXClass &object, int start) const
 {
     if (start < 0)
         start = m_index - 1;
     else if (start >= Count())
         start = Count() - 1;
-    const auto it = m_copies.find(object.Serial());
-    if (it == m_copies.end())
-        return nullptr;
-    // The last copy taken in a record at or before start.
-    const auto &entries = it->second;
-    const auto after = std::upper_bound(entries.begin(), entries.end(), start,
-        [](int record, const CopyEntry &entry) { return record < entry.record; });
-    return after == entries.begin() ? nullptr : std::prev(after)->copy;
+    const SerialIndex *index = Find(object.Serial());
+    return index ? LatestCopyIn(*index, start) : nullptr;
 }
 
 CObjectData *UndoBuffer::FindLive(const KXClass &object) const
 {
-    const auto it = m_live.find(object.Serial());
-    if (it == m_live.end())
+    const SerialIndex *index = Find(object.Serial());
+    if (!index || index->live.empty())
         return nullptr;
     // The latest record that holds one, and in it the first.
-    const auto &entries = it->second;
+    const auto &entries = index->live;
     const int record = entries.back().record;
     const auto first = std::find_if(entries.begin(), entries.end(),
         [record](const LiveEntry &entry) { return entry.record == record; });
@@ -184,7 +180,11 @@ bool UndoBuffer::Owns(const CObjectData *object) const
 
 void UndoBuffer::RecordObject(CObjectData &object, UndoRecord &record)
 {
-    const KXClass *latest = FindLatestCopy(object, -1);
+    const KXClass *latest = nullptr;
+    if (const auto it = m_serials.find(object.Serial()); it != m_serials.end()) {
+        latest = LatestCopyIn(it->second, m_index - 1);
+        it->second.comparedInSave = m_save;
+    }
     if (latest && object.IsSameAs(*latest))
         return;
     if (auto copy = MakeCopy(object)) {
@@ -207,14 +207,25 @@ void UndoBuffer::RecordOriginals(UndoRecord &record)
             break;
         }
     }
-    // Entries are only appended to copies while walking the originals, never to m_originals,
-    // so an index walk stays valid.
+    AddOriginalChanges(record, recordIndex, false);
+}
+
+void UndoBuffer::AddOriginalChanges(UndoRecord &record, int recordIndex, bool skipComparedInSave)
+{
+    // An object that the tree walk of this save compared already equals its latest copy now
+    // (either the old one or the one just taken), so only the others need a comparison.
+    // Snapshots added here extend the copies, never m_originals, so the index walk stays valid.
     for (std::size_t i = 0; i < m_originals.size(); ++i) {
-        CObjectData *live = m_originals[i].object;
-        const KXClass *latest = FindLatestCopy(*live, INT_MAX);
-        if (latest && !live->IsSameAs(*latest)) {
-            if (auto copy = MakeCopy(*live))
-                AddToRecord(record, recordIndex, ACT_MODIFY, std::move(copy));
+        const OriginalEntry entry = m_originals[i];
+        if (skipComparedInSave && entry.index->comparedInSave == m_save)
+            continue;
+        const KXClass *latest = LatestCopyIn(*entry.index, Count() - 1);
+        if (!latest || entry.object->IsSameAs(*latest))
+            continue;
+        if (auto copy = MakeCopy(*entry.object)) {
+            record.Add(ACT_MODIFY, std::move(copy));
+            if (recordIndex >= 0)
+                IndexSnapshot(recordIndex, record.At(record.Count() - 1));
         }
     }
 }
@@ -230,13 +241,14 @@ void UndoBuffer::SaveUndoInfo(CKXDialogData &dialog)
         if (auto copy = MakeCopy(dialog))
             record->Add(ACT_MODIFY, std::move(copy));
     }
+    ++m_save;
     dialog.RootGroup()->RecordHistory(*this, *record);
     if (record->IsEmpty())
         return; // nothing changed: pending redo steps stay available
     while (Count() > m_index)
         DropLastRecord();
     AddUndoInfo(std::move(record));
-    RecordOriginals(*m_records.back());
+    AddOriginalChanges(*m_records.back(), Count() - 1, true);
 }
 
 void UndoBuffer::RestoreDialog(const KXClass &copy)

@@ -104,21 +104,33 @@ private:
         int record;
         CObjectData *object;
     };
+    // Everything the history holds of one serial, in record order.
+    struct SerialIndex {
+        std::vector<CopyEntry> copies; // ACT_CREATE and ACT_MODIFY
+        std::vector<LiveEntry> live; // ACT_ORIGINAL
+        std::uint64_t comparedInSave = 0; // the save whose tree walk last compared the object
+    };
+    struct OriginalEntry {
+        int record;
+        CObjectData *object;
+        SerialIndex *index;
+    };
 
     std::unique_ptr<KXClass> MakeCopy(const KXClass &object) const;
-    void AddToRecord(UndoRecord &record, int recordIndex, int action, std::unique_ptr<KXClass> o);
     void IndexSnapshot(int recordIndex, const KXClassBackup &snapshot);
     void DropLastRecord();
     void RestoreDialog(const KXClass &copy);
+    const SerialIndex *Find(std::uint64_t serial) const;
+    static const KXClass *LatestCopyIn(const SerialIndex &index, int start);
+    void AddOriginalChanges(UndoRecord &record, int recordIndex, bool skipComparedInSave);
 
     CKXDialogData *m_dialog;
     kx::IMessageSink *m_messages = nullptr;
     int m_index = 0;
     std::vector<std::unique_ptr<UndoRecord>> m_records;
-    // serial -> copies in record order (ACT_CREATE and ACT_MODIFY)
-    std::unordered_map<std::uint64_t, std::vector<CopyEntry>> m_copies;
-    // serial -> live objects in record order (ACT_ORIGINAL)
-    std::unordered_map<std::uint64_t, std::vector<LiveEntry>> m_live;
-    // every ACT_ORIGINAL snapshot in record order
-    std::vector<LiveEntry> m_originals;
+    // Node-based, so SerialIndex addresses stay valid while the map grows.
+    std::unordered_map<std::uint64_t, SerialIndex> m_serials;
+    // Every ACT_ORIGINAL snapshot in record order.
+    std::vector<OriginalEntry> m_originals;
+    std::uint64_t m_save = 0;
 };

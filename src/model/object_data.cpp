@@ -106,7 +106,7 @@ int CObjectData::ElementIndex(std::string_view tag)
 void CObjectData::CopyFrom(const KXClass &other)
 {
     KXClass::CopyFrom(other);
-    const auto *source = dynamic_cast<const CObjectData *>(&other);
+    const auto *source = AsObject(other);
     if (!source)
         return;
     m_type = source->m_type;
@@ -152,7 +152,7 @@ bool CObjectData::SameTrackedState(const CObjectData &o) const
 
 bool CObjectData::IsSameAs(const KXClass &other) const
 {
-    const auto *o = dynamic_cast<const CObjectData *>(&other);
+    const auto *o = AsObject(other);
     return o && !o->IsGroup() && SameTrackedState(*o);
 }
 

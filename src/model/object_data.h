@@ -281,3 +281,10 @@ private:
     std::unique_ptr<CachedPicture> m_cached;
     CObjectDataList *m_parent = nullptr;
 };
+
+// The object behind a model object of kind 5, or none. Cheaper than a dynamic_cast on the paths
+// that compare every object of a dialog.
+inline const CObjectData *AsObject(const KXClass &object)
+{
+    return object.Kind() == kKindObject ? static_cast<const CObjectData *>(&object) : nullptr;
+}

@@ -18,7 +18,7 @@ CObjectDataList::~CObjectDataList() = default;
 void CObjectDataList::CopyFrom(const KXClass &other)
 {
     CObjectData::CopyFrom(other);
-    if (const auto *source = dynamic_cast<const CObjectDataList *>(&other)) {
+    if (const auto *source = AsGroup(other)) {
         m_root = source->m_root;
         m_children = source->m_children;
     }
@@ -26,7 +26,7 @@ void CObjectDataList::CopyFrom(const KXClass &other)
 
 bool CObjectDataList::IsSameAs(const KXClass &other) const
 {
-    const auto *o = dynamic_cast<const CObjectDataList *>(&other);
+    const auto *o = AsGroup(other);
     return o && SameTrackedState(*o) && m_root == o->m_root && m_children == o->m_children;
 }
 
@@ -390,8 +390,8 @@ void DeleteTree(CObjectData *object)
 {
     if (!object)
         return;
-    if (auto *group = dynamic_cast<CObjectDataList *>(object)) {
-        for (CObjectData *child : group->Children())
+    if (object->IsGroup()) {
+        for (CObjectData *child : static_cast<CObjectDataList *>(object)->Children())
             DeleteTree(child);
     }
     delete object;

@@ -94,6 +94,13 @@ private:
     bool m_root = false;
 };
 
+// The group behind a model object, or none.
+inline const CObjectDataList *AsGroup(const KXClass &object)
+{
+    const CObjectData *o = AsObject(object);
+    return o && o->IsGroup() ? static_cast<const CObjectDataList *>(o) : nullptr;
+}
+
 namespace kx {
 // Destroys an object and, for a group, everything below it. For owners that hold whole trees
 // outside an editing history (tools, tests).
