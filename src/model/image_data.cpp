@@ -10,7 +10,7 @@ namespace {
 
 const std::string kEmpty;
 
-constexpr std::array<kx::TagIndex, 33> kElements {{
+constexpr std::array<kx::TagIndex, 35> kElements {{
     {"Type", kImgType},
     {"Name", kImgName},
     {"Id", kImgId},
@@ -35,6 +35,9 @@ constexpr std::array<kx::TagIndex, 33> kElements {{
     {"FocusColSub", kImgSlotSubColour + 3},
     {"PushColSub", kImgSlotSubColour + 4},
     {"ActPushColSub", kImgSlotSubColour + 5},
+    // A frame's colours are saved under its first part's word; they belong to slot 0.
+    {"TopCol", kImgSlotColour + 0},
+    {"TopColSub", kImgSlotSubColour + 0},
     {"FontId", kImgFontId},
     {"Font", kImgFont},
     {"MarginY", kImgMarginY},

@@ -139,6 +139,8 @@ TEST(ImageDataTest, ElementsSlotsAndPictures)
     EXPECT_EQ(CImageData::ElementIndex("Align"), kImgAlignX);
     EXPECT_EQ(CImageData::ElementIndex("ActPushColSub"), 20);
     EXPECT_EQ(CImageData::ElementIndex("top"), -1);
+    EXPECT_EQ(CImageData::ElementIndex("TopCol"), kImgSlotColour);
+    EXPECT_EQ(CImageData::ElementIndex("TopColSub"), kImgSlotSubColour);
 
     image.ApplyAttribute(kImgType, "editbox", project);
     EXPECT_EQ(image.Type(), 1);
