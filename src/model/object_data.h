@@ -135,6 +135,15 @@ public:
     virtual void ReplaceImageName(std::string_view oldName, std::string_view newName);
     virtual CObjectData *FindBySerial(std::uint64_t serial);
     virtual CObjectData *FindByName(std::string_view name);
+    // ---- Project-file form (the project-file layer implements these) ----
+    // Appends the object's element to out, the text converted to UTF-8.
+    virtual void WriteXml(std::string &out, const CImageDataList *images);
+    // Appends the element of what is selected, texts left in CP932 (the clipboard form).
+    virtual void AppendSelectionXml(std::string &out, const CImageDataList *images);
+    // Appends the object's element. A button, edit box or frame without a font first takes the
+    // font of its image definition, which changes the model.
+    void FormatXml(std::string &out, bool convertToUtf8, const CImageDataList *images);
+
     // Adds to record what changed in this object since the history's latest copy of it.
     virtual void RecordHistory(UndoBuffer &history, UndoRecord &record);
 

@@ -41,6 +41,10 @@ public:
     void ReplaceImageName(std::string_view oldName, std::string_view newName) override;
     CObjectData *FindBySerial(std::uint64_t serial) override;
     CObjectData *FindByName(std::string_view name) override;
+    // Appends the group's element with the elements of all its children.
+    void WriteXml(std::string &out, const CImageDataList *images) override;
+    // Appends the group's element with its selected descendants, when a child is selected.
+    void AppendSelectionXml(std::string &out, const CImageDataList *images) override;
     // Records the group itself, then every child, so the tree is visited in pre-order.
     void RecordHistory(UndoBuffer &history, UndoRecord &record) override;
     bool IsGroup() const override { return true; }

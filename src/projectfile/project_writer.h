@@ -1,0 +1,25 @@
+// Writing the project file: the whole project, the project with one dialog, or the fonts and
+// images alone.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class CProjectContext;
+
+namespace kx {
+
+// The project file's text: properties with the current prefixes, fonts, images and the dialogs
+// whose name equals dialogFilter (every dialog when it is empty). Buttons, edit boxes and frames
+// without a font take their image definition's font on the way, as the model has always done.
+std::string FormatProject(CProjectContext &project, std::string_view dialogFilter = {});
+// Only the fonts and images.
+std::string FormatFontsAndImages(const CProjectContext &project);
+
+// Write the texts above to path, replacing the file only once everything was written; false when
+// the file cannot be written (the old file is then untouched).
+bool WriteProject(
+    CProjectContext &project, const std::string &path, std::string_view dialogFilter = {});
+bool WriteFontsAndImages(const CProjectContext &project, const std::string &path);
+
+} // namespace kx
