@@ -30,9 +30,30 @@ public:
     // Writes the whole content to path through a temporary file.
     static bool WriteWhole(const std::string &path, std::string_view content);
 
+    // ---- Generated source files ----
+    // Opens a generated file when the generator may write it: a file that does not exist yet, or
+    // one whose first line (read as UTF-8, carriage returns dropped) contains "YES". Any other
+    // file, a read-only file, a folder of that name or a missing folder leaves it closed: the
+    // file is cancelled and keeps its bytes. An open file is written on Close.
+    bool OpenForGeneration(const std::string &path);
+    // Whether the file was opened because its first line carried the marker.
+    bool Marked() const { return m_marked; }
+    // The comment banner of a generated file; with the notice (regenerated files) or while the
+    // file carries the marker it starts with the "YES" line.
+    CXmlFile &WriteBanner(bool notice);
+    // Text (CP932) and characters are written as UTF-8; integers as decimals.
+    CXmlFile &WriteText(std::string_view cp932Text);
+    CXmlFile &WriteChar(char c);
+    CXmlFile &WriteInt(int value);
+    // Converts what was written to UTF-8 and replaces the file with it; false when that failed
+    // (the old file is then untouched).
+    bool Close();
+
 private:
     std::FILE *m_file = nullptr;
     std::string m_path;
     std::string m_tempPath;
     bool m_failed = false;
+    bool m_marked = false;
+    std::string m_generated; // CP932 text of a generated file, converted on Close
 };
