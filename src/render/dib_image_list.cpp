@@ -1,0 +1,14 @@
+#include "render/dib_image_list.h"
+
+const CDibImage *CDibImageList::Find(const std::string &path)
+{
+    for (const auto &image : m_images) {
+        if (image->Path() == path)
+            return image.get();
+    }
+    auto image = std::make_unique<CDibImage>();
+    if (!image->Load(path))
+        return nullptr;
+    m_images.push_back(std::move(image));
+    return m_images.back().get();
+}
