@@ -97,6 +97,7 @@ void UndoBuffer::IndexSnapshot(int recordIndex, const KXClassBackup &snapshot)
         m_originals.push_back({recordIndex, live, &index});
     } else {
         index.copies.push_back({recordIndex, object});
+        index.latest = index.copies.back();
     }
 }
 
@@ -111,6 +112,7 @@ void UndoBuffer::DropLastRecord()
         SerialIndex &index = it->second;
         while (!index.copies.empty() && index.copies.back().record == last)
             index.copies.pop_back();
+        index.latest = index.copies.empty() ? CopyEntry {-1, nullptr} : index.copies.back();
         while (!index.live.empty() && index.live.back().record == last)
             index.live.pop_back();
     }
@@ -143,7 +145,10 @@ const UndoBuffer::SerialIndex *UndoBuffer::Find(std::uint64_t serial) const
 
 const KXClass *UndoBuffer::LatestCopyIn(const SerialIndex &index, int start)
 {
-    // The last copy taken in a record at or before start.
+    // Most look-ups ask for the newest copy of all; only undo steps back further.
+    if (index.latest.copy && index.latest.record <= start)
+        return index.latest.copy;
+    // Otherwise the last copy taken in a record at or before start.
     const auto &entries = index.copies;
     const auto after = std::upper_bound(entries.begin(), entries.end(), start,
         [](int record, const CopyEntry &entry) { return record < entry.record; });

@@ -108,6 +108,7 @@ private:
     struct SerialIndex {
         std::vector<CopyEntry> copies; // ACT_CREATE and ACT_MODIFY
         std::vector<LiveEntry> live; // ACT_ORIGINAL
+        CopyEntry latest {-1, nullptr}; // copies.back(), kept here for the common look-up
         std::uint64_t comparedInSave = 0; // the save whose tree walk last compared the object
     };
     struct OriginalEntry {
