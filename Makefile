@@ -6,7 +6,7 @@ ifeq ($(CI),true)
 CMAKE_FLAGS += -DKX_WERROR=ON
 endif
 
-.PHONY: all deps configure build test test-asan run format format-check clean
+.PHONY: all deps configure build test test-asan run demo-fonts format format-check clean
 
 all: build
 
@@ -29,7 +29,11 @@ test-asan: deps
 	@cmake --build build-asan
 	@cd build-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 
-run: deps
+# The demo project's fonts are links to the installed font packages.
+demo-fonts: deps
+	@bash examples/demo/link-fonts.sh
+
+run: deps demo-fonts
 	@$(MAKE) --no-print-directory build
 	@$(BUILD_DIR)/src/cli/kxdialog --help
 

@@ -1,17 +1,36 @@
 // kxdialog: the command-line tool of KXDialogEditor. It works on project files without a display.
+#include "cli/commands.h"
+
 #include <cstdio>
-#include <cstring>
+#include <span>
 #include <string_view>
 
 namespace {
 
-constexpr const char *kUsage = R"(Usage: kxdialog [OPTION]...
+constexpr const char *kUsage = R"(Usage: kxdialog COMMAND [ARGUMENTS]
+       kxdialog [--help | --version]
 Works on KXDialogEditor project files from the command line.
+
+Commands:
+  resave IN.xml OUT.xml   load a project and write it again
+  info IN.xml             describe a project: fonts, images, dialogs
 
 Options:
   -h, --help       show this help and exit
   -V, --version    show the version and exit
+
+"kxdialog COMMAND --help" describes a command.
 )";
+
+struct Command {
+    std::string_view name;
+    int (*run)(std::span<char *const>);
+};
+
+constexpr Command kCommands[] = {
+    {"resave", kx::cli::Resave},
+    {"info", kx::cli::Info},
+};
 
 } // namespace
 
@@ -19,17 +38,22 @@ int main(int argc, char **argv)
 {
     if (argc < 2) {
         std::fputs(kUsage, stdout);
-        return 0;
+        return kx::cli::kExitOk;
     }
     const std::string_view arg = argv[1];
     if (arg == "-h" || arg == "--help") {
         std::fputs(kUsage, stdout);
-        return 0;
+        return kx::cli::kExitOk;
     }
     if (arg == "-V" || arg == "--version") {
         std::printf("kxdialog %s\n", KX_VERSION);
-        return 0;
+        return kx::cli::kExitOk;
     }
-    std::fprintf(stderr, "kxdialog: unknown option \"%s\"\nTry \"kxdialog --help\".\n", argv[1]);
-    return 2;
+    for (const Command &command : kCommands) {
+        if (arg == command.name)
+            return command.run(
+                std::span<char *const>(argv + 2, static_cast<std::size_t>(argc - 2)));
+    }
+    std::fprintf(stderr, "kxdialog: unknown command \"%s\"\nTry \"kxdialog --help\".\n", argv[1]);
+    return kx::cli::kExitUsage;
 }
