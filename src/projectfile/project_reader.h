@@ -1,0 +1,50 @@
+// Reads project files, and the object text that the clipboard carries, into a project's model.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class CKXDialogData;
+class CProjectContext;
+
+namespace kx {
+
+class IMessageSink;
+
+// Feeds a project file to Expat line by line and builds dialogs, fonts, images, groups and objects
+// from its elements, merging them into the project. Every read starts afresh; a definition or a
+// dialog whose name is taken is dropped with all its content, and one that the read leaves
+// unfinished (a parse error, groups nested too deep) is dropped too.
+class ProjectReader {
+public:
+    ProjectReader(CProjectContext &project, IMessageSink &messages);
+
+    // Reads a project file into the model and makes it the project file path. False when the
+    // file cannot be opened (nothing is shown) or the parser cannot be created; true otherwise,
+    // also after a parse error, which ParseFailed() then tells.
+    bool ReadFile(const std::string &path);
+    // What ReadFile does once the file is open: content is the file's UTF-8 text, path the file
+    // it came from.
+    bool ReadContent(std::string_view content, std::string_view path);
+    // Reads CP932 object text held in memory (the clipboard form) into dialog, whose root group is
+    // already open, so the text's outer group becomes a new group inside it. The project file
+    // path stays as it is.
+    bool ReadText(std::string_view cp932Text, CKXDialogData &dialog);
+
+    // The last read stopped at a parse error or at groups nested too deep.
+    bool ParseFailed() const { return m_parseFailed; }
+    // The message shown by the last read; empty when it showed none.
+    const std::string &LastError() const { return m_lastError; }
+
+    // Groups that may be open at once, the dialog's root group included. Only protects the
+    // program from hostile files: the editor itself nests a handful.
+    static constexpr int kMaxOpenGroups = 1000;
+
+private:
+    CProjectContext &m_project;
+    IMessageSink &m_messages;
+    bool m_parseFailed = false;
+    std::string m_lastError;
+};
+
+} // namespace kx
