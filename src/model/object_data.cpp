@@ -4,6 +4,7 @@
 #include "model/mb_text.h"
 #include "model/name_id_list.h"
 #include "model/object_data_list.h"
+#include "model/object_name_index.h"
 #include "model/resource_lists.h"
 #include "model/value_parsing.h"
 #include "model/vocabulary.h"
@@ -363,7 +364,8 @@ CObjectData *CObjectData::TopAncestor()
     return top;
 }
 
-void CObjectData::ApplyAttribute(int index, std::string_view text, const CNameIdList &ids)
+void CObjectData::ApplyAttribute(
+    int index, std::string_view text, const CNameIdList &ids, kx::ObjectNameIndex *names)
 {
     switch (index) {
     case kObjType: {
@@ -379,10 +381,16 @@ void CObjectData::ApplyAttribute(int index, std::string_view text, const CNameId
         // Names are unique within the dialog; the root group of a file keeps "OGROOT".
         std::string name(text);
         if (!(IsGroup() && name == CObjectDataList::kRootName)) {
-            CObjectData *root = TopAncestor();
-            for (int n = 2; root->FindByName(name); ++n)
-                name = std::string(text) + std::to_string(n);
+            if (names) {
+                name = names->MakeUnique(text);
+            } else {
+                CObjectData *root = TopAncestor();
+                for (int n = 2; root->FindByName(name); ++n)
+                    name = std::string(text) + std::to_string(n);
+            }
         }
+        if (names)
+            names->Rename(m_name, name);
         m_name = std::move(name);
         break;
     }

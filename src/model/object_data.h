@@ -18,6 +18,10 @@ class CNameIdList;
 class UndoBuffer;
 class UndoRecord;
 
+namespace kx {
+class ObjectNameIndex;
+}
+
 // Type codes of objects; the index into the object type words.
 enum ObjectType : int {
     kTypeButton = 0,
@@ -150,8 +154,10 @@ public:
     virtual bool IsGroup() const { return false; }
 
     // Sets one attribute from its project-file text. Names are made unique within the dialog
-    // (a group named "OGROOT" excepted); FontId and ImageId are looked up in ids.
-    void ApplyAttribute(int index, std::string_view text, const CNameIdList &ids);
+    // (a group named "OGROOT" excepted), through names when given (the reader keeps one per
+    // dialog), else by searching the tree; FontId and ImageId are looked up in ids.
+    void ApplyAttribute(int index, std::string_view text, const CNameIdList &ids,
+        kx::ObjectNameIndex *names = nullptr);
 
     // ---- Coordinates ----
     int AbsoluteX() const;

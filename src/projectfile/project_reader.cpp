@@ -2,6 +2,7 @@
 
 #include "codegen/text_conversion.h"
 #include "model/object_data_list.h"
+#include "model/object_name_index.h"
 #include "model/project_context.h"
 #include "platform/message_sink.h"
 
@@ -151,6 +152,8 @@ private:
     CObjectData *m_object = nullptr;
     // The open groups of the dialog, its root group first.
     std::vector<CObjectDataList *> m_groups;
+    // The object names of the dialog being read, for making new names unique.
+    ObjectNameIndex m_names;
     // Expat may hand one element's text in several pieces (around an entity, across lines); they
     // are gathered here and applied whole when the next element starts or ends.
     std::string m_text;
@@ -185,8 +188,10 @@ bool ReadSession::CreateParser()
 void ReadSession::OpenRootGroupOf(CKXDialogData &dialog)
 {
     m_dialog = &dialog;
-    if (dialog.RootGroup())
+    if (dialog.RootGroup()) {
         m_groups.push_back(dialog.RootGroup());
+        m_names.Build(*dialog.RootGroup());
+    }
 }
 
 void ReadSession::FeedLines(std::string_view text, bool fromCp932)
@@ -374,6 +379,7 @@ void ReadSession::StartDialog()
     m_newDialog = std::make_unique<CKXDialogData>(
         m_project.Prefixes().Get(kPrefixDID), m_project.Prefixes());
     m_dialog = m_newDialog.get();
+    m_names.Build(*m_dialog->RootGroup());
 }
 
 // Definitions open only outside dialogs and definitions: "Font" and "Image" elements there are
@@ -502,11 +508,11 @@ void ReadSession::ApplyValue(std::string_view text)
         break;
     case kSectionGroup:
         if (m_dialog && !m_groups.empty())
-            m_groups.back()->ApplyAttribute(m_key, text, m_project.NameIds());
+            m_groups.back()->ApplyAttribute(m_key, text, m_project.NameIds(), &m_names);
         break;
     case kSectionObject:
         if (m_dialog && m_object)
-            m_object->ApplyAttribute(m_key, text, m_project.NameIds());
+            m_object->ApplyAttribute(m_key, text, m_project.NameIds(), &m_names);
         break;
     default:
         break;
