@@ -36,6 +36,8 @@ demo-fonts: deps
 run: deps demo-fonts
 	@$(MAKE) --no-print-directory build
 	@$(BUILD_DIR)/src/cli/kxdialog --help
+	@echo
+	@$(BUILD_DIR)/src/cli/kxdialog info examples/demo/demo.xml
 
 FORMAT_FILES = $(shell git ls-files '*.cpp' '*.h')
 
