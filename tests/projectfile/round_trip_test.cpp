@@ -196,3 +196,23 @@ TEST(RoundTripTest, DuplicateNamesAreNumberedOnceAndThenStay)
         }
     }
 }
+
+TEST(RoundTripTest, TruncatedFilesKeepWhatWasCompleteAndSaySo)
+{
+    CProjectContext original;
+    Generator(7).Fill(original, false);
+    const std::string written = kx::FormatProject(original);
+    for (std::size_t cut = 0; cut < written.size(); cut += written.size() / 23 + 1) {
+        CProjectContext loaded;
+        kx::RecordingMessageSink messages;
+        kx::ProjectReader reader(loaded, messages);
+        EXPECT_TRUE(reader.ReadContent(written.substr(0, cut), "cut.xml"));
+        EXPECT_EQ(reader.ParseFailed(), cut > 0) << "cut at " << cut;
+        EXPECT_EQ(messages.Messages().size(), cut > 0 ? 1u : 0u);
+        // Whatever was read is whole: every dialog in the list has its tree, and saving works.
+        for (const auto &dialog : loaded.Dialogs())
+            ASSERT_NE(dialog->RootGroup(), nullptr);
+        EXPECT_LE(loaded.Dialogs().Count(), original.Dialogs().Count());
+        EXPECT_FALSE(kx::FormatProject(loaded).empty());
+    }
+}
