@@ -14,6 +14,7 @@ Works on KXDialogEditor project files from the command line.
 Commands:
   resave IN.xml OUT.xml   load a project and write it again
   info IN.xml             describe a project: fonts, images, dialogs
+  generate PROJECT.xml    generate the application's sources, as the skeleton window does
 
 Options:
   -h, --help       show this help and exit
@@ -30,6 +31,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"resave", kx::cli::Resave},
     {"info", kx::cli::Info},
+    {"generate", kx::cli::Generate},
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 // design header, the GetIdName cases and the SetImage statements of the design source, and the
 // click cases of the dialog class source. Each pass is its own walk over the tree in pre-order.
 #include "codegen/design_context.h"
+#include "codegen/text_conversion.h"
 #include "model/object_data_list.h"
 #include "model/resource_lists.h"
 #include "model/vocabulary.h"
@@ -123,7 +124,7 @@ void WriteFrame(CodeOut &out, const CObjectData &o, int level, const DesignConte
 void WritePicture(CodeOut &out, const CObjectData &o, int level, const char *call)
 {
     out << "\tobj = pGroup" << level << call << ',' << o.Name() << ',' << o.X() << ',' << o.Y()
-        << ',' << o.Width() << ',' << o.Height() << ",\"" << o.ImageFile() << '"';
+        << ',' << o.Width() << ',' << o.Height() << ",\"" << kx::ToShiftJis(o.ImageFile()) << '"';
     if (o.Attr() != 0)
         out << ',' << AttrName(o.Attr());
     out << ");\n";
@@ -134,7 +135,7 @@ void WriteMovie(CodeOut &out, const CObjectData &o, int level)
 {
     const bool loop = o.Repeat(); // "Loop" of movies is held in the "Repeat" field
     out << "\tobj = pGroup" << level << "->AddMovie(this" << ',' << o.Name() << ',' << o.X() << ','
-        << o.Y() << ",\"" << o.ImageFile() << '"';
+        << o.Y() << ",\"" << kx::ToShiftJis(o.ImageFile()) << '"';
     if (o.Attr() != 0 || loop)
         out << ',' << AttrName(o.Attr());
     if (loop)

@@ -122,7 +122,7 @@ CXmlFile &CXmlFile::WriteBanner(bool notice)
     else
         m_generated += "//----------------------------------------------------------------------\n";
     m_generated += "// ";
-    m_generated += name;
+    m_generated += kx::ToShiftJis(name); // file names are UTF-8, the text here CP932
     m_generated += "\n";
     if (notice) {
         // The notice, in CP932 like every text the generators write.

@@ -1,0 +1,752 @@
+// The generation run and the skeleton files of the application: main.cpp, the application's
+// own source and header, the application class, its design source, and the class source and
+// header of every dialog. The skeleton files are written once with the plain banner and then
+// belong to the user; the application design source carries the marker and is rewritten by
+// every run.
+#include "codegen/skeleton_generator.h"
+
+#include "codegen/generation_state.h"
+#include "codegen/text_conversion.h"
+#include "model/object_data_list.h"
+#include "model/project_context.h"
+#include "model/vocabulary.h"
+#include "projectfile/xml_file.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace kx {
+
+namespace {
+
+// Width of the case labels of GetIdName, which line up the return statements of short names.
+constexpr std::size_t kIdNameColumns = 16;
+
+// Image definition types that differ from a button's in the application design source.
+constexpr int kImageEditbox = 1;
+constexpr int kImageFrame = 2;
+
+bool IsAscii(std::string_view text)
+{
+    return std::all_of(
+        text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Writes the text of a skeleton file. Everything here is UTF-8: the literals of this file and
+// the names and file names of the model. The generated-file writer takes CP932 and converts it
+// back to UTF-8 when it closes the file, so each piece is handed over in CP932.
+class SourceOut {
+public:
+    explicit SourceOut(CXmlFile &file)
+        : m_file(file)
+    { }
+
+    SourceOut &operator<<(std::string_view text)
+    {
+        if (IsAscii(text))
+            m_file.WriteText(text);
+        else
+            m_file.WriteText(ToShiftJis(text));
+        return *this;
+    }
+    SourceOut &operator<<(const char *text) { return *this << std::string_view(text); }
+    SourceOut &operator<<(char c)
+    {
+        m_file.WriteChar(c);
+        return *this;
+    }
+    SourceOut &operator<<(int value)
+    {
+        m_file.WriteInt(value);
+        return *this;
+    }
+    // Truth values are spelled TRUE and FALSE in generated code, never 0 or 1 by accident.
+    SourceOut &operator<<(bool) = delete;
+
+    // One line: the text and a line feed.
+    void Line(std::string_view text = {}) { *this << text << '\n'; }
+    void Lines(std::initializer_list<std::string_view> lines)
+    {
+        for (const std::string_view line : lines)
+            Line(line);
+    }
+
+    // A function without statements: its signature, the braces, then an empty line.
+    void EmptyFunction(std::string_view signature)
+    {
+        Line(signature);
+        Lines({"{", "}", ""});
+    }
+
+    // The head of a member function of a dialog class: a rule, the title, a rule, the
+    // signature, the opening brace and the TODO line that tells the user what belongs there.
+    // The caller writes the body and closes the block with EndMethod.
+    void BeginMethod(std::string_view title, std::string_view signature, std::string_view task)
+    {
+        Line(kRule);
+        *this << "// " << title << '\n';
+        Line(kRule);
+        Line(signature);
+        Line("{");
+        *this << "\t// TODO: " << task << '\n';
+    }
+    void EndMethod() { Lines({"}", ""}); }
+
+    CXmlFile &File() { return m_file; }
+
+private:
+    // "//" and 80 hyphens.
+    static constexpr std::string_view kRule = "//-----------------------------------------"
+                                              "---------------------------------------";
+
+    CXmlFile &m_file;
+};
+
+// Opens a generated file in folder, writes its banner and the text that writeText gives, and
+// closes it. False when the file is cancelled (it belongs to the user, cannot be opened) or
+// could not be written; the file is then as it was.
+template <typename WriteTextFunction>
+bool WriteSourceFile(const std::string &folder, const std::string &fileName, bool notice,
+    WriteTextFunction &&writeText)
+{
+    CXmlFile file;
+    if (!file.OpenForGeneration(folder + fileName))
+        return false;
+    file.WriteBanner(notice);
+    SourceOut out(file);
+    writeText(out);
+    return file.Close();
+}
+
+const char *Truth(bool on)
+{
+    return on ? "TRUE" : "FALSE";
+}
+
+// printf's "%-*s": the text padded on the right with blanks, never cut.
+std::string PaddedRight(std::string text, std::size_t columns)
+{
+    if (text.size() < columns)
+        text.append(columns - text.size(), ' ');
+    return text;
+}
+
+// A text colour of an image definition; the library needs a colour, so none is black.
+std::string ColourConstant(const std::string &name)
+{
+    return std::string(kColourPrefix) + (name.empty() ? "BLACK" : name);
+}
+
+// ---- main.cpp ----
+
+// The program opens the first dialog of the project and runs the library's event loop.
+void WriteMainText(SourceOut &out, const CProjectContext &project, const CKXDialogData &dialog)
+{
+    const std::string &a = project.Root().AppClassName();
+    const std::string &d = dialog.ClassName();
+    out << "#include \"" << a << ".h\"\n";
+    out << "#include \"" << dialog.HeaderFile() << "\"\n";
+    out.Line();
+    out << a << " app;\n";
+    out.Line();
+    out.Lines({"int main(int argc, char **argv)", "{"});
+    out.Lines({"\tint quit = FALSE;", ""});
+    out.Lines({"\tif( app.Initialize(argc, argv) ){", ""});
+    out << "\t\t" << d << "* dlg = new " << d << "(app.GetCore());\n";
+    out << "\t\tdlg->OpenDialog(" << dialog.X() << ',' << dialog.Y() << ");\n";
+    out.Line();
+    out.Lines({
+        "\t\twhile( !quit ){",
+        "\t\t\t_KXEvent event;",
+        "\t\t\tif( app.GetEvent(&event) ){",
+        "\t\t\t\tif( app.CheckEvent(&event) == -1 ) quit = TRUE;",
+        "\t\t\t}",
+        "\t\t}",
+        "\t}",
+    });
+    out.Lines({"\tapp.Finish();", "}"});
+}
+
+// main.cpp needs the first dialog; without a project or without dialogs it is refused rather
+// than left empty.
+bool WriteMainSource(
+    const CProjectContext *project, const std::string &folder, std::string &fileName)
+{
+    fileName = "main.cpp";
+    const CKXDialogData *dialog = project ? project->Dialogs().At(0) : nullptr;
+    if (!dialog)
+        return false;
+    return WriteSourceFile(
+        folder, fileName, false, [&](SourceOut &out) { WriteMainText(out, *project, *dialog); });
+}
+
+// ---- Application files ----
+
+void WriteApplicationSourceText(SourceOut &out, const CProjectContext &project)
+{
+    out << "#include \"" << project.Root().ProjectName() << ".h\"\n";
+    out.Lines({"", "// アプリケーション全体で使用するクラス", ""});
+}
+
+void WriteApplicationHeaderText(SourceOut &out, const CProjectContext & /*project*/)
+{
+    out.Lines({
+        "#pragma once",
+        "#include <kxlib.h>",
+        "#include <semaphore.h>",
+        "#include \"resourceid.h\"",
+        "",
+        "// アプリケーション全体で使用するクラス",
+        "",
+    });
+}
+
+void WriteApplicationClassHeaderText(SourceOut &out, const CProjectContext &project)
+{
+    const std::string &a = project.Root().AppClassName();
+    out.Line("#pragma once");
+    out << "#include \"" << project.Root().ProjectName() << ".h\"\n";
+    out.Line();
+    out.Lines({
+        "class AppSound : public KXSound",
+        "{",
+        "public:",
+        "\tAppSound();",
+        "\t~AppSound();",
+        "",
+        "\tvirtual void Button(int act,int handleobj);",
+        "\tvirtual void Keyboard(int act,int handleobj);",
+        "\tvirtual void Quit();",
+        "\tvirtual void Open(int handledlg);",
+        "\tvirtual void Close(int handledlg);",
+        "\tvirtual void Wheel(int val);",
+        "\tvirtual void User(int id,void* data);",
+        "};",
+        "",
+    });
+    out << "class " << a << " : public KXApplication\n";
+    out.Lines({"{", "public:"});
+    out << '\t' << a << "();\n";
+    out << "\t~" << a << "();\n";
+    out.Lines({
+        "",
+        "\tint Initialize(int argc, char **argv);",
+        "\tvirtual void SetImage();",
+        "\tvirtual const char* GetIdName(int id=-1);",
+        "\tvirtual void ReceiveEvent(int id,int fd);",
+        "",
+        "\tvoid Finish();",
+        "",
+        "private:",
+        "\tAppSound mSound;",
+        "};",
+    });
+}
+
+// The sound class reacts to the library's sound events; every handler starts empty.
+void WriteAppSoundFunctions(SourceOut &out)
+{
+    out.EmptyFunction("AppSound::AppSound()");
+    out.EmptyFunction("AppSound::~AppSound()");
+    out.Lines({
+        "void AppSound::Button(int act,int handleobj)",
+        "{",
+        "\tswitch(act){",
+        "\tcase KX_ACT_DOWN:",
+        "\t\tbreak;",
+        "\tcase KX_ACT_UP:",
+        "\t\tbreak;",
+        "\tcase KX_ACT_CLICK:",
+        "\t\tbreak;",
+        "\tcase KX_ACT_REPEAT:",
+        "\t\tbreak;",
+        "\t}",
+        "}",
+        "",
+    });
+    out.Lines({
+        "void AppSound::Keyboard(int act,int handleobj)",
+        "{",
+        "\tswitch(act){",
+        "\tcase KX_ACT_DOWN:",
+        "\t\tbreak;",
+        "\tcase KX_ACT_UP:",
+        "\t\tbreak;",
+        "\t}",
+        "}",
+        "",
+    });
+    out.EmptyFunction("void AppSound::Quit()");
+    out.EmptyFunction("void AppSound::Open(int handledlg)");
+    out.EmptyFunction("void AppSound::Close(int handledlg)");
+    out.EmptyFunction("void AppSound::Wheel(int val)");
+    out.EmptyFunction("void AppSound::User(int id,void* data)");
+}
+
+void WriteApplicationClassSourceText(SourceOut &out, const CProjectContext &project)
+{
+    const std::string &a = project.Root().AppClassName();
+    out << "#include \"" << a << ".h\"\n";
+    out.Line();
+    WriteAppSoundFunctions(out);
+    out.EmptyFunction(a + "::" + a + "()");
+    out.EmptyFunction(a + "::~" + a + "()");
+
+    out << "int " << a << "::Initialize(int argc, char **argv)\n";
+    out.Line("{");
+    out.Lines({
+        "\t// オブジェクトの初期化を行います。必ず最初に実行してください。",
+        "\tint ret = KXApplication::Initialize(argc,argv,KX_COLMODE_PALETTE);",
+        "",
+        "\tif( ret ){",
+        "\t\t// ロケールを設定します。",
+        "\t\tif (setlocale(LC_ALL, \"ja_JP.UTF-8\") == 0){",
+        "\t\t\tprintf(\"ロケールの設定に失敗しました.\\n\");",
+        "\t\t}",
+        "",
+        "\t\t// タイマーと特殊イベントのスレッドを開始します。",
+        "\t\tCreateThread();",
+        "",
+        "\t\t// 使用するサウンドオブジェクトを登録します。",
+        "\t\tGetCore()->SetSoundClass(&mSound);",
+        "",
+        "\t\t// 入力を監視するデバイスのファイルディスクリプタを登録します。(複数登録可)",
+        "\t\t// 例：シリアルポートを登録する",
+        "\t\t// int fd = open(\"/dev/ttySC0\",O_RDWR|O_NOCTTY|O_NDELAY)",
+        "\t\t// AddEventFd(fd)",
+        "\t}",
+        "",
+        "\treturn ret;",
+        "}",
+        "",
+    });
+
+    out.Lines({
+        "// 登録したファイルディスクリプタが読み取り可能になると実行されます。",
+        "// id には 0(ゼロ)から始まる、登録された順番が設定されます。",
+    });
+    out.EmptyFunction("void " + a + "::ReceiveEvent(int id,int fd)");
+
+    out.Line("// オブジェクトの終了処理を行います。"
+             "組み込みプログラムの場合、終了される事はありません。");
+    out << "void " << a << "::Finish()\n";
+    out.Line("{");
+    out.Lines({
+        "\t// タイマーと特殊イベントのスレッドを停止します。",
+        "\tCancelThread();",
+        "",
+        "\t// オブジェクトを解放します。",
+        "\tRelease();",
+        "}",
+        "",
+    });
+}
+
+// A case of GetIdName for a font or image definition, whose name is its identifier.
+void WriteIdNameCase(SourceOut &out, const std::string &name)
+{
+    out << "\tcase " << PaddedRight(name + ':', kIdNameColumns) << " return \"" << name << "\";\n";
+}
+
+// One state (or frame part) of an image definition. The colours are those of colourSlot: a
+// frame's three parts all take its first state's colours.
+void WriteImageLine(SourceOut &out, std::string_view call, const CImageData &image,
+    const char *state, int colourSlot, const std::string &file)
+{
+    out << '\t' << call << '(' << image.Name() << ',' << state << ',' << image.FontName() << ','
+        << image.MarginX() << ',' << AlignXWords().Constant(image.AlignX()) << '|'
+        << AlignYWords().Constant(image.AlignY()) << ','
+        << ColourConstant(image.SlotColour(colourSlot)) << ','
+        << ColourConstant(image.SlotSubColour(colourSlot)) << ",\"" << file << "\");\n";
+}
+
+// The library calls that register an image definition. Buttons and edit boxes name only the
+// states that have a picture; a frame always names its three parts.
+void WriteImageDefinition(SourceOut &out, const CImageData &image)
+{
+    const WordTable &slots = ImageSlotWords(image.Type());
+    if (image.Type() == kImageFrame) {
+        for (int slot = 0; slot < slots.Count(); ++slot)
+            WriteImageLine(
+                out, "SetImageFrame", image, slots.Constant(slot), 0, image.SlotFile(slot));
+        return;
+    }
+    const char *call = image.Type() == kImageEditbox ? "SetImageEditbox" : "SetImageButton";
+    for (int slot = 0; slot < slots.Count(); ++slot) {
+        if (!image.SlotFile(slot).empty())
+            WriteImageLine(out, call, image, slots.Constant(slot), slot, image.SlotFile(slot));
+    }
+}
+
+// GetIdName and SetImage of the application: the names of the font and image identifiers, and
+// the registration of every font and image definition with the library.
+void WriteApplicationDesignText(SourceOut &out, const CProjectContext &project)
+{
+    const std::string &a = project.Root().AppClassName();
+    out << "#include \"" << a << ".h\"\n";
+    out.Line();
+    out << "const char* " << a << "::GetIdName(int id)\n";
+    out.Lines({"{", "\tswitch( id ){"});
+    out << "\tcase -1:              return \"" << a << "\";\n";
+    for (const auto &font : project.Fonts())
+        WriteIdNameCase(out, font->Name());
+    for (const auto &image : project.Images())
+        WriteIdNameCase(out, image->Name());
+    out.Lines({"\t}", "\treturn NULL;", "}", ""});
+
+    out << "void " << a << "::SetImage()\n";
+    out.Line("{");
+    for (const auto &font : project.Fonts()) {
+        out << "\tSetFont(" << font->Name() << ",\"" << font->File() << "\"," << font->Size() << ','
+            << FontEffects().Constant(font->Effect()) << ',' << Truth(font->Bold()) << ','
+            << Truth(font->BoldEffect()) << ");\n";
+    }
+    for (const auto &image : project.Images()) {
+        out.Line();
+        WriteImageDefinition(out, *image);
+    }
+    out.Line("};");
+}
+
+using ApplicationText = void (*)(SourceOut &, const CProjectContext &);
+
+// One application file: the name it is logged under without a project, where its name comes
+// from (the project name or the application class name), its suffix, its banner and its text.
+struct ApplicationFile {
+    const char *placeholder;
+    bool namedAfterClass;
+    const char *suffix;
+    bool notice;
+    ApplicationText writeText;
+};
+
+// In the order a run writes them. The placeholders of the class header and of the design
+// source are the names the skeleton window has always shown for them.
+constexpr ApplicationFile kApplicationFiles[] = {
+    {"???.cpp", false, ".cpp", false, WriteApplicationSourceText},
+    {"???.h", false, ".h", false, WriteApplicationHeaderText},
+    {"App???.cpp", true, ".cpp", false, WriteApplicationClassSourceText},
+    {"App???Class.cpp", true, ".h", false, WriteApplicationClassHeaderText},
+    {"App???.cpp", true, "Design.cpp", true, WriteApplicationDesignText},
+};
+
+bool WriteApplicationFile(const ApplicationFile &kind, const CProjectContext *project,
+    const std::string &folder, std::string &fileName)
+{
+    fileName = kind.placeholder;
+    if (!project)
+        return false;
+    const CKXResourceData &root = project->Root();
+    fileName = (kind.namedAfterClass ? root.AppClassName() : root.ProjectName()) + kind.suffix;
+    return WriteSourceFile(
+        folder, fileName, kind.notice, [&](SourceOut &out) { kind.writeText(out, *project); });
+}
+
+// ---- Dialog class files ----
+
+void WriteDialogClassHeaderText(
+    SourceOut &out, const CProjectContext &project, const CKXDialogData &dialog)
+{
+    const std::string &d = dialog.ClassName();
+    out.Line("#pragma once");
+    out << "#include \"" << project.Root().AppClassName() << ".h\"\n";
+    out << "#include \"" << dialog.DesignHeaderFile() << "\"\n";
+    out.Lines({"", ""});
+    out << "using namespace _" << d << ";\n";
+    out.Line();
+    out << "namespace _" << d << "\n";
+    out.Lines({"{", ""});
+    out << "class " << d << " : public KXDialog\n";
+    out.Lines({"{", "public:"});
+    out << '\t' << d << "(KXCore* core);\n";
+    out << "\tvirtual ~" << d << "();\n";
+    out.Line();
+    // SingleTimer is declared with the library's TimeVal here and defined with struct timeval in
+    // the class source; both name the same type.
+    out.Lines({
+        "\tvirtual void SetImage();",
+        "\tvirtual const char* GetIdName(int id=-1);",
+        "\tvirtual void PreInitial();",
+        "\tvirtual void PostInitial(KXHandle handledlg,int id);",
+        "\tvirtual void Activate();",
+        "\tvirtual void Inactivate();",
+        "\tvirtual void Draw(KXRect region);",
+        "\tvirtual void Closed(KXHandle handledlg,int id,int param);",
+        "",
+        "\tvirtual void Timer(struct timeval time);",
+        "\tvirtual void SingleTimer(TimeVal time);",
+        "",
+        "\tvirtual void ReceiveUserEvent(int param,void* data,KXHandle handledlg,KXHandle "
+        "handleobj);",
+        "",
+        "\tvirtual void DownButton(KXHandle handleobj,int act);",
+        "\tvirtual void UpButton(KXHandle handleobj,int act);",
+        "\tvirtual void ClickButton(KXHandle handleobj,int act);",
+        "\tvirtual void MoveCursor(int x,int y,int act);",
+        "};",
+        "",
+        "}",
+    });
+}
+
+// The first half of the dialog class: construction, opening, activation, drawing, closing.
+void WriteDialogLifecycleMethods(SourceOut &out, const CKXDialogData &dialog)
+{
+    const std::string &d = dialog.ClassName();
+    // The constructor hands the library the dialog's identifier from resourceid.h.
+    out.BeginMethod("コンストラクタ",
+        d + "::" + d + "(KXCore* core) : KXDialog(core," + AsciiUpper(d) + ")",
+        "1度だけ呼ばれる構築用のコードを記述します。");
+    out.Lines({
+        "\tSetImage();",
+        "\t//AddKeyboard(KEYBOARD);\t// キーボードからのイベントを受け取ります。",
+        "\t//SetBGFocus(TRUE);\t\t\t// バックグラウンドになっても"
+        "ボタンクリックなどのイベントを受け取ります。",
+    });
+    out.EndMethod();
+
+    out.BeginMethod("デストラクタ", d + "::~" + d + "()", "終了処理を記述します。");
+    out.EndMethod();
+
+    out.BeginMethod("ダイアログが開く直前に呼ばれます。", "void " + d + "::PreInitial()",
+        "ダイアログが開く直前に行う処理を記述します。");
+    out.EndMethod();
+
+    out.BeginMethod("ダイアログが開いた直後に呼ばれます。",
+        "void " + d + "::PostInitial(KXHandle handledlg,int id)",
+        "ダイアログが開いた直後に行う処理を記述します。");
+    out.Lines({"\tif( id == GetId() ){", "\t}"});
+    out.EndMethod();
+
+    out.BeginMethod("ダイアログがアクティブになった時に呼ばれます。", "void " + d + "::Activate()",
+        "ダイアログがアクティブになった時に行う処理を記述します。");
+    out.Lines({
+        "\t// SetTimerInterval(100);\t\t// タイマーを使用します。",
+        "\t// SetSingleTimerInterval(10);\t// １回のみのタイマーを使用します。",
+        "\t// SetFocusObject(OBJECTID);\t// 最初にフォーカスを置くオブジェクトを指定します。",
+        "\t// SetCaretObject(OBJECTID);\t// 最初にキャレットを置く"
+        "エディットボックスオブジェクトを指定します。",
+        "\tSetCaretObject(KX_CARET_AUTO);\t// 最初に見つかった"
+        "エディットボックスがキャレットを持つ。",
+    });
+    out.EndMethod();
+
+    out.BeginMethod("ダイアログがアクティブでなくなった時に呼ばれます。",
+        "void " + d + "::Inactivate()",
+        "ダイアログがアクティブでなくなった時に行う処理を記述します。");
+    out.Line("\tKXDialog::Inactivate();\t// キャレットを消す処理が行われる。");
+    out.EndMethod();
+
+    out.BeginMethod("表示の更新が必要な時に呼ばれます。", "void " + d + "::Draw(KXRect region)",
+        "描画処理を記述します。");
+    out.EndMethod();
+
+    out.BeginMethod("このダイアログもしくは他のダイアログが閉じた時に呼ばれます。",
+        "void " + d + "::Closed(KXHandle handledlg,int id,int param)",
+        "ダイアログが閉じた時の処理を記述します。");
+    out.Lines({
+        "",
+        "\t// このダイアログが閉じた",
+        "\tif( id == GetId() ){",
+        "\t}",
+        "\t// 他のダイアログが閉じた",
+        "\telse{",
+        "\t}",
+    });
+    out.EndMethod();
+}
+
+// The second half: timers, user events, keys, buttons and the mouse.
+void WriteDialogEventMethods(SourceOut &out, const CKXDialogData &dialog)
+{
+    const std::string &d = dialog.ClassName();
+    out.BeginMethod("定期タイマーイベントが発生した時に呼ばれます。",
+        "void " + d + "::Timer(struct timeval time)", "定期タイマー処理を記述します。");
+    out.EndMethod();
+
+    out.BeginMethod("シングルタイマーイベントが発生した時に呼ばれます。",
+        "void " + d + "::SingleTimer(struct timeval time)", "シングルタイマー処理を記述します。");
+    out.EndMethod();
+
+    // A title of three comment lines.
+    out.BeginMethod("ユーザイベントを受信した時に呼ばれます。\n"
+                    "// ユーザーイベントは PostEventUser で発行します。\n"
+                    "// GetCore()->PostEventUser(int param,void* data,KXHandle handledlg,"
+                    "KXHandle handleobj)",
+        "void " + d
+            + "::ReceiveUserEvent(int param,void* data,KXHandle handledlg,KXHandle handleobj)",
+        "ユーザイベントを受信した時の処理を記述します。");
+    out.EndMethod();
+
+    out.BeginMethod("キー／ボタンが押された時に呼ばれます。",
+        "void " + d + "::DownButton(KXHandle handleobj,int act)",
+        "キー／ボタンが押された時の処理を記述します。");
+    out.Lines({
+        "",
+        "\t// 例：ESCキーが押されたらダイアログを閉じる",
+        "\t//KXObject* obj = GetObjectFromHandle(handleobj);",
+        "\t//if( obj ){",
+        "\t//\tint objid = obj->GetId();",
+        "\t//\tswitch( objid ){",
+        "\t//\tcase KEYBOARD:",
+        "\t//\t\tif( obj->GetText() ){",
+        "\t//\t\t\tstring key(obj->GetText());",
+        "\t//\t\t\tif( key == \"ESC\" ){",
+        "\t//\t\t\t\tClose();",
+        "\t//\t\t\t}",
+        "\t//\t\t}",
+        "\t//\t\tbreak;",
+        "\t//\t}",
+        "\t//}",
+    });
+    out.EndMethod();
+
+    out.BeginMethod("キー／ボタンが離された時に呼ばれます。",
+        "void " + d + "::UpButton(KXHandle handleobj,int act)",
+        "キー／ボタンが離された時の処理を記述します。");
+    out.EndMethod();
+
+    // One empty case for every clickable object of the dialog, for the user to fill in.
+    out.BeginMethod("ボタンオブジェクトをクリック（確定）した時に呼ばれます。",
+        "void " + d + "::ClickButton(KXHandle handleobj,int act)",
+        "ボタンオブジェクトをクリック（確定）した時の処理を記述します。");
+    out.Lines({
+        "",
+        "\tKXObject* obj = GetObjectFromHandle(handleobj);",
+        "\tif( obj ){",
+        "\t\tint objid = obj->GetId();",
+        "\t\tswitch( objid ){",
+    });
+    dialog.RootGroup()->EmitClickCase(out.File());
+    out.Lines({"\t\t}", "\t}"});
+    out.EndMethod();
+
+    out.BeginMethod("マウスの移動・クリックイベントが発生した時に呼ばれます。",
+        "void " + d + "::MoveCursor(int x,int y,int act)",
+        "マウスの移動・クリックイベントが発生した時の処理を記述します。");
+    out.Lines({
+        "\tswitch( act ){",
+        "\tcase KX_ACT_DOWN:\t// ボタンが押された",
+        "\t\tbreak;",
+        "\tcase KX_ACT_UP:\t\t// ボタンが放された",
+        "\t\tbreak;",
+        "\tcase KX_ACT_MOVE:\t// マウスが移動した",
+        "\t\tbreak;",
+        "\t}",
+    });
+    out.EndMethod();
+}
+
+void WriteDialogClassSourceText(SourceOut &out, const CKXDialogData &dialog)
+{
+    out << "#include \"" << dialog.HeaderFile() << "\"\n";
+    out.Lines({"", ""});
+    WriteDialogLifecycleMethods(out, dialog);
+    WriteDialogEventMethods(out, dialog);
+}
+
+bool WriteDialogClassSource(
+    const CKXDialogData &dialog, const std::string &folder, std::string &fileName)
+{
+    fileName = dialog.ClassSourceFile();
+    if (!dialog.RootGroup())
+        return false; // only a history snapshot has no tree, and it is never generated
+    return WriteSourceFile(
+        folder, fileName, false, [&](SourceOut &out) { WriteDialogClassSourceText(out, dialog); });
+}
+
+bool WriteDialogClassHeader(const CProjectContext &project, const CKXDialogData &dialog,
+    const std::string &folder, std::string &fileName)
+{
+    fileName = dialog.HeaderFile();
+    return WriteSourceFile(folder, fileName, false,
+        [&](SourceOut &out) { WriteDialogClassHeaderText(out, project, dialog); });
+}
+
+bool IsSelected(const CKXDialogData &dialog, const SkeletonSettings &settings)
+{
+    return settings.dialogScope == kScopeAllDialogs || dialog.Name() == settings.dialogName;
+}
+
+} // namespace
+
+std::string GenerationFolder(std::string_view outputFolder)
+{
+    if (outputFolder.empty())
+        return "./";
+    std::string folder(outputFolder);
+    if (folder.back() != '/')
+        folder += '/';
+    return folder;
+}
+
+std::string UpdatedLine(std::string_view fileName)
+{
+    return "○ " + std::string(fileName) + " を更新しました。";
+}
+
+std::string CancelledLine(std::string_view fileName)
+{
+    return "× " + std::string(fileName) + " キャンセルしました。";
+}
+
+std::string AsciiUpper(std::string_view text)
+{
+    std::string result(text);
+    for (char &c : result) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return result;
+}
+
+std::string AsciiLower(std::string_view text)
+{
+    std::string result(text);
+    for (char &c : result) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return result;
+}
+
+std::vector<std::string> RunGeneration(
+    CProjectContext *project, const SkeletonSettings &settings, IMessageSink *messages)
+{
+    // Every run numbers identifiers from the same bases and takes the GetText switch afresh.
+    GenerationState state;
+    state.getTextSupport = settings.getTextSupport;
+    const std::string folder = GenerationFolder(settings.outputFolder);
+
+    std::vector<std::string> log;
+    std::string fileName;
+    const auto report = [&](bool written) {
+        log.push_back(written ? UpdatedLine(fileName) : CancelledLine(fileName));
+    };
+
+    if (settings.writeResourceId) {
+        fileName = "resourceid.h";
+        report(WriteResourceIdHeader(project, folder, state, fileName));
+    }
+    if (settings.writeMain)
+        report(WriteMainSource(project, folder, fileName));
+    if (settings.writeApplication) {
+        for (const ApplicationFile &kind : kApplicationFiles)
+            report(WriteApplicationFile(kind, project, folder, fileName));
+    }
+    if (settings.writeDialogs && project) {
+        for (const auto &dialog : project->Dialogs()) {
+            if (!IsSelected(*dialog, settings))
+                continue;
+            report(WriteDialogClassSource(*dialog, folder, fileName));
+            report(WriteDialogClassHeader(*project, *dialog, folder, fileName));
+            report(WriteDialogDesignSource(*project, *dialog, folder, state, fileName));
+            report(WriteDialogDesignHeader(*project, *dialog, folder, state, fileName));
+        }
+    }
+    if (settings.writeProjectFile)
+        report(WriteProjectFile(project, folder, fileName, messages));
+    return log;
+}
+
+} // namespace kx
