@@ -13,6 +13,7 @@ inline constexpr int kExitUsage = 2;
 
 int Resave(std::span<char *const> args);
 int Info(std::span<char *const> args);
+int Render(std::span<char *const> args);
 int Generate(std::span<char *const> args);
 
 // True when args asks for the subcommand's help.

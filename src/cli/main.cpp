@@ -14,6 +14,7 @@ Works on KXDialogEditor project files from the command line.
 Commands:
   resave IN.xml OUT.xml   load a project and write it again
   info IN.xml             describe a project: fonts, images, dialogs
+  render IN.xml -o OUT    draw dialogs as PNG files, as the canvas shows them
   generate PROJECT.xml    generate the application's sources, as the skeleton window does
 
 Options:
@@ -31,6 +32,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"resave", kx::cli::Resave},
     {"info", kx::cli::Info},
+    {"render", kx::cli::Render},
     {"generate", kx::cli::Generate},
 };
 

@@ -1,0 +1,245 @@
+// kxdialog render: draws dialogs of a project as the editor's canvas does and writes them as PNG
+// files.
+#include "cli/commands.h"
+
+#include "model/object_data_list.h"
+#include "model/project_context.h"
+#include "model/vocabulary.h"
+#include "platform/message_sink.h"
+#include "projectfile/project_reader.h"
+#include "render/dialog_painter.h"
+#include "render/dib_image_list.h"
+#include "render/freetype_font.h"
+#include "render/png_writer.h"
+
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kx::cli {
+
+namespace {
+
+constexpr const char *kRenderUsage
+    = R"(Usage: kxdialog render PROJECT.xml [--dialog NAME | --all-dialogs] -o OUT
+                      [--state ATTR] [--scale N]
+Draws dialogs of the project as the editor's canvas shows them and writes each as a 24-bit PNG.
+
+  --dialog NAME    the dialog to draw (default: the project's first dialog)
+  --all-dialogs    every dialog; OUT is then a folder that receives "<dialog name>.png"
+  -o, --output OUT the PNG file to write, or the folder for --all-dialogs
+  --state ATTR     draw buttons and edit boxes as if in this state (Normal, Disable, Active,
+                   Focus, Down or Push, ActDown or ActPush) where their image has a picture
+                   for it
+  --scale N        enlarge the pictures N times (1 to 16) by repeating pixels
+  -h, --help       show this help
+
+Messages of the drawing (missing fonts, for example) go to standard error and do not change the
+exit status: 0 when every dialog asked for was written, 1 when the project cannot be read, a
+dialog does not exist or a file cannot be written, 2 for wrong arguments.
+)";
+
+constexpr int kMaxScale = 16;
+
+struct RenderOptions {
+    std::string project;
+    std::string dialog;
+    bool allDialogs = false;
+    std::string output;
+    int state = -1;
+    int scale = 1;
+};
+
+int UsageError(const char *problem, std::string_view detail = "")
+{
+    const std::string text(detail);
+    std::fprintf(
+        stderr, "kxdialog render: %s%s\nTry \"kxdialog render --help\".\n", problem, text.c_str());
+    return kExitUsage;
+}
+
+// Index of a state word of objects or of button pictures; -1 for an unknown word.
+int StateIndex(std::string_view word)
+{
+    const int state = ObjectStates().Find(word);
+    return state >= 0 ? state : ImageSlotWords(0).Find(word);
+}
+
+std::optional<int> ParseScale(std::string_view text)
+{
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc {} || end != text.data() + text.size() || value < 1 || value > kMaxScale)
+        return std::nullopt;
+    return value;
+}
+
+// Reads the arguments into options; answers kExitOk or the status to end with.
+int ParseArguments(std::span<char *const> args, RenderOptions &options)
+{
+    bool haveDialog = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const auto value
+            = [&]() -> const char * { return i + 1 < args.size() ? args[++i] : nullptr; };
+        if (arg == "--dialog") {
+            const char *name = value();
+            if (!name)
+                return UsageError("--dialog needs a dialog name");
+            options.dialog = name;
+            haveDialog = true;
+        } else if (arg == "--all-dialogs") {
+            options.allDialogs = true;
+        } else if (arg == "-o" || arg == "--output") {
+            const char *out = value();
+            if (!out)
+                return UsageError("-o needs a file or folder");
+            options.output = out;
+        } else if (arg == "--state") {
+            const char *word = value();
+            if (!word)
+                return UsageError("--state needs a state");
+            options.state = StateIndex(word);
+            if (options.state < 0)
+                return UsageError("unknown state ", word);
+        } else if (arg == "--scale") {
+            const char *text = value();
+            const std::optional<int> scale = text ? ParseScale(text) : std::nullopt;
+            if (!scale)
+                return UsageError("--scale needs a whole number from 1 to 16");
+            options.scale = *scale;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return UsageError("unknown option ", arg);
+        } else if (options.project.empty()) {
+            options.project = arg;
+        } else {
+            return UsageError("more than one project given: ", arg);
+        }
+    }
+    if (options.project.empty())
+        return UsageError("no project given");
+    if (options.output.empty())
+        return UsageError("no output given (-o)");
+    if (haveDialog && options.allDialogs)
+        return UsageError("--dialog and --all-dialogs exclude each other");
+    return kExitOk;
+}
+
+bool LoadProject(CProjectContext &project, const std::string &path, IMessageSink &messages)
+{
+    // Image definitions resolve their pictures while the file is read, so the cache and the
+    // folder must be in place before.
+    project.SetPictureCache(std::make_unique<CDibImageList>());
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    project.SetProjectFolder(
+        (error ? std::filesystem::path(path) : absolute).parent_path().string());
+    ProjectReader reader(project, messages);
+    if (!reader.ReadFile(path)) {
+        std::fprintf(stderr, "kxdialog: cannot read \"%s\"\n", path.c_str());
+        return false;
+    }
+    if (reader.ParseFailed()) {
+        std::fprintf(stderr, "kxdialog: \"%s\" is not a complete project file\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+// A file name made from a dialog name: characters that would leave the folder become "_".
+std::string FileNameFor(const std::string &dialog)
+{
+    std::string name = dialog;
+    for (char &c : name) {
+        if (c == '/' || c == '\\' || c == '\0')
+            c = '_';
+    }
+    if (name.empty() || name == "." || name == "..")
+        name.insert(0, "_");
+    return name + ".png";
+}
+
+bool RenderOne(DialogPainter &painter, CKXDialogData &dialog, int scale, const std::string &path)
+{
+    Surface canvas(dialog.Width(), dialog.Height());
+    if (canvas.IsEmpty()) {
+        std::fprintf(stderr, "kxdialog render: dialog \"%s\" has no drawable size (%d x %d)\n",
+            dialog.Name().c_str(), dialog.Width(), dialog.Height());
+        return false;
+    }
+    painter.PaintDialog(canvas, dialog);
+    const Surface picture = Enlarge(canvas, scale);
+    if (picture.IsEmpty()) {
+        std::fprintf(stderr, "kxdialog render: dialog \"%s\" is too large to enlarge %d times\n",
+            dialog.Name().c_str(), scale);
+        return false;
+    }
+    if (!WritePng(picture, path)) {
+        std::fprintf(stderr, "kxdialog render: cannot write \"%s\"\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int Render(std::span<char *const> args)
+{
+    if (WantsHelp(args)) {
+        std::fputs(kRenderUsage, stdout);
+        return kExitOk;
+    }
+    RenderOptions options;
+    if (const int status = ParseArguments(args, options); status != kExitOk)
+        return status;
+
+    StderrMessageSink messages;
+    CProjectContext project;
+    if (!LoadProject(project, options.project, messages))
+        return kExitFailed;
+
+    std::vector<CKXDialogData *> dialogs;
+    if (options.allDialogs) {
+        for (const auto &dialog : project.Dialogs())
+            dialogs.push_back(dialog.get());
+        std::error_code error;
+        std::filesystem::create_directories(options.output, error);
+        if (!std::filesystem::is_directory(options.output)) {
+            std::fprintf(stderr, "kxdialog render: cannot create the folder \"%s\"\n",
+                options.output.c_str());
+            return kExitFailed;
+        }
+    } else if (!options.dialog.empty()) {
+        CKXDialogData *dialog = project.Dialogs().FindByName(options.dialog);
+        if (!dialog) {
+            std::fprintf(stderr, "kxdialog render: the project has no dialog \"%s\"\n",
+                options.dialog.c_str());
+            return kExitFailed;
+        }
+        dialogs.push_back(dialog);
+    } else {
+        if (project.Dialogs().IsEmpty()) {
+            std::fputs("kxdialog render: the project has no dialog\n", stderr);
+            return kExitFailed;
+        }
+        dialogs.push_back(project.Dialogs().At(0));
+    }
+
+    CFreeTypeFont fonts(project, messages);
+    DialogPainter painter(project, fonts, messages);
+    painter.SetStateOverride(options.state);
+    bool allWritten = true;
+    for (CKXDialogData *dialog : dialogs) {
+        const std::string path = options.allDialogs
+            ? (std::filesystem::path(options.output) / FileNameFor(dialog->Name())).string()
+            : options.output;
+        allWritten = RenderOne(painter, *dialog, options.scale, path) && allWritten;
+    }
+    return allWritten ? kExitOk : kExitFailed;
+}
+
+} // namespace kx::cli

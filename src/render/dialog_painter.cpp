@@ -1,0 +1,329 @@
+#include "render/dialog_painter.h"
+
+#include "model/object_data_list.h"
+#include "model/project_context.h"
+#include "model/vocabulary.h"
+#include "platform/message_sink.h"
+#include "render/freetype_font.h"
+#include "render/image_data_drawing.h"
+#include "render/picture_drawing.h"
+#include "render/text_layout.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace kx {
+
+namespace {
+
+constexpr const char *kSubstituteTail = "が見つかりませんでした。\n[";
+constexpr const char *kSubstituteEnd = "]で代用します。正しく指定して下さい。";
+
+// "<kind> オブジェクト[<object>]のイメージ[<image>]の\n指定のフォント[<font>]が見つかりません
+// でした。\n[<substitute>]で代用します。正しく指定して下さい。"
+std::string ImageFontMessage(std::string_view kind, std::string_view object, std::string_view image,
+    std::string_view font, std::string_view substitute)
+{
+    std::string text(kind);
+    text += " オブジェクト[";
+    text += object;
+    text += "]のイメージ[";
+    text += image;
+    text += "]の\n指定のフォント[";
+    text += font;
+    text += "]";
+    text += kSubstituteTail;
+    text += substitute;
+    text += kSubstituteEnd;
+    return text;
+}
+
+// "テキストオブジェクト[<object>]の\n指定のフォント[<font>]が見つかりませんでした。\n
+// [<substitute>]で代用します。正しく指定して下さい。"
+std::string TextFontMessage(
+    std::string_view object, std::string_view font, std::string_view substitute)
+{
+    std::string text = "テキストオブジェクト[";
+    text += object;
+    text += "]の\n指定のフォント[";
+    text += font;
+    text += "]";
+    text += kSubstituteTail;
+    text += substitute;
+    text += kSubstituteEnd;
+    return text;
+}
+
+const char *KindWord(int type)
+{
+    switch (type) {
+    case kTypeEditbox:
+        return "エディット ボックス";
+    case kTypeFrame:
+        return "フレーム";
+    default:
+        return "ボタン";
+    }
+}
+
+int Stride(int width)
+{
+    return (width * 3 + 3) & ~3;
+}
+
+// An object's kept picture seen as a picture to copy from.
+class CachedPictureView final : public IPicture {
+public:
+    explicit CachedPictureView(const CachedPicture &picture)
+        : m_picture(picture)
+    { }
+    int Width() const override { return m_picture.width; }
+    int Height() const override { return m_picture.height; }
+    const std::uint8_t *Row(int y) const override
+    {
+        return m_picture.pixels.data() + static_cast<std::size_t>(y) * Stride(m_picture.width);
+    }
+
+    // Whether the pixels hold every row the size promises (a picture kept by other code may
+    // not).
+    static bool IsWhole(const CachedPicture &picture)
+    {
+        return picture.width >= 0 && picture.height >= 0 && picture.width <= Surface::kMaxDimension
+            && picture.pixels.size()
+            >= static_cast<std::size_t>(Stride(picture.width)) * picture.height;
+    }
+
+private:
+    const CachedPicture &m_picture;
+};
+
+std::unique_ptr<CachedPicture> Keep(const Surface &surface)
+{
+    auto picture = std::make_unique<CachedPicture>();
+    picture->width = surface.Width();
+    picture->height = surface.Height();
+    if (surface.Bits())
+        picture->pixels.assign(surface.Bits(),
+            surface.Bits() + static_cast<std::size_t>(surface.Stride()) * surface.Height());
+    return picture;
+}
+
+// The object's kept picture when it still has the size wanted; otherwise it is discarded.
+const CachedPicture *KeptPicture(CObjectData &object, int width, int height, bool checkHeight)
+{
+    const CachedPicture *kept = object.Cached();
+    if (!kept)
+        return nullptr;
+    if (kept->width != width || (checkHeight && kept->height != height)
+        || !CachedPictureView::IsWhole(*kept)) {
+        object.DiscardCachedPicture();
+        return nullptr;
+    }
+    return kept;
+}
+
+} // namespace
+
+void FillBackgroundPattern(Surface &surface)
+{
+    if (surface.IsEmpty())
+        return;
+    // Two kinds of rows, dark first (row 0) and light first (row 8), built once and copied.
+    for (int x = 0; x < surface.Width(); ++x) {
+        const bool dark = (x / 8) % 2 == 0;
+        surface.SetPixel(x, 0, dark ? kPatternDark : kPatternLight);
+        surface.SetPixel(x, 8, dark ? kPatternLight : kPatternDark);
+    }
+    const std::uint8_t *darkFirst = surface.Row(0);
+    const std::uint8_t *lightFirst = surface.Height() > 8 ? surface.Row(8) : nullptr;
+    for (int y = 1; y < surface.Height(); ++y) {
+        if (y != 8)
+            std::memcpy(surface.Row(y), (y / 8) % 2 == 0 ? darkFirst : lightFirst,
+                static_cast<std::size_t>(surface.Stride()));
+    }
+}
+
+DialogPainter::DialogPainter(CProjectContext &project, CFreeTypeFont &fonts, IMessageSink &messages)
+    : m_project(project)
+    , m_fonts(fonts)
+    , m_messages(messages)
+{ }
+
+void DialogPainter::PaintDialog(Surface &surface, CKXDialogData &dialog)
+{
+    FillBackgroundPattern(surface);
+    // The dialog draws no background of its own: the pattern shows where no object paints.
+    if (CObjectDataList *root = dialog.RootGroup())
+        DrawObject(surface, *root);
+}
+
+void DialogPainter::DrawObject(Surface &surface, CObjectData &object)
+{
+    if (object.Hide())
+        return;
+    if (object.IsGroup()) {
+        for (CObjectData *child : static_cast<CObjectDataList &>(object).Children()) {
+            if (child)
+                DrawObject(surface, *child);
+        }
+        return;
+    }
+    switch (object.Type()) {
+    case kTypeButton:
+    case kTypeEditbox:
+    case kTypeFrame:
+        DrawStateImageObject(surface, object);
+        break;
+    case kTypePicture:
+    case kTypeIcon:
+    case kTypeMovie:
+        DrawPictureObject(surface, object);
+        break;
+    case kTypeCanvas: {
+        const KXRect r = object.GetRect();
+        surface.FillRect(r.left, r.top, r.Width(), r.Height(), kCanvasColour);
+        break;
+    }
+    case kTypeText:
+        DrawTextObject(surface, object);
+        break;
+    default:
+        break;
+    }
+}
+
+void DialogPainter::DrawStateImageObject(Surface &surface, CObjectData &object)
+{
+    const bool frame = object.Type() == kTypeFrame;
+    const KXRect r = object.GetRect();
+    const int left = r.left;
+    const int top = r.top;
+    const int width = r.Width();
+    int height = r.Height();
+
+    // Of several definitions with the name, the last one is used.
+    CImageData *image = m_project.Images().FindLastByName(object.Image());
+    if (!frame && image && image->Picture(0)) {
+        // A button is as high as its picture, whatever the model said.
+        height = image->Picture(0)->Height();
+        object.SetHeight(height);
+    }
+    int slot = 0;
+    const IPicture *statePicture = nullptr;
+    if (!frame && image && m_state > 0
+        && (image->Type() == kTypeButton || image->Type() == kTypeEditbox)
+        && m_state < ImageSlotWords(image->Type()).Count()) {
+        statePicture = image->Picture(m_state);
+        if (statePicture) {
+            slot = m_state;
+            height = statePicture->Height();
+        }
+    }
+
+    const auto placeholder = [&] {
+        const int rows = !frame && height < 1 ? kPlaceholderMinHeight : height;
+        surface.FillRect(left, top, width, rows, kPlaceholderColour);
+    };
+    const CachedPicture *kept = statePicture ? nullptr : KeptPicture(object, width, height, frame);
+    Surface fresh;
+    if (statePicture || !kept) {
+        if (!image) {
+            placeholder();
+            return;
+        }
+        fresh = Surface(width, height);
+        const int drawn = statePicture ? DrawThreeSlice(fresh, *statePicture, 0, 0, width)
+                                       : DrawImageDefinition(*image, fresh, 0, 0, width, height);
+        if (drawn == 0) {
+            placeholder();
+            return;
+        }
+        if (!statePicture) {
+            object.SetCached(Keep(fresh));
+            kept = object.Cached();
+        }
+    }
+    if (statePicture)
+        surface.CopyTransparent(fresh, left, top);
+    else
+        surface.CopyTransparent(CachedPictureView(*kept), left, top);
+
+    const CFontData *font = ImageFont(object, *image);
+    if (!font)
+        return;
+    const TextPlacement place {left, top, width, height, image->DrawingColour(slot),
+        image->DrawingSubColour(slot),
+        AlignmentWord(image->AlignX(), image->AlignY(), image->Stretch()), image->MarginX(),
+        image->MarginY(), false};
+    DrawObjectText(m_fonts, surface, object.Text(), *font, place);
+}
+
+void DialogPainter::DrawPictureObject(Surface &surface, CObjectData &object)
+{
+    const KXRect r = object.GetRect();
+    int width = r.Width();
+    int height = r.Height();
+    IPictureCache *cache = m_project.PictureCache();
+    if (object.Type() == kTypeMovie && (width < 1 || height < 1) && !object.ImageFile().empty()
+        && cache) {
+        // A movie without a size takes the size of its file.
+        if (const IPicture *picture = cache->Find(m_project.ImagePath(object.ImageFile()))) {
+            width = picture->Width();
+            height = picture->Height();
+            object.SetWidth(width);
+            object.SetHeight(height);
+        }
+    }
+    const CachedPicture *kept = KeptPicture(object, width, height, true);
+    if (!kept) {
+        if (!cache || width < 1 || height < 1)
+            return;
+        const IPicture *picture = cache->Find(m_project.ImagePath(object.ImageFile()));
+        if (!picture)
+            return;
+        Surface fresh(width, height);
+        DrawStretched(fresh, *picture, 0, 0, width, height);
+        object.SetCached(Keep(fresh));
+        kept = object.Cached();
+    }
+    surface.CopyTransparent(CachedPictureView(*kept), r.left, r.top);
+}
+
+void DialogPainter::DrawTextObject(Surface &surface, CObjectData &object)
+{
+    const CFontData *font = m_project.Fonts().FindByName(object.Font());
+    if (!font) {
+        if (m_project.Fonts().IsEmpty())
+            return;
+        const std::string missing = object.Font();
+        font = Substitute(TextFontMessage(object.Name(), missing, m_project.Fonts().At(0)->Name()));
+        object.SetFont(font->Name());
+    }
+    const KXRect r = object.GetRect();
+    const TextPlacement place {r.left, r.top, r.Width(), r.Height(), object.TextColourValue(),
+        object.SubColourValue(), AlignmentWord(object.AlignX(), object.AlignY(), object.Stretch()),
+        object.MarginX(), object.MarginY(), object.Vertical()};
+    DrawObjectText(m_fonts, surface, object.Text(), *font, place);
+}
+
+const CFontData *DialogPainter::ImageFont(const CObjectData &object, CImageData &image)
+{
+    if (const CFontData *font = m_project.Fonts().FindByName(image.FontName()))
+        return font;
+    if (m_project.Fonts().IsEmpty())
+        return nullptr;
+    const CFontData *font = Substitute(ImageFontMessage(KindWord(object.Type()), object.Name(),
+        image.Name(), image.FontName(), m_project.Fonts().At(0)->Name()));
+    image.SetFontName(font->Name());
+    return font;
+}
+
+const CFontData *DialogPainter::Substitute(std::string_view message)
+{
+    m_messages.ShowMessage(message, MessageIcon::Information);
+    return m_project.Fonts().At(0);
+}
+
+} // namespace kx

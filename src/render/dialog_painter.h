@@ -1,0 +1,68 @@
+// The paint of a dialog as the device shows it: the background pattern, then every object of
+// the dialog's group tree drawn by its type, with its pictures and its text.
+#pragma once
+
+#include "render/surface.h"
+
+#include <cstdint>
+#include <string_view>
+
+class CFontData;
+class CFreeTypeFont;
+class CImageData;
+class CKXDialogData;
+class CObjectData;
+class CProjectContext;
+
+namespace kx {
+
+class IMessageSink;
+
+inline constexpr std::uint32_t kPatternDark = Rgb(128, 128, 128);
+inline constexpr std::uint32_t kPatternLight = Rgb(192, 192, 192);
+inline constexpr std::uint32_t kPlaceholderColour = Rgb(255, 128, 128);
+inline constexpr std::uint32_t kCanvasColour = Rgb(255, 255, 255);
+// Height of the placeholder of a button or edit box that has no height of its own.
+inline constexpr int kPlaceholderMinHeight = 30;
+
+// Fills the surface with 8 x 8 squares, dark at the top left, light beside and below, repeating
+// every 16 pixels from the top-left corner.
+void FillBackgroundPattern(Surface &surface);
+
+// Draws dialogs and their objects with the project's image and font definitions. Drawing keeps
+// each object's picture (without its text) in the object, and writes back into the model what
+// the device decides: a button's height from its picture, a movie's size from its file, and the
+// first font definition in place of a font name that names none.
+class DialogPainter {
+public:
+    DialogPainter(CProjectContext &project, CFreeTypeFont &fonts, IMessageSink &messages);
+
+    // Draws every object as if it were in this state (an index of the object states) where its
+    // image definition has a picture for it; -1, the default, draws the normal pictures. Such
+    // pictures are drawn afresh and not kept in the objects.
+    void SetStateOverride(int state) { m_state = state; }
+
+    // The whole paint of a view: the pattern, then the dialog's root group. The surface is
+    // normally the dialog's size.
+    void PaintDialog(Surface &surface, CKXDialogData &dialog);
+    // Draws one object, or a group with its children from the first to the last. Hidden objects
+    // and groups draw nothing.
+    void DrawObject(Surface &surface, CObjectData &object);
+
+private:
+    void DrawStateImageObject(Surface &surface, CObjectData &object);
+    void DrawPictureObject(Surface &surface, CObjectData &object);
+    void DrawTextObject(Surface &surface, CObjectData &object);
+    // The font a button, edit box or frame writes its text with: the definition's font, or the
+    // first font definition in its place (reported and written into the definition).
+    const CFontData *ImageFont(const CObjectData &object, CImageData &image);
+    // The first font definition, announcing it as the substitute with the message given.
+    const CFontData *Substitute(std::string_view message);
+
+    CProjectContext &m_project;
+    CFreeTypeFont &m_fonts;
+    IMessageSink &m_messages;
+    int m_state = -1;
+};
+
+} // namespace kx

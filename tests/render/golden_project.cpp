@@ -1,0 +1,160 @@
+#include "render/golden_project.h"
+
+#include "render/dib_image.h"
+#include "render/png_writer.h"
+#include "render/test_fonts.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <vector>
+
+namespace kxtest {
+
+namespace {
+
+struct Colour {
+    std::uint8_t r, g, b, a = 255;
+};
+
+// A picture described by a function of the pixel, as RGBA rows.
+template <typename Paint>
+void WritePicture(const std::filesystem::path &path, int width, int height, Paint paint)
+{
+    std::vector<std::uint8_t> rgba;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const Colour c = paint(x, y);
+            rgba.insert(rgba.end(), {c.r, c.g, c.b, c.a});
+        }
+    }
+    WriteFile(path, RgbaPng(width, height, rgba));
+}
+
+// A button face: a vertical shade in the colour, a light rim, and clear corners.
+Colour ButtonPixel(int x, int y, int width, int height, Colour base)
+{
+    const bool corner = (x == 0 || x == width - 1) && (y == 0 || y == height - 1);
+    if (corner)
+        return {0, 0, 0, 0};
+    if (x == 0 || y == 0 || x == width - 1 || y == height - 1)
+        return {230, 240, 255};
+    const int shade = 40 - y * 3;
+    const auto add
+        = [shade](int v) { return static_cast<std::uint8_t>(std::clamp(v + shade, 0, 255)); };
+    return {add(base.r), add(base.g), add(base.b)};
+}
+
+void WritePictures(const std::filesystem::path &folder)
+{
+    WritePicture(folder / "back.png", 200, 110, [](int x, int y) {
+        return Colour {static_cast<std::uint8_t>(20 + y / 3), static_cast<std::uint8_t>(40 + y),
+            static_cast<std::uint8_t>(90 + x / 4)};
+    });
+    WritePicture(folder / "button.png", 30, 24, [](int x, int y) {
+        return ButtonPixel(x, y, 30, 24, {30, 90, 200});
+    });
+    WritePicture(folder / "button_active.png", 30, 24, [](int x, int y) {
+        return ButtonPixel(x, y, 30, 24, {200, 110, 20});
+    });
+    WritePicture(folder / "edit.png", 24, 22, [](int x, int y) {
+        const bool border = x == 0 || y == 0 || x == 23 || y == 21;
+        return border ? Colour {120, 120, 130} : Colour {250, 250, 245};
+    });
+    // A frame: a blue title band on top, white body, blue rim.
+    WritePicture(folder / "frame_top.png", 12, 8, [](int x, int y) {
+        if (y < 2 || x == 0 || x == 11)
+            return Colour {20, 60, 150};
+        return y < 6 ? Colour {200, 215, 240} : Colour {255, 255, 255};
+    });
+    WritePicture(folder / "frame_middle.png", 12, 6, [](int x, int) {
+        return x == 0 || x == 11 ? Colour {20, 60, 150} : Colour {255, 255, 255};
+    });
+    WritePicture(folder / "frame_bottom.png", 12, 8, [](int x, int y) {
+        return x == 0 || x == 11 || y >= 6 ? Colour {20, 60, 150} : Colour {255, 255, 255};
+    });
+    // A green dot on a clear square.
+    WritePicture(folder / "mark.png", 8, 8, [](int x, int y) {
+        const int dx = 2 * x - 7;
+        const int dy = 2 * y - 7;
+        return dx * dx + dy * dy <= 49 ? Colour {40, 170, 60} : Colour {0, 0, 0, 0};
+    });
+}
+
+} // namespace
+
+GoldenProject::GoldenProject()
+{
+    const std::filesystem::path folder = m_dir.Path();
+    std::filesystem::copy_file(
+        std::filesystem::path(KX_TEST_DATA_DIR) / "render" / "golden.xml", folder / "golden.xml");
+    std::filesystem::create_directories(folder / "resources");
+    std::filesystem::create_directories(folder / "fonts");
+    WritePictures(folder / "resources");
+    for (const char *font : {"ipag.ttf", "DejaVuSans.ttf"}) {
+        const std::string source = SystemFontPath(font);
+        if (source.empty()) {
+            m_ready = false;
+            continue;
+        }
+        std::filesystem::create_symlink(source, folder / "fonts" / font);
+    }
+}
+
+std::string GoldenProject::ExpectedPath(const std::string &name)
+{
+    return (std::filesystem::path(KX_TEST_DATA_DIR) / "render" / (name + ".png")).string();
+}
+
+bool GoldenProject::Updating()
+{
+    const char *value = std::getenv("KX_UPDATE_GOLDEN");
+    return value && std::string(value) == "1";
+}
+
+::testing::AssertionResult GoldenProject::MatchesGolden(
+    const std::string &name, const kx::Surface &actual)
+{
+    const std::string expectedPath = ExpectedPath(name);
+    if (Updating()) {
+        if (!kx::WritePng(actual, expectedPath))
+            return ::testing::AssertionFailure() << "cannot write " << expectedPath;
+        return ::testing::AssertionSuccess() << "renewed " << expectedPath;
+    }
+    CDibImage expected;
+    if (!expected.Load(expectedPath)) {
+        kx::WritePng(actual, name + "_actual.png");
+        return ::testing::AssertionFailure()
+            << "no expected picture " << expectedPath << " (run with KX_UPDATE_GOLDEN=1 to make "
+            << "it); the rendering is in " << name << "_actual.png";
+    }
+    std::ostringstream problem;
+    if (expected.GetWidth() != actual.Width() || expected.GetHeight() != actual.Height()) {
+        problem << "size " << actual.Width() << " x " << actual.Height() << ", expected "
+                << expected.GetWidth() << " x " << expected.GetHeight();
+    } else {
+        for (int y = 0; y < actual.Height() && problem.tellp() == 0; ++y) {
+            const std::uint8_t *want = expected.Row(y);
+            const std::uint8_t *got = actual.Row(y);
+            for (int x = 0; x < actual.Width(); ++x) {
+                if (want[x * 3] != got[x * 3] || want[x * 3 + 1] != got[x * 3 + 1]
+                    || want[x * 3 + 2] != got[x * 3 + 2]) {
+                    problem << std::hex << "first difference at (" << std::dec << x << ", " << y
+                            << "): 0x" << std::hex << actual.GetPixel(x, y) << ", expected 0x"
+                            << kx::Rgb(want[x * 3 + 2], want[x * 3 + 1], want[x * 3]);
+                    break;
+                }
+            }
+        }
+    }
+    if (problem.tellp() == 0)
+        return ::testing::AssertionSuccess();
+    const std::string actualPath = name + "_actual.png";
+    kx::WritePng(actual, actualPath);
+    return ::testing::AssertionFailure()
+        << name << ": " << problem.str() << "; the rendering is in "
+        << std::filesystem::absolute(actualPath).string();
+}
+
+} // namespace kxtest

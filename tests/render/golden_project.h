@@ -1,0 +1,39 @@
+// The small project of the golden-image tests: tests/data/render/golden.xml with pictures drawn
+// here and the installed fonts it names, in a temporary folder.
+#pragma once
+
+#include "render/surface.h"
+#include "render/test_images.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace kxtest {
+
+class GoldenProject {
+public:
+    // Copies the project file, writes its pictures and links its fonts.
+    GoldenProject();
+
+    // False when a font the project names is not installed.
+    bool Ready() const { return m_ready; }
+    std::string ProjectFile() const { return m_dir.File("golden.xml"); }
+
+    // Where the expected pictures are kept, and whether a run should renew them instead of
+    // comparing (KX_UPDATE_GOLDEN=1).
+    static std::string ExpectedPath(const std::string &name);
+    static bool Updating();
+
+    // Compares a rendering with the expected PNG of that name. On a difference the rendering is
+    // written as "<name>_actual.png" in the working folder and the first differing pixel is
+    // reported. When updating, the expected PNG is written instead.
+    static ::testing::AssertionResult MatchesGolden(
+        const std::string &name, const kx::Surface &actual);
+
+private:
+    TempDir m_dir;
+    bool m_ready = true;
+};
+
+} // namespace kxtest
