@@ -3,7 +3,14 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
+
+class CProjectContext;
+
+namespace kx {
+class IMessageSink;
+}
 
 namespace kx::cli {
 
@@ -15,6 +22,13 @@ int Resave(std::span<char *const> args);
 int Info(std::span<char *const> args);
 int Render(std::span<char *const> args);
 int Generate(std::span<char *const> args);
+
+// Loads a project file as the editor opens it: the project folder is the file's folder (set
+// first, so pictures resolve while reading when decodePictures gives the project a picture
+// cache). Messages of the reader go to messages; a file that cannot be read or is incomplete is
+// reported on standard error and answers false.
+bool LoadProject(
+    CProjectContext &project, const std::string &path, IMessageSink &messages, bool decodePictures);
 
 // True when args asks for the subcommand's help.
 bool WantsHelp(std::span<char *const> args);

@@ -120,24 +120,6 @@ bool ParseArguments(std::span<char *const> args, GenerateOptions &options)
     return true;
 }
 
-// Loads the project as the editor opens it; messages of the reader go to standard error.
-bool Load(CProjectContext &project, const std::string &path)
-{
-    StderrMessageSink messages;
-    ProjectReader reader(project, messages);
-    if (!reader.ReadFile(path)) {
-        std::fprintf(stderr, "kxdialog: cannot read \"%s\"\n", path.c_str());
-        return false;
-    }
-    if (reader.ParseFailed()) {
-        std::fprintf(stderr, "kxdialog: \"%s\" is not a complete project file\n", path.c_str());
-        return false;
-    }
-    const fs::path folder = fs::absolute(path).parent_path();
-    project.SetProjectFolder(folder.string());
-    return true;
-}
-
 // The file name of a log line: what stands between the mark and the closing words.
 std::string FileNameOfLine(const std::string &line)
 {
@@ -262,8 +244,9 @@ int Generate(std::span<char *const> args)
         std::fputs("Try \"kxdialog generate --help\".\n", stderr);
         return kExitUsage;
     }
+    StderrMessageSink messages;
     CProjectContext project;
-    if (!Load(project, options.projectPath))
+    if (!LoadProject(project, options.projectPath, messages, false))
         return kExitFailed;
 
     SkeletonSettings &settings = options.settings;
@@ -279,7 +262,6 @@ int Generate(std::span<char *const> args)
     if (options.check)
         return Check(project, settings);
 
-    StderrMessageSink messages;
     for (const std::string &line : RunGeneration(&project, settings, &messages))
         std::printf("%s\n", line.c_str());
     return kExitOk;

@@ -5,11 +5,9 @@
 #include "model/object_data_list.h"
 #include "model/project_context.h"
 #include "platform/message_sink.h"
-#include "projectfile/project_reader.h"
 #include "projectfile/project_writer.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
 namespace kx::cli {
@@ -25,24 +23,6 @@ constexpr const char *kInfoUsage = R"(Usage: kxdialog info IN.xml
 Prints the project's name, the number of fonts, images and dialogs, and for every dialog its
 name, size and number of objects.
 )";
-
-// Loads path into project; messages of the reader go to standard error.
-bool Load(CProjectContext &project, const std::string &path)
-{
-    StderrMessageSink messages;
-    ProjectReader reader(project, messages);
-    if (!reader.ReadFile(path)) {
-        std::fprintf(stderr, "kxdialog: cannot read \"%s\"\n", path.c_str());
-        return false;
-    }
-    if (reader.ParseFailed()) {
-        std::fprintf(stderr, "kxdialog: \"%s\" is not a complete project file\n", path.c_str());
-        return false;
-    }
-    const std::filesystem::path folder = std::filesystem::absolute(path).parent_path();
-    project.SetProjectFolder(folder.string());
-    return true;
-}
 
 } // namespace
 
@@ -66,8 +46,9 @@ int Resave(std::span<char *const> args)
         std::fputs(kResaveUsage, stderr);
         return kExitUsage;
     }
+    StderrMessageSink messages;
     CProjectContext project;
-    if (!Load(project, args[0]))
+    if (!LoadProject(project, args[0], messages, false))
         return kExitFailed;
     if (!WriteProject(project, args[1])) {
         std::fprintf(stderr, "kxdialog: cannot write \"%s\"\n", args[1]);
@@ -86,8 +67,9 @@ int Info(std::span<char *const> args)
         std::fputs(kInfoUsage, stderr);
         return kExitUsage;
     }
+    StderrMessageSink messages;
     CProjectContext project;
-    if (!Load(project, args[0]))
+    if (!LoadProject(project, args[0], messages, false))
         return kExitFailed;
     std::printf("Project: %s\n", project.Root().ProjectName().c_str());
     std::printf("Fonts: %d\n", project.Fonts().Count());

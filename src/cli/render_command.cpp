@@ -129,27 +129,6 @@ int ParseArguments(std::span<char *const> args, RenderOptions &options)
     return kExitOk;
 }
 
-bool LoadProject(CProjectContext &project, const std::string &path, IMessageSink &messages)
-{
-    // Image definitions resolve their pictures while the file is read, so the cache and the
-    // folder must be in place before.
-    project.SetPictureCache(std::make_unique<CDibImageList>());
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    project.SetProjectFolder(
-        (error ? std::filesystem::path(path) : absolute).parent_path().string());
-    ProjectReader reader(project, messages);
-    if (!reader.ReadFile(path)) {
-        std::fprintf(stderr, "kxdialog: cannot read \"%s\"\n", path.c_str());
-        return false;
-    }
-    if (reader.ParseFailed()) {
-        std::fprintf(stderr, "kxdialog: \"%s\" is not a complete project file\n", path.c_str());
-        return false;
-    }
-    return true;
-}
-
 // A file name made from a dialog name: characters that would leave the folder become "_".
 std::string FileNameFor(const std::string &dialog)
 {
@@ -199,7 +178,7 @@ int Render(std::span<char *const> args)
 
     StderrMessageSink messages;
     CProjectContext project;
-    if (!LoadProject(project, options.project, messages))
+    if (!LoadProject(project, options.project, messages, true))
         return kExitFailed;
 
     std::vector<CKXDialogData *> dialogs;

@@ -1,0 +1,36 @@
+// Loading a project for a subcommand, the same way for every command.
+#include "cli/commands.h"
+
+#include "model/project_context.h"
+#include "platform/message_sink.h"
+#include "projectfile/project_reader.h"
+#include "render/dib_image_list.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+namespace kx::cli {
+
+bool LoadProject(
+    CProjectContext &project, const std::string &path, IMessageSink &messages, bool decodePictures)
+{
+    if (decodePictures)
+        project.SetPictureCache(std::make_unique<CDibImageList>());
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    project.SetProjectFolder(
+        (error ? std::filesystem::path(path) : absolute).parent_path().string());
+    ProjectReader reader(project, messages);
+    if (!reader.ReadFile(path)) {
+        std::fprintf(stderr, "kxdialog: cannot read \"%s\"\n", path.c_str());
+        return false;
+    }
+    if (reader.ParseFailed()) {
+        std::fprintf(stderr, "kxdialog: \"%s\" is not a complete project file\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+} // namespace kx::cli
