@@ -35,9 +35,7 @@ demo-fonts: deps
 
 run: deps demo-fonts
 	@$(MAKE) --no-print-directory build
-	@$(BUILD_DIR)/src/cli/kxdialog --help
-	@echo
-	@$(BUILD_DIR)/src/cli/kxdialog info examples/demo/demo.xml
+	@$(BUILD_DIR)/src/ui/KXDialogEditor examples/demo/demo.xml
 
 # Golden files of the generators hold generated code as it is written, not our style.
 FORMAT_FILES = $(shell git ls-files '*.cpp' '*.h' ':!tests/data')

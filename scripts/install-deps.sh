@@ -13,6 +13,8 @@ packages=(
     libexpat1-dev libfreetype-dev libpng-dev libgif-dev
     # the editor
     qt6-base-dev qt6-base-dev-tools
+    # draws the editor's SVG icon
+    libqt6svg6
     # fonts the rasterizer tests and the demo use
     fonts-dejavu-core fonts-ipafont-gothic
 )

@@ -1,0 +1,24 @@
+// KXDialogEditor: the editor of the dialogs of a KX application.
+#include "ui/main_frame.h"
+#include "ui/settings_file.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QStringList>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8("KXDialogEditor"));
+    QApplication::setApplicationVersion(QString::fromUtf8(KX_VERSION));
+    QApplication::setWindowIcon(QIcon(QString::fromUtf8(":/kxdialogeditor.svg")));
+
+    CMainFrame frame;
+    // A missing settings file leaves the built-in prefixes.
+    kx::LoadPrefixSettings(frame.Project().Prefixes(), kx::SettingsFileLocation());
+    frame.show();
+    const QStringList args = QApplication::arguments();
+    if (args.size() > 1)
+        frame.LoadProject(args.at(1));
+    return app.exec();
+}

@@ -1,0 +1,513 @@
+#include "ui/main_frame.h"
+
+#include "codegen/text_conversion.h"
+#include "model/kx_dialog_data.h"
+#include "projectfile/project_reader.h"
+#include "projectfile/project_writer.h"
+#include "render/dialog_painter.h"
+#include "render/dib_image_list.h"
+#include "render/freetype_font.h"
+#include "ui/dlg_setting.h"
+#include "ui/kx_dialog_editor_view.h"
+#include "ui/resource_dlg.h"
+#include "ui/skeleton_dlg.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+#include <filesystem>
+
+namespace {
+
+constexpr const char *kAppTitle = "KXDialogEditor";
+constexpr const char *kRecentKey = "RecentFiles/Files";
+
+QString Utf8(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+std::string ToLocalPath(const QString &path)
+{
+    const QByteArray bytes = QFile::encodeName(path);
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+// Qt's own settings of the editor (the recent files), in the XDG configuration folder.
+QString EditorSettingsPath()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return folder + Utf8("/KXDialogEditor/KXDialogEditor.conf");
+}
+
+// Model texts are CP932.
+QString ModelText(const std::string &text)
+{
+    return QString::fromUtf8(kx::ToUtf8(text));
+}
+
+CKXDialogEditorView *ViewOf(QMdiSubWindow *window)
+{
+    return window ? qobject_cast<CKXDialogEditorView *>(window->widget()) : nullptr;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(QWidget *parent)
+    : QMainWindow(parent)
+    , m_messageBoxes(this)
+    , m_messages(&m_messageBoxes)
+{
+    // Pictures are decoded once and kept for the whole session; the cache must be in place
+    // before anything is loaded.
+    m_project.SetPictureCache(std::make_unique<CDibImageList>());
+    m_fonts = std::make_unique<CFreeTypeFont>(m_project, m_messages);
+    m_painter = std::make_unique<kx::DialogPainter>(m_project, *m_fonts, m_messages);
+    m_project.AddObserver(this);
+
+    setWindowTitle(Utf8(kAppTitle));
+    setAcceptDrops(true);
+
+    m_mdiArea = new QMdiArea(this);
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdiArea);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
+
+    CreateActions();
+    CreateResourceBar();
+    CreateMenus();
+    CreateToolBar();
+    // The idle text stays under passing status tips.
+    statusBar()->addWidget(new QLabel(Utf8("レディ"), statusBar()));
+    resize(1024, 720);
+    UpdateCommands();
+}
+
+CMainFrame::~CMainFrame()
+{
+    m_project.RemoveObserver(this);
+    // The views refer to the dialogs and to the painter: they go first.
+    for (CKXDialogEditorView *view : DialogViews())
+        view->Document().SetDialog(nullptr);
+    delete m_mdiArea;
+    m_mdiArea = nullptr;
+    // So do the windows that work on the project.
+    delete m_skeletonDlg;
+    m_skeletonDlg = nullptr;
+    delete m_resourceBar;
+    m_resourceBar = nullptr;
+    m_resourceDlg = nullptr;
+}
+
+void CMainFrame::SetMessageSink(kx::IMessageSink *sink)
+{
+    m_messages.SetTarget(sink ? sink : &m_messageBoxes);
+}
+
+void CMainFrame::CreateActions()
+{
+    QStyle *look = style();
+    m_newAction = new QAction(look->standardIcon(QStyle::SP_FileIcon), Utf8("新規作成(&N)"), this);
+    m_newAction->setShortcut(QKeySequence(Utf8("Ctrl+N")));
+    connect(m_newAction, &QAction::triggered, this, [this] { NewDialogWindow(); });
+
+    m_openAction = new QAction(
+        look->standardIcon(QStyle::SP_DialogOpenButton), Utf8("リソースの読込み(&O)"), this);
+    m_openAction->setShortcut(QKeySequence(Utf8("Ctrl+O")));
+    connect(m_openAction, &QAction::triggered, this, &CMainFrame::OnOpen);
+
+    m_saveAllAction = new QAction(
+        look->standardIcon(QStyle::SP_DialogSaveButton), Utf8("全てのリソースの保存(&S)"), this);
+    m_saveAllAction->setShortcut(QKeySequence(Utf8("Ctrl+S")));
+    connect(m_saveAllAction, &QAction::triggered, this, &CMainFrame::OnSaveAll);
+
+    m_saveDialogAction = new QAction(Utf8("このダイアログのみの保存"), this);
+    connect(m_saveDialogAction, &QAction::triggered, this, &CMainFrame::OnSaveDialog);
+
+    m_saveFontsAction = new QAction(Utf8("イメージとフォント情報のみの保存"), this);
+    connect(m_saveFontsAction, &QAction::triggered, this, &CMainFrame::OnSaveFontsAndImages);
+
+    m_closeDialogAction = new QAction(Utf8("このダイアログを閉じる(&C)"), this);
+    connect(m_closeDialogAction, &QAction::triggered, this, [this] {
+        if (QMdiSubWindow *window = m_mdiArea->activeSubWindow())
+            window->close();
+    });
+
+    m_settingsAction = new QAction(Utf8("設定"), this);
+    connect(m_settingsAction, &QAction::triggered, this, &CMainFrame::OnSettings);
+
+    m_skeletonAction = new QAction(Utf8("スケルトンの作成(&M)"), this);
+    connect(m_skeletonAction, &QAction::triggered, this, &CMainFrame::OnSkeleton);
+
+    m_discardAllAction = new QAction(Utf8("全てのリソースを破棄"), this);
+    connect(m_discardAllAction, &QAction::triggered, this, &CMainFrame::DiscardAll);
+
+    m_exitAction = new QAction(Utf8("アプリケーションの終了(&X)"), this);
+    connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
+
+    m_redrawAction
+        = new QAction(look->standardIcon(QStyle::SP_BrowserReload), Utf8("再描画"), this);
+    connect(m_redrawAction, &QAction::triggered, this, &CMainFrame::RedrawAll);
+
+    m_aboutAction = new QAction(Utf8("バージョン情報(&A)"), this);
+    connect(m_aboutAction, &QAction::triggered, this, &CMainFrame::OnAbout);
+}
+
+void CMainFrame::CreateMenus()
+{
+    QMenu *file = menuBar()->addMenu(Utf8("ファイル(&F)"));
+    file->addAction(m_newAction);
+    file->addAction(m_openAction);
+    file->addAction(m_saveAllAction);
+    file->addAction(m_saveDialogAction);
+    file->addAction(m_saveFontsAction);
+    file->addAction(m_closeDialogAction);
+    file->addSeparator();
+    file->addAction(m_settingsAction);
+    file->addAction(m_skeletonAction);
+    file->addSeparator();
+    m_recentMenu = file->addMenu(Utf8("最近使ったファイル"));
+    file->addSeparator();
+    file->addAction(m_discardAllAction);
+    file->addSeparator();
+    file->addAction(m_exitAction);
+    connect(file, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
+    RebuildRecentMenu();
+
+    QMenu *view = menuBar()->addMenu(Utf8("表示(&V)"));
+    view->addAction(ResourceBarAction());
+
+    QMenu *help = menuBar()->addMenu(Utf8("ヘルプ(&H)"));
+    help->addAction(m_aboutAction);
+}
+
+void CMainFrame::CreateToolBar()
+{
+    QToolBar *bar = addToolBar(Utf8("ツールバー"));
+    bar->setObjectName(Utf8("ToolBar"));
+    bar->setIconSize(QSize(16, 16));
+    bar->addAction(m_newAction);
+    bar->addAction(m_openAction);
+    bar->addAction(m_saveAllAction);
+    bar->addSeparator();
+    bar->addAction(m_redrawAction);
+}
+
+void CMainFrame::CreateResourceBar()
+{
+    m_resourceBar = new QDockWidget(Utf8("Resource"), this);
+    m_resourceBar->setObjectName(Utf8("ResourceBar"));
+    m_resourceBar->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    m_resourceDlg = new CResourceDlg(m_project, m_resourceBar);
+    m_resourceBar->setWidget(m_resourceDlg);
+    addDockWidget(Qt::RightDockWidgetArea, m_resourceBar);
+    ResourceBarAction()->setText(Utf8("リソースダイアログ"));
+    connect(m_resourceDlg, &CResourceDlg::DialogOpenRequested, this,
+        [this](CKXDialogData *dialog) { OpenDialogWindow(dialog); });
+}
+
+QAction *CMainFrame::ResourceBarAction() const
+{
+    return m_resourceBar->toggleViewAction();
+}
+
+void CMainFrame::UpdateCommands()
+{
+    const bool haveFontsOrImages = !m_project.Fonts().IsEmpty() || !m_project.Images().IsEmpty();
+    const bool haveAny = haveFontsOrImages || !m_project.Dialogs().IsEmpty();
+    m_saveAllAction->setEnabled(haveAny);
+    m_saveFontsAction->setEnabled(haveFontsOrImages);
+    m_discardAllAction->setEnabled(haveAny);
+    m_skeletonAction->setEnabled(!m_project.Fonts().IsEmpty() && !m_project.Images().IsEmpty()
+        && !m_project.Dialogs().IsEmpty());
+    // The commands of one dialog appear only while a dialog window is active.
+    const bool haveWindow = ActiveView() != nullptr;
+    m_saveDialogAction->setVisible(haveWindow);
+    m_closeDialogAction->setVisible(haveWindow);
+    m_recentMenu->setEnabled(!RecentFiles().isEmpty());
+}
+
+bool CMainFrame::LoadProject(const QString &path)
+{
+    const std::string localPath = ToLocalPath(path);
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(localPath, error);
+    m_project.SetProjectFolder(
+        (error ? std::filesystem::path(localPath) : absolute).parent_path().string());
+    kx::ProjectReader reader(m_project, m_messages);
+    if (!reader.ReadFile(localPath))
+        return false;
+    // A broken file has shown its message; what was read before the fault stays.
+    AddRecentFile(QFileInfo(path).absoluteFilePath());
+    m_resourceDlg->Refresh();
+    for (const auto &dialog : m_project.Dialogs())
+        dialog->SaveUndoInfo();
+    UpdateCommands();
+    return true;
+}
+
+std::string CMainFrame::FreeDialogName() const
+{
+    const std::string prefix = m_project.Prefixes().Get(kx::kPrefixDID);
+    std::string name = prefix;
+    for (int number = 1; m_project.FindResourceByName(name); ++number)
+        name = prefix + std::to_string(number);
+    return name;
+}
+
+CKXDialogEditorView *CMainFrame::NewDialogWindow()
+{
+    const std::string name = FreeDialogName();
+    auto dialog = std::make_unique<CKXDialogData>(name, m_project.Prefixes());
+    dialog->SetTitle("");
+    dialog->SetPosition(0, 0);
+    dialog->SetSize(640, 480);
+    CKXDialogData *added = dialog.get();
+    if (m_project.Dialogs().Add(dialog) < 0)
+        return nullptr;
+    added->SaveUndoInfo();
+    m_resourceDlg->Refresh();
+    CKXDialogEditorView *view = OpenDialogWindow(added);
+    UpdateCommands();
+    return view;
+}
+
+CKXDialogEditorView *CMainFrame::OpenDialogWindow(CKXDialogData *dialog)
+{
+    if (!dialog)
+        return nullptr;
+    for (QMdiSubWindow *window : m_mdiArea->subWindowList()) {
+        CKXDialogEditorView *view = ViewOf(window);
+        if (view && view->Document().Dialog() == dialog) {
+            m_mdiArea->setActiveSubWindow(window);
+            return view;
+        }
+    }
+    // Only a dialog of the project gets a window.
+    if (m_project.Dialogs().FindByName(dialog->Name()) != dialog)
+        return nullptr;
+    auto *view = new CKXDialogEditorView(dialog, *m_painter);
+    QMdiSubWindow *window = m_mdiArea->addSubWindow(view);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle(ModelText(dialog->Name()));
+    window->adjustSize();
+    window->show();
+    m_mdiArea->setActiveSubWindow(window);
+    UpdateCommands();
+    return view;
+}
+
+QList<CKXDialogEditorView *> CMainFrame::DialogViews() const
+{
+    QList<CKXDialogEditorView *> views;
+    if (!m_mdiArea)
+        return views;
+    for (QMdiSubWindow *window : m_mdiArea->subWindowList()) {
+        if (CKXDialogEditorView *view = ViewOf(window))
+            views.append(view);
+    }
+    return views;
+}
+
+CKXDialogEditorView *CMainFrame::ActiveView() const
+{
+    return m_mdiArea ? ViewOf(m_mdiArea->activeSubWindow()) : nullptr;
+}
+
+bool CMainFrame::SaveAllTo(const QString &path)
+{
+    const bool written = kx::WriteProject(m_project, ToLocalPath(path));
+    m_messages.ShowMessage(
+        written ? "ファイルを保存しました。" : "ファイルを保存できませんでした。",
+        written ? kx::MessageIcon::Information : kx::MessageIcon::Warning);
+    return written;
+}
+
+bool CMainFrame::SaveDialogTo(const CKXDialogData &dialog, const QString &path)
+{
+    const bool written = kx::WriteProject(m_project, ToLocalPath(path), dialog.Name());
+    m_messages.ShowMessage(
+        written ? "ファイルを保存しました。" : "ファイルを保存できませんでした。",
+        written ? kx::MessageIcon::Information : kx::MessageIcon::Warning);
+    return written;
+}
+
+bool CMainFrame::SaveFontsAndImagesTo(const QString &path)
+{
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0 || name.mid(dot + 1).compare(Utf8("xml"), Qt::CaseInsensitive) != 0)
+        return false;
+    return kx::WriteFontsAndImages(m_project, ToLocalPath(path));
+}
+
+void CMainFrame::DiscardAll()
+{
+    m_project.DiscardAll();
+    UpdateCommands();
+}
+
+void CMainFrame::RedrawAll()
+{
+    for (CKXDialogEditorView *view : DialogViews())
+        view->Redraw();
+}
+
+void CMainFrame::CloseAllDialogWindows()
+{
+    for (QMdiSubWindow *window : m_mdiArea->subWindowList()) {
+        // The dialog goes away with the model: the window must not draw it any more.
+        if (CKXDialogEditorView *view = ViewOf(window))
+            view->Document().SetDialog(nullptr);
+        window->close();
+    }
+}
+
+void CMainFrame::ClearResourcePanel()
+{
+    m_resourceDlg->Clear();
+}
+
+void CMainFrame::OnOpen()
+{
+    const QString path = QFileDialog::getOpenFileName(this, Utf8("リソースの読込み"), QString(),
+        Utf8("KXDialogEditor Files (*.xml *.ini);;All Files (*)"));
+    if (!path.isEmpty())
+        LoadProject(path);
+}
+
+void CMainFrame::OnSaveAll()
+{
+    QFileDialog dialog(this, Utf8("全てのリソースの保存"),
+        QFile::decodeName(m_project.Root().ProjectFilePath().c_str()),
+        Utf8("リソースファイル (*.xml)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(Utf8("xml"));
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        SaveAllTo(dialog.selectedFiles().constFirst());
+}
+
+void CMainFrame::OnSaveDialog()
+{
+    CKXDialogEditorView *view = ActiveView();
+    const CKXDialogData *dialog = view ? view->Document().Dialog() : nullptr;
+    if (!dialog)
+        return;
+    QFileDialog box(this, Utf8("このダイアログのみの保存"), ModelText(dialog->Name()),
+        Utf8("リソースファイル (*.xml)"));
+    box.setAcceptMode(QFileDialog::AcceptSave);
+    box.setDefaultSuffix(Utf8("xml"));
+    if (box.exec() == QDialog::Accepted && !box.selectedFiles().isEmpty())
+        SaveDialogTo(*dialog, box.selectedFiles().constFirst());
+}
+
+void CMainFrame::OnSaveFontsAndImages()
+{
+    QFileDialog box(this, Utf8("イメージとフォント情報のみの保存"), QString(), Utf8("(*.xml)"));
+    box.setAcceptMode(QFileDialog::AcceptSave);
+    box.setOption(QFileDialog::DontConfirmOverwrite);
+    if (box.exec() == QDialog::Accepted && !box.selectedFiles().isEmpty())
+        SaveFontsAndImagesTo(box.selectedFiles().constFirst());
+}
+
+void CMainFrame::OnAbout()
+{
+    QMessageBox box(this);
+    box.setWindowTitle(Utf8("バージョン情報 KXDialogEditor"));
+    box.setIconPixmap(windowIcon().pixmap(48, 48));
+    box.setText(Utf8("KXDialogEditor<br>Version " KX_VERSION));
+    box.exec();
+}
+
+void CMainFrame::OnSettings()
+{
+    DlgSetting dialog(m_project.Prefixes(), this);
+    dialog.exec();
+}
+
+void CMainFrame::OnSkeleton()
+{
+    // One generator window at most, modeless, kept until the main window goes.
+    if (!m_skeletonDlg)
+        m_skeletonDlg = new CSkeletonDlg(m_project, this);
+    m_skeletonDlg->show();
+    m_skeletonDlg->raise();
+    m_skeletonDlg->activateWindow();
+    CKXDialogEditorView *view = ActiveView();
+    const CKXDialogData *dialog = view ? view->Document().Dialog() : nullptr;
+    m_skeletonDlg->SetDialogName(dialog ? ModelText(dialog->Name()) : QString());
+    m_skeletonDlg->Log()->clear();
+}
+
+void CMainFrame::OnSubWindowActivated(QMdiSubWindow *window)
+{
+    CKXDialogEditorView *view = ViewOf(window);
+    const CKXDialogData *dialog = view ? view->Document().Dialog() : nullptr;
+    setWindowTitle(
+        dialog ? Utf8(kAppTitle) + Utf8(" - ") + ModelText(dialog->Name()) : Utf8(kAppTitle));
+    UpdateCommands();
+}
+
+QStringList CMainFrame::RecentFiles() const
+{
+    const QSettings settings(EditorSettingsPath(), QSettings::IniFormat);
+    return settings.value(Utf8(kRecentKey)).toStringList();
+}
+
+void CMainFrame::AddRecentFile(const QString &path)
+{
+    QStringList files = RecentFiles();
+    files.removeAll(path);
+    files.prepend(path);
+    while (files.size() > kMaxRecentFiles)
+        files.removeLast();
+    QSettings settings(EditorSettingsPath(), QSettings::IniFormat);
+    settings.setValue(Utf8(kRecentKey), files);
+    RebuildRecentMenu();
+}
+
+void CMainFrame::RebuildRecentMenu()
+{
+    m_recentMenu->clear();
+    const QStringList files = RecentFiles();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files.at(i);
+        QAction *action = m_recentMenu->addAction(Utf8("&%1 %2").arg(i + 1).arg(path));
+        connect(action, &QAction::triggered, this, [this, path] { LoadProject(path); });
+    }
+    m_recentMenu->setEnabled(!files.isEmpty());
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent *event)
+{
+    for (const QUrl &url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            LoadProject(url.toLocalFile());
+    }
+    event->acceptProposedAction();
+}

@@ -1,0 +1,150 @@
+// The editor's main window: it holds the project for the whole process, the resource panel and
+// the dialog windows, and offers the commands that load and save the project.
+#pragma once
+
+#include "model/project_context.h"
+#include "platform/message_sink.h"
+#include "ui/message_box_sink.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <memory>
+#include <string>
+
+class CFreeTypeFont;
+class CKXDialogData;
+class CKXDialogEditorView;
+class CResourceDlg;
+class CSkeletonDlg;
+class QAction;
+class QDockWidget;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+
+namespace kx {
+class DialogPainter;
+}
+
+class CMainFrame : public QMainWindow, private kx::IProjectObserver {
+    Q_OBJECT
+
+public:
+    static constexpr int kMaxRecentFiles = 10;
+
+    explicit CMainFrame(QWidget *parent = nullptr);
+    ~CMainFrame() override;
+
+    CProjectContext &Project() { return m_project; }
+    CResourceDlg *ResourcePanel() const { return m_resourceDlg; }
+    QDockWidget *ResourceBar() const { return m_resourceBar; }
+    QMdiArea *MdiArea() const { return m_mdiArea; }
+
+    // Messages go to this sink from now on; none restores the message boxes. The caller keeps
+    // the sink alive while it is set.
+    void SetMessageSink(kx::IMessageSink *sink);
+
+    // Loads a project file into the model and the panel; no window is opened. False when the
+    // file cannot be read.
+    bool LoadProject(const QString &path);
+    // Creates a dialog with a free name and opens its window.
+    CKXDialogEditorView *NewDialogWindow();
+    // Activates the window of the dialog, or opens one.
+    CKXDialogEditorView *OpenDialogWindow(CKXDialogData *dialog);
+    // Every open dialog window, in the order of the window list.
+    QList<CKXDialogEditorView *> DialogViews() const;
+    CKXDialogEditorView *ActiveView() const;
+
+    // Writes the whole project (or only one dialog) and tells the user how it went.
+    bool SaveAllTo(const QString &path);
+    bool SaveDialogTo(const CKXDialogData &dialog, const QString &path);
+    // Writes fonts and images only when the file name ends in ".xml"; says nothing.
+    bool SaveFontsAndImagesTo(const QString &path);
+    // Closes every dialog window and empties the model and the panel.
+    void DiscardAll();
+    // Draws every dialog window again.
+    void RedrawAll();
+
+    QStringList RecentFiles() const;
+
+    // The menu and tool bar commands, for tests and shortcuts.
+    QAction *SaveAllAction() const { return m_saveAllAction; }
+    QAction *SaveFontsAndImagesAction() const { return m_saveFontsAction; }
+    QAction *DiscardAllAction() const { return m_discardAllAction; }
+    QAction *SaveDialogAction() const { return m_saveDialogAction; }
+    QAction *CloseDialogAction() const { return m_closeDialogAction; }
+    QAction *SkeletonAction() const { return m_skeletonAction; }
+    QAction *ResourceBarAction() const;
+    // The skeleton generator window, once it has been opened.
+    CSkeletonDlg *SkeletonDialog() const { return m_skeletonDlg; }
+    // Brings enabled and visible states of the commands up to date with the model.
+    void UpdateCommands();
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    // Hands every message to the sink chosen now, so the renderer can keep one reference.
+    class SinkRelay final : public kx::IMessageSink {
+    public:
+        explicit SinkRelay(kx::IMessageSink *target)
+            : m_target(target)
+        { }
+        void SetTarget(kx::IMessageSink *target) { m_target = target; }
+        void ShowMessage(std::string_view text, kx::MessageIcon icon) override
+        {
+            m_target->ShowMessage(text, icon);
+        }
+
+    private:
+        kx::IMessageSink *m_target;
+    };
+
+    void CloseAllDialogWindows() override;
+    void ClearResourcePanel() override;
+
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateResourceBar();
+
+    void OnOpen();
+    void OnSaveAll();
+    void OnSaveDialog();
+    void OnSaveFontsAndImages();
+    void OnAbout();
+    void OnSettings();
+    void OnSkeleton();
+    void OnSubWindowActivated(QMdiSubWindow *window);
+    void AddRecentFile(const QString &path);
+    void RebuildRecentMenu();
+    // The "DID" prefix, followed by the smallest number that makes it a name no resource has.
+    std::string FreeDialogName() const;
+
+    CMessageBoxSink m_messageBoxes;
+    SinkRelay m_messages;
+    CProjectContext m_project;
+    std::unique_ptr<CFreeTypeFont> m_fonts;
+    std::unique_ptr<kx::DialogPainter> m_painter;
+
+    QMdiArea *m_mdiArea = nullptr;
+    QDockWidget *m_resourceBar = nullptr;
+    CResourceDlg *m_resourceDlg = nullptr;
+    QMenu *m_recentMenu = nullptr;
+    CSkeletonDlg *m_skeletonDlg = nullptr;
+
+    QAction *m_newAction = nullptr;
+    QAction *m_openAction = nullptr;
+    QAction *m_saveAllAction = nullptr;
+    QAction *m_saveDialogAction = nullptr;
+    QAction *m_saveFontsAction = nullptr;
+    QAction *m_closeDialogAction = nullptr;
+    QAction *m_settingsAction = nullptr;
+    QAction *m_skeletonAction = nullptr;
+    QAction *m_discardAllAction = nullptr;
+    QAction *m_exitAction = nullptr;
+    QAction *m_redrawAction = nullptr;
+    QAction *m_aboutAction = nullptr;
+};

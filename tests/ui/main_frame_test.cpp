@@ -1,0 +1,343 @@
+// The main window over the demo project: loading fills the panel, the panel opens dialog windows
+// that show what the renderer draws, and the file commands write what the writer formats.
+#include "model/kx_dialog_data.h"
+#include "platform/message_sink.h"
+#include "projectfile/project_writer.h"
+#include "render/dialog_painter.h"
+#include "render/freetype_font.h"
+#include "render/surface.h"
+#include "ui/kx_dialog_editor_view.h"
+#include "ui/main_frame.h"
+#include "ui/resource_dlg.h"
+#include "ui/skeleton_dlg.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMimeData>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+QString Utf8(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+// Windows closed with delete-on-close leave the window list only once they are deleted.
+void FlushDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+QTreeWidgetItem *FindDialogItem(QTreeWidget *tree, const QString &name)
+{
+    QTreeWidgetItem *root = tree->topLevelItem(0);
+    for (int i = 0; root && i < root->childCount(); ++i) {
+        if (root->child(i)->text(0) == name)
+            return root->child(i);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class MainFrameTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void StartsWithEmptyModelAndNoWindow();
+    void LoadingFillsTreeAndRecordsRecentFile();
+    void LoadingTwiceKeepsOneCopyOfEach();
+    void TreeOpensWindowShowingRenderedDialog();
+    void NewDialogWindowsGetUniqueNames();
+    void SaveAllWritesFormattedProject();
+    void SaveDialogWritesThatDialogOnly();
+    void SaveFontsAndImagesNeedsXmlExtension();
+    void DiscardAllClosesWindowsAndEmptiesTree();
+    void DroppedProjectFileIsLoaded();
+
+private:
+    kx::RecordingMessageSink m_messages;
+};
+
+void MainFrameTest::initTestCase()
+{
+    // Keeps the recent-file list of the user's own settings out of the tests.
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void MainFrameTest::init()
+{
+    m_messages.Clear();
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    QFile::remove(folder + Utf8("/KXDialogEditor/KXDialogEditor.conf"));
+}
+
+void MainFrameTest::StartsWithEmptyModelAndNoWindow()
+{
+    CMainFrame frame;
+    frame.SetMessageSink(&m_messages);
+    QVERIFY(frame.Project().Dialogs().IsEmpty());
+    QVERIFY(frame.Project().Fonts().IsEmpty());
+    QVERIFY(frame.Project().Images().IsEmpty());
+    QVERIFY(frame.DialogViews().isEmpty());
+    QCOMPARE(frame.ResourcePanel()->Tree()->topLevelItemCount(), 0);
+    QVERIFY(!frame.SaveAllAction()->isEnabled());
+    QVERIFY(!frame.SaveFontsAndImagesAction()->isEnabled());
+    QVERIFY(!frame.DiscardAllAction()->isEnabled());
+    QVERIFY(!frame.SkeletonAction()->isEnabled());
+    QVERIFY(!frame.SaveDialogAction()->isVisible());
+    QVERIFY(frame.RecentFiles().isEmpty());
+    QCOMPARE(frame.ResourceBarAction()->text(), Utf8("リソースダイアログ"));
+}
+
+void MainFrameTest::LoadingFillsTreeAndRecordsRecentFile()
+{
+    CMainFrame frame;
+    frame.SetMessageSink(&m_messages);
+    QVERIFY(frame.LoadProject(Utf8(KX_DEMO_PROJECT)));
+    QVERIFY(frame.DialogViews().isEmpty());
+
+    QTreeWidget *tree = frame.ResourcePanel()->Tree();
+    QCOMPARE(tree->topLevelItemCount(), 1);
+    QTreeWidgetItem *root = tree->topLevelItem(0);
+    QCOMPARE(root->text(0), Utf8("Root = Demo"));
+    const CKXDialogDataList &dialogs = frame.Project().Dialogs();
+    QCOMPARE(root->childCount(), dialogs.Count());
+    for (int i = 0; i < dialogs.Count(); ++i) {
+        QCOMPARE(root->child(i)->text(0), QString::fromStdString(dialogs.At(i)->Name()));
+        QCOMPARE(CResourceDlg::ItemObject(root->child(i)), dialogs.At(i));
+    }
+    QCOMPARE(root->child(0)->text(0), Utf8("Home"));
+    // Each loaded dialog starts its undo history from what was read.
+    for (const auto &dialog : dialogs)
+        QCOMPARE(dialog->History().Count(), 1);
+    QVERIFY(root->child(0)->childCount() > 0);
+    QVERIFY(root->child(0)->child(0)->text(0).contains(Utf8(" = ")));
+
+    QVERIFY(frame.SaveAllAction()->isEnabled());
+    QVERIFY(frame.SaveFontsAndImagesAction()->isEnabled());
+    QVERIFY(frame.DiscardAllAction()->isEnabled());
+    QVERIFY(frame.SkeletonAction()->isEnabled());
+    QCOMPARE(frame.RecentFiles().value(0), QFileInfo(Utf8(KX_DEMO_PROJECT)).absoluteFilePath());
+}
+
+void MainFrameTest::LoadingTwiceKeepsOneCopyOfEach()
+{
+    CMainFrame frame;
+    frame.SetMessageSink(&m_messages);
+    QVERIFY(frame.LoadProject(Utf8(KX_DEMO_PROJECT)));
+    const int fonts = frame.Project().Fonts().Count();
+    const int images = frame.Project().Images().Count();
+    const int dialogs = frame.Project().Dialogs().Count();
+    QVERIFY(frame.LoadProject(Utf8(KX_DEMO_PROJECT)));
+    QCOMPARE(frame.Project().Fonts().Count(), fonts);
+    QCOMPARE(frame.Project().Images().Count(), images);
+    QCOMPARE(frame.Project().Dialogs().Count(), dialogs);
+    QCOMPARE(frame.ResourcePanel()->Tree()->topLevelItem(0)->childCount(), dialogs);
+    QCOMPARE(frame.RecentFiles().size(), 1);
+
+    // A file that cannot be read changes nothing.
+    QVERIFY(!frame.LoadProject(Utf8("/nonexistent/folder/project.xml")));
+    QCOMPARE(frame.Project().Dialogs().Count(), dialogs);
+}
+
+void MainFrameTest::TreeOpensWindowShowingRenderedDialog()
+{
+    CMainFrame frame;
+    frame.SetMessageSink(&m_messages);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QVERIFY(frame.LoadProject(Utf8(KX_DEMO_PROJECT)));
+
+    QTreeWidget *tree = frame.ResourcePanel()->Tree();
+    QTreeWidgetItem *item = FindDialogItem(tree, Utf8("Home"));
+    QVERIFY(item);
+    tree->scrollToItem(item);
+    const QPoint centre = tree->visualItemRect(item).center();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, centre);
+    QCOMPARE(frame.DialogViews().size(), 1);
+    CKXDialogEditorView *view = frame.ActiveView();
+    QVERIFY(view);
+    CKXDialogData *home = frame.Project().Dialogs().FindByName("Home");
+    QCOMPARE(view->Document().Dialog(), home);
+    QCOMPARE(view->size(), QSize(home->Width(), home->Height()));
+    QVERIFY(frame.SaveDialogAction()->isVisible());
+    QVERIFY(frame.windowTitle().endsWith(Utf8("Home")));
+
+    // The window shows exactly what the renderer draws.
+    kx::RecordingMessageSink renderMessages;
+    CFreeTypeFont fonts(frame.Project(), renderMessages);
+    kx::DialogPainter painter(frame.Project(), fonts, renderMessages);
+    kx::Surface canvas(home->Width(), home->Height());
+    painter.PaintDialog(canvas, *home);
+    const QImage expected = QImage(
+        canvas.Bits(), canvas.Width(), canvas.Height(), canvas.Stride(), QImage::Format_BGR888)
+                                .convertToFormat(QImage::Format_RGB32);
+    const QImage shown = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown.size(), expected.size());
+    QVERIFY(shown == expected);
+
+    // Choosing the same dialog again activates its window instead of opening another.
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, centre);
+    QCOMPARE(frame.DialogViews().size(), 1);
+
+    // The skeleton generator opens once, for the dialog of the active window.
+    frame.SkeletonAction()->trigger();
+    CSkeletonDlg *skeleton = frame.SkeletonDialog();
+    QVERIFY(skeleton);
+    QVERIFY(skeleton->isVisible());
+    QCOMPARE(skeleton->DialogNameEdit()->text(), Utf8("Home"));
+    frame.SkeletonAction()->trigger();
+    QCOMPARE(frame.SkeletonDialog(), skeleton);
+    skeleton->hide();
+
+    // Closing the window leaves the dialog in the project.
+    frame.CloseDialogAction()->trigger();
+    FlushDeletes();
+    QVERIFY(frame.DialogViews().isEmpty());
+    QCOMPARE(frame.Project().Dialogs().FindByName("Home"), home);
+}
+
+void MainFrameTest::NewDialogWindowsGetUniqueNames()
+{
+    CMainFrame frame;
+    frame.SetMessageSink(&m_messages);
+    frame.show();
+    CKXDialogEditorView *first = frame.NewDialogWindow();
+    CKXDialogEditorView *second = frame.NewDialogWindow();
+    QVERIFY(first && second);
+    QCOMPARE(first->Document().Dialog()->Name(), std::string("D"));
+    QCOMPARE(second->Document().Dialog()->Name(), std::string("D1"));
+    QCOMPARE(first->size(), QSize(640, 480));
+    QCOMPARE(frame.Project().Dialogs().Count(), 2);
+    QCOMPARE(frame.ResourcePanel()->Tree()->topLevelItem(0)->childCount(), 2);
+    QVERIFY(frame.SaveAllAction()->isEnabled());
+}
+
+void MainFrameTest::SaveAllWritesFormattedProject()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    CMainFrame frame;
+    frame.SetMessageSink(&m_messages);
+    QVERIFY(frame.LoadProject(Utf8(KX_DEMO_PROJECT)));
+    m_messages.Clear();
+
+    const QString path = folder.filePath(Utf8("all.xml"));
+    QVERIFY(frame.SaveAllTo(path));
+    QCOMPARE(ReadAll(path), QByteArray::fromStdString(kx::FormatProject(frame.Project())));
+    QCOMPARE(m_messages.Messages().size(), std::size_t(1));
+    QCOMPARE(m_messages.Messages()[0].text, std::string("ファイルを保存しました。"));
+    QVERIFY(m_messages.Messages()[0].icon == kx::MessageIcon::Information);
+
+    m_messages.Clear();
+    QVERIFY(!frame.SaveAllTo(folder.filePath(Utf8("missing/all.xml"))));
+    QCOMPARE(m_messages.Messages().size(), std::size_t(1));
+    QCOMPARE(m_messages.Messages()[0].text, std::string("ファイルを保存できませんでした。"));
+    QVERIFY(m_messages.Messages()[0].icon == kx::MessageIcon::Warning);
+}
+
+void MainFrameTest::SaveDialogWritesThatDialogOnly()
+{
+    QTemporaryDir folder;
+    CMainFrame frame;
+    frame.SetMessageSink(&m_messages);
+    QVERIFY(frame.LoadProject(Utf8(KX_DEMO_PROJECT)));
+    const CKXDialogData *home = frame.Project().Dialogs().FindByName("Home");
+    QVERIFY(home);
+    const QString path = folder.filePath(Utf8("Home.xml"));
+    QVERIFY(frame.SaveDialogTo(*home, path));
+    QCOMPARE(ReadAll(path), QByteArray::fromStdString(kx::FormatProject(frame.Project(), "Home")));
+    QVERIFY(ReadAll(path) != ReadAll(Utf8(KX_DEMO_PROJECT)));
+}
+
+void MainFrameTest::SaveFontsAndImagesNeedsXmlExtension()
+{
+    QTemporaryDir folder;
+    CMainFrame frame;
+    frame.SetMessageSink(&m_messages);
+    QVERIFY(frame.LoadProject(Utf8(KX_DEMO_PROJECT)));
+    m_messages.Clear();
+
+    const QString bare = folder.filePath(Utf8("assets"));
+    QVERIFY(!frame.SaveFontsAndImagesTo(bare));
+    QVERIFY(!QFile::exists(bare));
+    QVERIFY(!QFile::exists(bare + Utf8(".xml")));
+    QVERIFY(!frame.SaveFontsAndImagesTo(folder.filePath(Utf8("assets.txt"))));
+    QVERIFY(!QFile::exists(folder.filePath(Utf8("assets.txt"))));
+
+    const QString upper = folder.filePath(Utf8("assets.XML"));
+    QVERIFY(frame.SaveFontsAndImagesTo(upper));
+    QCOMPARE(ReadAll(upper), QByteArray::fromStdString(kx::FormatFontsAndImages(frame.Project())));
+    QVERIFY(m_messages.Messages().empty());
+}
+
+void MainFrameTest::DiscardAllClosesWindowsAndEmptiesTree()
+{
+    CMainFrame frame;
+    frame.SetMessageSink(&m_messages);
+    frame.show();
+    QVERIFY(frame.LoadProject(Utf8(KX_DEMO_PROJECT)));
+    for (const auto &dialog : frame.Project().Dialogs())
+        QVERIFY(frame.OpenDialogWindow(dialog.get()));
+    QCOMPARE(frame.DialogViews().size(), frame.Project().Dialogs().Count());
+
+    frame.DiscardAllAction()->trigger();
+    FlushDeletes();
+    QVERIFY(frame.DialogViews().isEmpty());
+    QVERIFY(frame.MdiArea()->subWindowList().isEmpty());
+    QCOMPARE(frame.ResourcePanel()->Tree()->topLevelItemCount(), 0);
+    QVERIFY(frame.Project().Dialogs().IsEmpty());
+    QVERIFY(frame.Project().Fonts().IsEmpty());
+    QVERIFY(frame.Project().Images().IsEmpty());
+    QVERIFY(!frame.DiscardAllAction()->isEnabled());
+
+    // The same project loads again into the emptied model.
+    QVERIFY(frame.LoadProject(Utf8(KX_DEMO_PROJECT)));
+    QCOMPARE(frame.ResourcePanel()->Tree()->topLevelItemCount(), 1);
+}
+
+void MainFrameTest::DroppedProjectFileIsLoaded()
+{
+    CMainFrame frame;
+    frame.SetMessageSink(&m_messages);
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(Utf8(KX_DEMO_PROJECT))});
+
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame, &drop);
+    QCOMPARE(frame.Project().Dialogs().Count(), 2);
+    QCOMPARE(frame.ResourcePanel()->Tree()->topLevelItem(0)->text(0), Utf8("Root = Demo"));
+    QVERIFY(frame.DialogViews().isEmpty());
+}
+
+QTEST_MAIN(MainFrameTest)
+#include "main_frame_test.moc"

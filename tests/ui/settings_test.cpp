@@ -1,0 +1,219 @@
+// The settings dialog and the settings file: OK writes every prefix, Cancel gives the old values
+// back, a partial file keeps the defaults of what it lacks, and where the file is looked for.
+#include "platform/ini_file.h"
+#include "ui/dlg_setting.h"
+#include "ui/settings_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+kx::IniFile ReadIni(const QString &path)
+{
+    kx::IniFile ini;
+    if (!ini.Load(QFile::encodeName(path).toStdString()))
+        qWarning("cannot read %s", qPrintable(path));
+    return ini;
+}
+
+bool WriteText(const QString &path, const QByteArray &text)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return file.write(text) == text.size();
+}
+
+kx::PrefixIndex Index(int i)
+{
+    return static_cast<kx::PrefixIndex>(i);
+}
+
+} // namespace
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void OkWritesAllFifteenKeysInOrder();
+    void OkWritesEditedValuesAndKeepsOtherSections();
+    void CancelRestoresEveryPrefixAndLeavesTheFileAlone();
+    void LoadingAPartialFileKeepsTheOtherDefaults();
+    void LoadingAMissingFileFails();
+    void FileBesideTheProgramWins();
+    void OtherwiseTheFileLivesUnderXdgConfigHome();
+};
+
+void SettingsTest::OkWritesAllFifteenKeysInOrder()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    // The folder does not exist yet: saving creates it.
+    const QString path = dir.filePath(QStringLiteral("sub/DialogEditor.ini"));
+
+    kx::PrefixSettings prefixes;
+    DlgSetting dialog(prefixes, nullptr, path);
+    for (int i = 0; i < kx::kPrefixCount; ++i)
+        QCOMPARE(dialog.Field(Index(i))->text().toStdString(), prefixes.Get(Index(i)));
+    dialog.accept();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+
+    QVERIFY(QFile::exists(path));
+    const kx::IniFile ini = ReadIni(path);
+    QCOMPARE(ini.Sections().size(), std::size_t(1));
+    const kx::IniFile::Section &section = ini.Sections().front();
+    QCOMPARE(section.name, std::string("PREFIX"));
+    QCOMPARE(section.entries.size(), std::size_t(kx::kPrefixCount));
+    const char *const order[] = {"App", "Dlg", "IB", "IE", "IF", "OB", "OE", "OF", "OP", "OI", "OM",
+        "OC", "OT", "FNT", "DID"};
+    for (int i = 0; i < kx::kPrefixCount; ++i) {
+        QCOMPARE(section.entries[i].key, std::string(order[i]));
+        QCOMPARE(section.entries[i].value, std::string(kx::PrefixRows()[i].defaultValue));
+    }
+}
+
+void SettingsTest::OkWritesEditedValuesAndKeepsOtherSections()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("DialogEditor.ini"));
+    QVERIFY(WriteText(path, "[OTHER]\nx=1\n\n[PREFIX]\nDID=Old\n"));
+
+    kx::PrefixSettings prefixes;
+    DlgSetting dialog(prefixes, nullptr, path);
+    dialog.Field(kx::kPrefixDID)->setText(QStringLiteral("Scr"));
+    // Nothing is checked: an empty prefix and a multibyte one are stored as typed.
+    dialog.Field(kx::kPrefixOB)->setText(QString());
+    dialog.Field(kx::kPrefixFNT)->setText(QString::fromUtf8("字"));
+    dialog.accept();
+
+    QCOMPARE(prefixes.Get(kx::kPrefixDID), std::string("Scr"));
+    QCOMPARE(prefixes.Get(kx::kPrefixOB), std::string());
+    QCOMPARE(prefixes.Get(kx::kPrefixFNT), std::string("字"));
+
+    const kx::IniFile ini = ReadIni(path);
+    QCOMPARE(ini.GetString("PREFIX", "DID"), std::string("Scr"));
+    QVERIFY(ini.Find("PREFIX", "OB") != nullptr);
+    QCOMPARE(ini.GetString("PREFIX", "OB", "missing"), std::string());
+    QCOMPARE(ini.GetString("PREFIX", "FNT"), std::string("字"));
+    QCOMPARE(ini.GetString("OTHER", "x"), std::string("1"));
+
+    // What was written reads back as the same settings.
+    kx::PrefixSettings reread;
+    QVERIFY(kx::LoadPrefixSettings(reread, path));
+    QVERIFY(reread == prefixes);
+}
+
+void SettingsTest::CancelRestoresEveryPrefixAndLeavesTheFileAlone()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("DialogEditor.ini"));
+    const QByteArray before = "[PREFIX]\nApp=Keep\n";
+    QVERIFY(WriteText(path, before));
+
+    kx::PrefixSettings prefixes;
+    prefixes.Set(kx::kPrefixApp, "Keep");
+    const kx::PrefixSettings original = prefixes;
+    {
+        DlgSetting dialog(prefixes, nullptr, path);
+        for (int i = 0; i < kx::kPrefixCount; ++i)
+            dialog.Field(Index(i))->setText(QStringLiteral("Changed%1").arg(i));
+        dialog.reject();
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    }
+    QVERIFY(prefixes == original);
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
+
+    // Cancelling without a file writes none.
+    const QString absent = dir.filePath(QStringLiteral("absent/DialogEditor.ini"));
+    DlgSetting second(prefixes, nullptr, absent);
+    second.reject();
+    QVERIFY(!QFile::exists(absent));
+}
+
+void SettingsTest::LoadingAPartialFileKeepsTheOtherDefaults()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("DialogEditor.ini"));
+    QVERIFY(WriteText(path, "[prefix]\r\ndid = Scr\r\nOT=Txt\r\n[OTHER]\r\nApp=NotThis\r\n"));
+
+    kx::PrefixSettings prefixes;
+    QVERIFY(kx::LoadPrefixSettings(prefixes, path));
+    for (int i = 0; i < kx::kPrefixCount; ++i) {
+        const kx::PrefixIndex index = Index(i);
+        if (index == kx::kPrefixDID)
+            QCOMPARE(prefixes.Get(index), std::string("Scr"));
+        else if (index == kx::kPrefixOT)
+            QCOMPARE(prefixes.Get(index), std::string("Txt"));
+        else
+            QCOMPARE(prefixes.Get(index), std::string(kx::PrefixRows()[i].defaultValue));
+    }
+}
+
+void SettingsTest::LoadingAMissingFileFails()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    kx::PrefixSettings prefixes;
+    prefixes.Set(kx::kPrefixDlg, "Mine");
+    const kx::PrefixSettings before = prefixes;
+    QVERIFY(!kx::LoadPrefixSettings(prefixes, dir.filePath(QStringLiteral("none.ini"))));
+    QVERIFY(prefixes == before);
+}
+
+void SettingsTest::FileBesideTheProgramWins()
+{
+    QTemporaryDir program;
+    QTemporaryDir config;
+    QVERIFY(program.isValid() && config.isValid());
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+
+    const QString beside = program.filePath(QStringLiteral("DialogEditor.ini"));
+    QVERIFY(WriteText(beside, "[PREFIX]\n"));
+    QCOMPARE(kx::SettingsFileLocation(program.path()), beside);
+
+    // A folder of that name is no settings file.
+    QTemporaryDir other;
+    QVERIFY(QDir(other.path()).mkdir(QStringLiteral("DialogEditor.ini")));
+    QCOMPARE(kx::SettingsFileLocation(other.path()),
+        config.path() + QStringLiteral("/KXDialogEditor/DialogEditor.ini"));
+    qunsetenv("XDG_CONFIG_HOME");
+}
+
+void SettingsTest::OtherwiseTheFileLivesUnderXdgConfigHome()
+{
+    QTemporaryDir program;
+    QTemporaryDir config;
+    QVERIFY(program.isValid() && config.isValid());
+
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    const QString expected = config.path() + QStringLiteral("/KXDialogEditor/DialogEditor.ini");
+    QCOMPARE(kx::SettingsFileLocation(program.path()), expected);
+
+    // The dialog writes where the file was looked for, creating the folder.
+    kx::PrefixSettings prefixes;
+    DlgSetting dialog(prefixes, nullptr, kx::SettingsFileLocation(program.path()));
+    QCOMPARE(dialog.SettingsPath(), expected);
+    dialog.accept();
+    QVERIFY(QFile::exists(expected));
+
+    // Unset or relative, XDG_CONFIG_HOME gives way to ~/.config.
+    const QString home
+        = QDir::homePath() + QStringLiteral("/.config/KXDialogEditor/DialogEditor.ini");
+    qputenv("XDG_CONFIG_HOME", "relative/config");
+    QCOMPARE(kx::SettingsFileLocation(program.path()), home);
+    qunsetenv("XDG_CONFIG_HOME");
+    QCOMPARE(kx::SettingsFileLocation(program.path()), home);
+}
+
+QTEST_MAIN(SettingsTest)
+#include "settings_test.moc"
