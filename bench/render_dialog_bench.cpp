@@ -1,10 +1,10 @@
 // Cost of a whole paint of a dialog as the canvas repaints it: the pattern, every object's kept
 // picture and every text rasterized again. Two dialogs: the busiest one of the demo project and
 // a 640 x 480 dialog of 200 buttons with widened pictures and texts in all five effects.
-#include "codegen/text_conversion.h"
 #include "model/object_data_list.h"
 #include "model/project_context.h"
 #include "platform/message_sink.h"
+#include "platform/text_conversion.h"
 #include "projectfile/project_reader.h"
 #include "render/dialog_painter.h"
 #include "render/dib_image_list.h"

@@ -2,10 +2,10 @@
 // design header, the GetIdName cases and the SetImage statements of the design source, and the
 // click cases of the dialog class source. Each pass is its own walk over the tree in pre-order.
 #include "codegen/design_context.h"
-#include "codegen/text_conversion.h"
 #include "model/object_data_list.h"
 #include "model/resource_lists.h"
 #include "model/vocabulary.h"
+#include "platform/text_conversion.h"
 
 #include <string>
 #include <string_view>

@@ -5,10 +5,10 @@
 // created, never changed.
 #include "codegen/skeleton_generator.h"
 
-#include "codegen/text_conversion.h"
 #include "model/project_context.h"
 #include "platform/ini_file.h"
 #include "platform/message_sink.h"
+#include "platform/text_conversion.h"
 #include "projectfile/xml_file.h"
 
 #include <cstdio>

@@ -6,10 +6,10 @@
 #include "codegen/skeleton_generator.h"
 
 #include "codegen/generation_state.h"
-#include "codegen/text_conversion.h"
 #include "model/object_data_list.h"
 #include "model/project_context.h"
 #include "model/vocabulary.h"
+#include "platform/text_conversion.h"
 #include "projectfile/xml_file.h"
 
 #include <algorithm>

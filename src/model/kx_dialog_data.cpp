@@ -1,9 +1,9 @@
 #include "model/kx_dialog_data.h"
 
-#include "codegen/text_conversion.h"
 #include "model/object_data_list.h"
 #include "model/value_parsing.h"
 #include "model/vocabulary.h"
+#include "platform/text_conversion.h"
 
 #include <functional>
 #include <vector>

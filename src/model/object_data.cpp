@@ -1,6 +1,5 @@
 #include "model/object_data.h"
 
-#include "codegen/text_conversion.h"
 #include "model/mb_text.h"
 #include "model/name_id_list.h"
 #include "model/object_data_list.h"
@@ -8,6 +7,7 @@
 #include "model/resource_lists.h"
 #include "model/value_parsing.h"
 #include "model/vocabulary.h"
+#include "platform/text_conversion.h"
 
 #include <algorithm>
 #include <array>

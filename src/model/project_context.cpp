@@ -71,6 +71,18 @@ void CProjectContext::DiscardAll()
     for (kx::IProjectObserver *observer : observers)
         observer->ClearResourcePanel();
     m_projectFolder.clear();
+    // Nothing is left that could be lost.
+    SetModified(false);
+}
+
+void CProjectContext::SetModified(bool modified)
+{
+    if (m_modified == modified)
+        return;
+    m_modified = modified;
+    const auto observers = m_observers;
+    for (kx::IProjectObserver *observer : observers)
+        observer->ProjectModifiedChanged(modified);
 }
 
 void CProjectContext::AddObserver(kx::IProjectObserver *observer)

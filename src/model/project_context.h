@@ -22,6 +22,8 @@ public:
     virtual ~IProjectObserver() = default;
     virtual void CloseAllDialogWindows() = 0;
     virtual void ClearResourcePanel() = 0;
+    // The project went from saved to unsaved or back.
+    virtual void ProjectModifiedChanged(bool /*modified*/) { }
 };
 
 } // namespace kx
@@ -75,6 +77,11 @@ public:
     // path and the prefixes stay.
     void DiscardAll();
 
+    // Whether the project has changes that are not saved. Every change of the model marks it;
+    // a save or a load into an empty project clears it. Observers hear of each switch.
+    bool IsModified() const { return m_modified; }
+    void SetModified(bool modified);
+
     void AddObserver(kx::IProjectObserver *observer);
     void RemoveObserver(kx::IProjectObserver *observer);
 
@@ -87,4 +94,5 @@ private:
     CKXResourceData m_root;
     std::unique_ptr<kx::IPictureCache> m_pictureCache;
     std::vector<kx::IProjectObserver *> m_observers;
+    bool m_modified = false;
 };

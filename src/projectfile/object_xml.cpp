@@ -1,9 +1,9 @@
 // The "Object" and "Objects" elements of the project file, and the same elements as the
 // clipboard carries them.
-#include "codegen/text_conversion.h"
 #include "model/object_data_list.h"
 #include "model/resource_lists.h"
 #include "model/vocabulary.h"
+#include "platform/text_conversion.h"
 #include "projectfile/xml_text.h"
 
 using kx::AppendElement;

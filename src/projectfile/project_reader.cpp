@@ -1,10 +1,10 @@
 #include "projectfile/project_reader.h"
 
-#include "codegen/text_conversion.h"
 #include "model/object_data_list.h"
 #include "model/object_name_index.h"
 #include "model/project_context.h"
 #include "platform/message_sink.h"
+#include "platform/text_conversion.h"
 
 #include <expat.h>
 

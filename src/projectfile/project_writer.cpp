@@ -1,9 +1,9 @@
 #include "projectfile/project_writer.h"
 
-#include "codegen/text_conversion.h"
 #include "model/object_data_list.h"
 #include "model/project_context.h"
 #include "model/vocabulary.h"
+#include "platform/text_conversion.h"
 #include "projectfile/xml_file.h"
 #include "projectfile/xml_text.h"
 

@@ -1,6 +1,6 @@
 #include "projectfile/xml_file.h"
 
-#include "codegen/text_conversion.h"
+#include "platform/text_conversion.h"
 
 #include <charconv>
 #include <fstream>

@@ -1,8 +1,8 @@
 #include "render/text_layout.h"
 
-#include "codegen/text_conversion.h"
 #include "model/font_data.h"
 #include "model/vocabulary.h"
+#include "platform/text_conversion.h"
 #include "render/freetype_font.h"
 
 #include <algorithm>

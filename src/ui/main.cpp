@@ -1,6 +1,6 @@
 // KXDialogEditor: the editor of the dialogs of a KX application.
-#include "ui/main_frame.h"
-#include "ui/settings_file.h"
+#include "ui/app/main_frame.h"
+#include "ui/app/settings_file.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -3,10 +3,10 @@
 // statements. A mismatch prints a unified diff and keeps the generated file.
 #include "codegen/design_context.h"
 #include "codegen/generation_state.h"
-#include "codegen/text_conversion.h"
 #include "model/object_data_list.h"
 #include "model/project_context.h"
 #include "platform/message_sink.h"
+#include "platform/text_conversion.h"
 #include "projectfile/project_reader.h"
 #include "projectfile/xml_file.h"
 

@@ -1,10 +1,10 @@
 // The generation run: the exact text of the skeleton files and of the project file, the log, the
 // marker rule over repeated runs, dialog selection, runs without a project, and the INI file.
 #include "codegen/skeleton_generator.h"
-#include "codegen/text_conversion.h"
 #include "model/project_context.h"
 #include "platform/ini_file.h"
 #include "platform/message_sink.h"
+#include "platform/text_conversion.h"
 #include "projectfile/project_reader.h"
 
 #include <gtest/gtest.h>

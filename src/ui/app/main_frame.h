@@ -4,7 +4,7 @@
 
 #include "model/project_context.h"
 #include "platform/message_sink.h"
-#include "ui/message_box_sink.h"
+#include "ui/app/message_box_sink.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+class CDocumentSet;
 class CFreeTypeFont;
 class CKXDialogData;
 class CKXDialogEditorView;
@@ -40,6 +41,8 @@ public:
     CResourceDlg *ResourcePanel() const { return m_resourceDlg; }
     QDockWidget *ResourceBar() const { return m_resourceBar; }
     QMdiArea *MdiArea() const { return m_mdiArea; }
+    // The edit funnels of the dialogs.
+    CDocumentSet &Documents() const { return *m_documents; }
 
     // Messages go to this sink from now on; none restores the message boxes. The caller keeps
     // the sink alive while it is set.
@@ -129,6 +132,7 @@ private:
     std::unique_ptr<CFreeTypeFont> m_fonts;
     std::unique_ptr<kx::DialogPainter> m_painter;
 
+    CDocumentSet *m_documents = nullptr;
     QMdiArea *m_mdiArea = nullptr;
     QDockWidget *m_resourceBar = nullptr;
     CResourceDlg *m_resourceDlg = nullptr;

@@ -1,16 +1,17 @@
-#include "ui/main_frame.h"
+#include "ui/app/main_frame.h"
 
-#include "codegen/text_conversion.h"
 #include "model/kx_dialog_data.h"
 #include "projectfile/project_reader.h"
 #include "projectfile/project_writer.h"
 #include "render/dialog_painter.h"
 #include "render/dib_image_list.h"
 #include "render/freetype_font.h"
-#include "ui/dlg_setting.h"
-#include "ui/kx_dialog_editor_view.h"
-#include "ui/resource_dlg.h"
-#include "ui/skeleton_dlg.h"
+#include "ui/canvas/kx_dialog_editor_view.h"
+#include "ui/dialogs/dlg_setting.h"
+#include "ui/dialogs/skeleton_dlg.h"
+#include "ui/document/document_set.h"
+#include "ui/panels/resource_dlg.h"
+#include "ui/support/qt_text.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,28 +41,11 @@ namespace {
 constexpr const char *kAppTitle = "KXDialogEditor";
 constexpr const char *kRecentKey = "RecentFiles/Files";
 
-QString Utf8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
-std::string ToLocalPath(const QString &path)
-{
-    const QByteArray bytes = QFile::encodeName(path);
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
-
 // Qt's own settings of the editor (the recent files), in the XDG configuration folder.
 QString EditorSettingsPath()
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return folder + Utf8("/KXDialogEditor/KXDialogEditor.conf");
-}
-
-// Model texts are CP932.
-QString ModelText(const std::string &text)
-{
-    return QString::fromUtf8(kx::ToUtf8(text));
+    return folder + QStringLiteral("/KXDialogEditor/KXDialogEditor.conf");
 }
 
 CKXDialogEditorView *ViewOf(QMdiSubWindow *window)
@@ -82,8 +66,9 @@ CMainFrame::CMainFrame(QWidget *parent)
     m_fonts = std::make_unique<CFreeTypeFont>(m_project, m_messages);
     m_painter = std::make_unique<kx::DialogPainter>(m_project, *m_fonts, m_messages);
     m_project.AddObserver(this);
+    m_documents = new CDocumentSet(m_project, this);
 
-    setWindowTitle(Utf8(kAppTitle));
+    setWindowTitle(QString::fromUtf8(kAppTitle));
     setAcceptDrops(true);
 
     m_mdiArea = new QMdiArea(this);
@@ -97,7 +82,7 @@ CMainFrame::CMainFrame(QWidget *parent)
     CreateMenus();
     CreateToolBar();
     // The idle text stays under passing status tips.
-    statusBar()->addWidget(new QLabel(Utf8("レディ"), statusBar()));
+    statusBar()->addWidget(new QLabel(tr("レディ"), statusBar()));
     resize(1024, 720);
     UpdateCommands();
 }
@@ -106,8 +91,7 @@ CMainFrame::~CMainFrame()
 {
     m_project.RemoveObserver(this);
     // The views refer to the dialogs and to the painter: they go first.
-    for (CKXDialogEditorView *view : DialogViews())
-        view->Document().SetDialog(nullptr);
+    m_documents->ForgetAll();
     delete m_mdiArea;
     m_mdiArea = nullptr;
     // So do the windows that work on the project.
@@ -126,55 +110,54 @@ void CMainFrame::SetMessageSink(kx::IMessageSink *sink)
 void CMainFrame::CreateActions()
 {
     QStyle *look = style();
-    m_newAction = new QAction(look->standardIcon(QStyle::SP_FileIcon), Utf8("新規作成(&N)"), this);
-    m_newAction->setShortcut(QKeySequence(Utf8("Ctrl+N")));
+    m_newAction = new QAction(look->standardIcon(QStyle::SP_FileIcon), tr("新規作成(&N)"), this);
+    m_newAction->setShortcut(QKeySequence::New);
     connect(m_newAction, &QAction::triggered, this, [this] { NewDialogWindow(); });
 
     m_openAction = new QAction(
-        look->standardIcon(QStyle::SP_DialogOpenButton), Utf8("リソースの読込み(&O)"), this);
-    m_openAction->setShortcut(QKeySequence(Utf8("Ctrl+O")));
+        look->standardIcon(QStyle::SP_DialogOpenButton), tr("リソースの読込み(&O)"), this);
+    m_openAction->setShortcut(QKeySequence::Open);
     connect(m_openAction, &QAction::triggered, this, &CMainFrame::OnOpen);
 
     m_saveAllAction = new QAction(
-        look->standardIcon(QStyle::SP_DialogSaveButton), Utf8("全てのリソースの保存(&S)"), this);
-    m_saveAllAction->setShortcut(QKeySequence(Utf8("Ctrl+S")));
+        look->standardIcon(QStyle::SP_DialogSaveButton), tr("全てのリソースの保存(&S)"), this);
+    m_saveAllAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
     connect(m_saveAllAction, &QAction::triggered, this, &CMainFrame::OnSaveAll);
 
-    m_saveDialogAction = new QAction(Utf8("このダイアログのみの保存"), this);
+    m_saveDialogAction = new QAction(tr("このダイアログのみの保存"), this);
     connect(m_saveDialogAction, &QAction::triggered, this, &CMainFrame::OnSaveDialog);
 
-    m_saveFontsAction = new QAction(Utf8("イメージとフォント情報のみの保存"), this);
+    m_saveFontsAction = new QAction(tr("イメージとフォント情報のみの保存"), this);
     connect(m_saveFontsAction, &QAction::triggered, this, &CMainFrame::OnSaveFontsAndImages);
 
-    m_closeDialogAction = new QAction(Utf8("このダイアログを閉じる(&C)"), this);
+    m_closeDialogAction = new QAction(tr("このダイアログを閉じる(&C)"), this);
     connect(m_closeDialogAction, &QAction::triggered, this, [this] {
         if (QMdiSubWindow *window = m_mdiArea->activeSubWindow())
             window->close();
     });
 
-    m_settingsAction = new QAction(Utf8("設定"), this);
+    m_settingsAction = new QAction(tr("設定"), this);
     connect(m_settingsAction, &QAction::triggered, this, &CMainFrame::OnSettings);
 
-    m_skeletonAction = new QAction(Utf8("スケルトンの作成(&M)"), this);
+    m_skeletonAction = new QAction(tr("スケルトンの作成(&M)"), this);
     connect(m_skeletonAction, &QAction::triggered, this, &CMainFrame::OnSkeleton);
 
-    m_discardAllAction = new QAction(Utf8("全てのリソースを破棄"), this);
+    m_discardAllAction = new QAction(tr("全てのリソースを破棄"), this);
     connect(m_discardAllAction, &QAction::triggered, this, &CMainFrame::DiscardAll);
 
-    m_exitAction = new QAction(Utf8("アプリケーションの終了(&X)"), this);
+    m_exitAction = new QAction(tr("アプリケーションの終了(&X)"), this);
     connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
 
-    m_redrawAction
-        = new QAction(look->standardIcon(QStyle::SP_BrowserReload), Utf8("再描画"), this);
+    m_redrawAction = new QAction(look->standardIcon(QStyle::SP_BrowserReload), tr("再描画"), this);
     connect(m_redrawAction, &QAction::triggered, this, &CMainFrame::RedrawAll);
 
-    m_aboutAction = new QAction(Utf8("バージョン情報(&A)"), this);
+    m_aboutAction = new QAction(tr("バージョン情報(&A)"), this);
     connect(m_aboutAction, &QAction::triggered, this, &CMainFrame::OnAbout);
 }
 
 void CMainFrame::CreateMenus()
 {
-    QMenu *file = menuBar()->addMenu(Utf8("ファイル(&F)"));
+    QMenu *file = menuBar()->addMenu(tr("ファイル(&F)"));
     file->addAction(m_newAction);
     file->addAction(m_openAction);
     file->addAction(m_saveAllAction);
@@ -185,7 +168,7 @@ void CMainFrame::CreateMenus()
     file->addAction(m_settingsAction);
     file->addAction(m_skeletonAction);
     file->addSeparator();
-    m_recentMenu = file->addMenu(Utf8("最近使ったファイル"));
+    m_recentMenu = file->addMenu(tr("最近使ったファイル"));
     file->addSeparator();
     file->addAction(m_discardAllAction);
     file->addSeparator();
@@ -193,17 +176,17 @@ void CMainFrame::CreateMenus()
     connect(file, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
     RebuildRecentMenu();
 
-    QMenu *view = menuBar()->addMenu(Utf8("表示(&V)"));
+    QMenu *view = menuBar()->addMenu(tr("表示(&V)"));
     view->addAction(ResourceBarAction());
 
-    QMenu *help = menuBar()->addMenu(Utf8("ヘルプ(&H)"));
+    QMenu *help = menuBar()->addMenu(tr("ヘルプ(&H)"));
     help->addAction(m_aboutAction);
 }
 
 void CMainFrame::CreateToolBar()
 {
-    QToolBar *bar = addToolBar(Utf8("ツールバー"));
-    bar->setObjectName(Utf8("ToolBar"));
+    QToolBar *bar = addToolBar(tr("ツールバー"));
+    bar->setObjectName(QStringLiteral("ToolBar"));
     bar->setIconSize(QSize(16, 16));
     bar->addAction(m_newAction);
     bar->addAction(m_openAction);
@@ -214,13 +197,13 @@ void CMainFrame::CreateToolBar()
 
 void CMainFrame::CreateResourceBar()
 {
-    m_resourceBar = new QDockWidget(Utf8("Resource"), this);
-    m_resourceBar->setObjectName(Utf8("ResourceBar"));
+    m_resourceBar = new QDockWidget(tr("Resource"), this);
+    m_resourceBar->setObjectName(QStringLiteral("ResourceBar"));
     m_resourceBar->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     m_resourceDlg = new CResourceDlg(m_project, m_resourceBar);
     m_resourceBar->setWidget(m_resourceDlg);
     addDockWidget(Qt::RightDockWidgetArea, m_resourceBar);
-    ResourceBarAction()->setText(Utf8("リソースダイアログ"));
+    ResourceBarAction()->setText(tr("リソースダイアログ"));
     connect(m_resourceDlg, &CResourceDlg::DialogOpenRequested, this,
         [this](CKXDialogData *dialog) { OpenDialogWindow(dialog); });
 }
@@ -248,7 +231,7 @@ void CMainFrame::UpdateCommands()
 
 bool CMainFrame::LoadProject(const QString &path)
 {
-    const std::string localPath = ToLocalPath(path);
+    const std::string localPath = kx::ui::ToLocalPath(path);
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(localPath, error);
     m_project.SetProjectFolder(
@@ -297,7 +280,7 @@ CKXDialogEditorView *CMainFrame::OpenDialogWindow(CKXDialogData *dialog)
         return nullptr;
     for (QMdiSubWindow *window : m_mdiArea->subWindowList()) {
         CKXDialogEditorView *view = ViewOf(window);
-        if (view && view->Document().Dialog() == dialog) {
+        if (view && view->Dialog() == dialog) {
             m_mdiArea->setActiveSubWindow(window);
             return view;
         }
@@ -305,10 +288,11 @@ CKXDialogEditorView *CMainFrame::OpenDialogWindow(CKXDialogData *dialog)
     // Only a dialog of the project gets a window.
     if (m_project.Dialogs().FindByName(dialog->Name()) != dialog)
         return nullptr;
-    auto *view = new CKXDialogEditorView(dialog, *m_painter);
+    auto *view = new CKXDialogEditorView(m_documents->For(dialog), *m_painter);
     QMdiSubWindow *window = m_mdiArea->addSubWindow(view);
+    connect(view, &CKXDialogEditorView::SizeChanged, window, [window] { window->adjustSize(); });
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowTitle(ModelText(dialog->Name()));
+    window->setWindowTitle(kx::ui::FromUtf8(dialog->Name()));
     window->adjustSize();
     window->show();
     m_mdiArea->setActiveSubWindow(window);
@@ -335,7 +319,7 @@ CKXDialogEditorView *CMainFrame::ActiveView() const
 
 bool CMainFrame::SaveAllTo(const QString &path)
 {
-    const bool written = kx::WriteProject(m_project, ToLocalPath(path));
+    const bool written = kx::WriteProject(m_project, kx::ui::ToLocalPath(path));
     m_messages.ShowMessage(
         written ? "ファイルを保存しました。" : "ファイルを保存できませんでした。",
         written ? kx::MessageIcon::Information : kx::MessageIcon::Warning);
@@ -344,7 +328,7 @@ bool CMainFrame::SaveAllTo(const QString &path)
 
 bool CMainFrame::SaveDialogTo(const CKXDialogData &dialog, const QString &path)
 {
-    const bool written = kx::WriteProject(m_project, ToLocalPath(path), dialog.Name());
+    const bool written = kx::WriteProject(m_project, kx::ui::ToLocalPath(path), dialog.Name());
     m_messages.ShowMessage(
         written ? "ファイルを保存しました。" : "ファイルを保存できませんでした。",
         written ? kx::MessageIcon::Information : kx::MessageIcon::Warning);
@@ -355,9 +339,9 @@ bool CMainFrame::SaveFontsAndImagesTo(const QString &path)
 {
     const QString name = QFileInfo(path).fileName();
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    if (dot < 0 || name.mid(dot + 1).compare(Utf8("xml"), Qt::CaseInsensitive) != 0)
+    if (dot < 0 || name.mid(dot + 1).compare(QStringLiteral("xml"), Qt::CaseInsensitive) != 0)
         return false;
-    return kx::WriteFontsAndImages(m_project, ToLocalPath(path));
+    return kx::WriteFontsAndImages(m_project, kx::ui::ToLocalPath(path));
 }
 
 void CMainFrame::DiscardAll()
@@ -376,10 +360,9 @@ void CMainFrame::CloseAllDialogWindows()
 {
     for (QMdiSubWindow *window : m_mdiArea->subWindowList()) {
         // The dialog goes away with the model: the window must not draw it any more.
-        if (CKXDialogEditorView *view = ViewOf(window))
-            view->Document().SetDialog(nullptr);
         window->close();
     }
+    m_documents->ForgetAll();
 }
 
 void CMainFrame::ClearResourcePanel()
@@ -389,19 +372,18 @@ void CMainFrame::ClearResourcePanel()
 
 void CMainFrame::OnOpen()
 {
-    const QString path = QFileDialog::getOpenFileName(this, Utf8("リソースの読込み"), QString(),
-        Utf8("KXDialogEditor Files (*.xml *.ini);;All Files (*)"));
+    const QString path = QFileDialog::getOpenFileName(this, tr("リソースの読込み"), QString(),
+        tr("KXDialogEditor Files (*.xml *.ini);;All Files (*)"));
     if (!path.isEmpty())
         LoadProject(path);
 }
 
 void CMainFrame::OnSaveAll()
 {
-    QFileDialog dialog(this, Utf8("全てのリソースの保存"),
-        QFile::decodeName(m_project.Root().ProjectFilePath().c_str()),
-        Utf8("リソースファイル (*.xml)"));
+    QFileDialog dialog(this, tr("全てのリソースの保存"),
+        kx::ui::FromLocalPath(m_project.Root().ProjectFilePath()), tr("リソースファイル (*.xml)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(Utf8("xml"));
+    dialog.setDefaultSuffix(QStringLiteral("xml"));
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
         SaveAllTo(dialog.selectedFiles().constFirst());
 }
@@ -409,20 +391,20 @@ void CMainFrame::OnSaveAll()
 void CMainFrame::OnSaveDialog()
 {
     CKXDialogEditorView *view = ActiveView();
-    const CKXDialogData *dialog = view ? view->Document().Dialog() : nullptr;
+    const CKXDialogData *dialog = view ? view->Dialog() : nullptr;
     if (!dialog)
         return;
-    QFileDialog box(this, Utf8("このダイアログのみの保存"), ModelText(dialog->Name()),
-        Utf8("リソースファイル (*.xml)"));
+    QFileDialog box(this, tr("このダイアログのみの保存"), kx::ui::FromUtf8(dialog->Name()),
+        tr("リソースファイル (*.xml)"));
     box.setAcceptMode(QFileDialog::AcceptSave);
-    box.setDefaultSuffix(Utf8("xml"));
+    box.setDefaultSuffix(QStringLiteral("xml"));
     if (box.exec() == QDialog::Accepted && !box.selectedFiles().isEmpty())
         SaveDialogTo(*dialog, box.selectedFiles().constFirst());
 }
 
 void CMainFrame::OnSaveFontsAndImages()
 {
-    QFileDialog box(this, Utf8("イメージとフォント情報のみの保存"), QString(), Utf8("(*.xml)"));
+    QFileDialog box(this, tr("イメージとフォント情報のみの保存"), QString(), tr("(*.xml)"));
     box.setAcceptMode(QFileDialog::AcceptSave);
     box.setOption(QFileDialog::DontConfirmOverwrite);
     if (box.exec() == QDialog::Accepted && !box.selectedFiles().isEmpty())
@@ -432,9 +414,9 @@ void CMainFrame::OnSaveFontsAndImages()
 void CMainFrame::OnAbout()
 {
     QMessageBox box(this);
-    box.setWindowTitle(Utf8("バージョン情報 KXDialogEditor"));
+    box.setWindowTitle(tr("バージョン情報 KXDialogEditor"));
     box.setIconPixmap(windowIcon().pixmap(48, 48));
-    box.setText(Utf8("KXDialogEditor<br>Version " KX_VERSION));
+    box.setText(QStringLiteral("KXDialogEditor<br>Version " KX_VERSION));
     box.exec();
 }
 
@@ -453,24 +435,25 @@ void CMainFrame::OnSkeleton()
     m_skeletonDlg->raise();
     m_skeletonDlg->activateWindow();
     CKXDialogEditorView *view = ActiveView();
-    const CKXDialogData *dialog = view ? view->Document().Dialog() : nullptr;
-    m_skeletonDlg->SetDialogName(dialog ? ModelText(dialog->Name()) : QString());
+    const CKXDialogData *dialog = view ? view->Dialog() : nullptr;
+    m_skeletonDlg->SetDialogName(dialog ? kx::ui::FromUtf8(dialog->Name()) : QString());
     m_skeletonDlg->Log()->clear();
 }
 
 void CMainFrame::OnSubWindowActivated(QMdiSubWindow *window)
 {
     CKXDialogEditorView *view = ViewOf(window);
-    const CKXDialogData *dialog = view ? view->Document().Dialog() : nullptr;
-    setWindowTitle(
-        dialog ? Utf8(kAppTitle) + Utf8(" - ") + ModelText(dialog->Name()) : Utf8(kAppTitle));
+    const CKXDialogData *dialog = view ? view->Dialog() : nullptr;
+    setWindowTitle(dialog ? QString::fromUtf8(kAppTitle) + QStringLiteral(" - ")
+                + kx::ui::FromUtf8(dialog->Name())
+                          : QString::fromUtf8(kAppTitle));
     UpdateCommands();
 }
 
 QStringList CMainFrame::RecentFiles() const
 {
     const QSettings settings(EditorSettingsPath(), QSettings::IniFormat);
-    return settings.value(Utf8(kRecentKey)).toStringList();
+    return settings.value(QString::fromUtf8(kRecentKey)).toStringList();
 }
 
 void CMainFrame::AddRecentFile(const QString &path)
@@ -481,7 +464,7 @@ void CMainFrame::AddRecentFile(const QString &path)
     while (files.size() > kMaxRecentFiles)
         files.removeLast();
     QSettings settings(EditorSettingsPath(), QSettings::IniFormat);
-    settings.setValue(Utf8(kRecentKey), files);
+    settings.setValue(QString::fromUtf8(kRecentKey), files);
     RebuildRecentMenu();
 }
 
@@ -491,7 +474,7 @@ void CMainFrame::RebuildRecentMenu()
     const QStringList files = RecentFiles();
     for (int i = 0; i < files.size(); ++i) {
         const QString path = files.at(i);
-        QAction *action = m_recentMenu->addAction(Utf8("&%1 %2").arg(i + 1).arg(path));
+        QAction *action = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
         connect(action, &QAction::triggered, this, [this, path] { LoadProject(path); });
     }
     m_recentMenu->setEnabled(!files.isEmpty());

@@ -1,9 +1,9 @@
-#include "ui/resource_dlg.h"
+#include "ui/panels/resource_dlg.h"
 
-#include "codegen/text_conversion.h"
 #include "model/kx_class.h"
 #include "model/kx_dialog_data.h"
 #include "model/project_context.h"
+#include "ui/support/qt_text.h"
 
 #include <QHeaderView>
 #include <QTreeWidget>
@@ -56,7 +56,7 @@ kx::TreeItem CResourceDlg::InsertItem(
     kx::TreeItem parent, kx::TreeItem after, const std::string &label, KXClass *object)
 {
     auto *item = new QTreeWidgetItem;
-    item->setText(0, QString::fromUtf8(kx::ToUtf8(label)));
+    item->setText(0, kx::ui::FromUtf8(label));
     item->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(object)));
     QTreeWidgetItem *parentItem = ToItem(parent);
     QTreeWidgetItem *afterItem = ToItem(after);

@@ -1,4 +1,4 @@
-#include "codegen/text_conversion.h"
+#include "platform/text_conversion.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -4,8 +4,8 @@
 #include "model/kx_dialog_data.h"
 #include "model/project_context.h"
 #include "platform/message_sink.h"
-#include "ui/folder_chooser.h"
-#include "ui/skeleton_dlg.h"
+#include "ui/dialogs/folder_chooser.h"
+#include "ui/dialogs/skeleton_dlg.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,8 +1,10 @@
-#include "ui/skeleton_dlg.h"
+#include "ui/dialogs/skeleton_dlg.h"
 
 #include "model/project_context.h"
 #include "platform/message_sink.h"
-#include "ui/folder_chooser.h"
+#include "ui/app/message_box_sink.h"
+#include "ui/dialogs/folder_chooser.h"
+#include "ui/support/qt_text.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -11,68 +13,30 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QString Utf8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
-// Shows each message of a run in a message box over the window.
-class MessageBoxSink final : public kx::IMessageSink {
-public:
-    explicit MessageBoxSink(QWidget *owner)
-        : m_owner(owner)
-    { }
-
-    void ShowMessage(std::string_view text, kx::MessageIcon icon) override
-    {
-        const QString caption = QStringLiteral("RESOURCE EDITOR");
-        const QString message = QString::fromUtf8(text.data(), qsizetype(text.size()));
-        switch (icon) {
-        case kx::MessageIcon::Information:
-            QMessageBox::information(m_owner, caption, message);
-            break;
-        case kx::MessageIcon::Warning:
-            QMessageBox::warning(m_owner, caption, message);
-            break;
-        case kx::MessageIcon::Error:
-            QMessageBox::critical(m_owner, caption, message);
-            break;
-        }
-    }
-
-private:
-    QWidget *m_owner;
-};
-
-} // namespace
-
 CSkeletonDlg::CSkeletonDlg(CProjectContext &project, QWidget *parent)
     : QDialog(parent)
     , m_project(project)
-    , m_messageBox(std::make_unique<MessageBoxSink>(this))
+    , m_messageBox(std::make_unique<CMessageBoxSink>(this))
     , m_messages(m_messageBox.get())
 {
-    setWindowTitle(Utf8("スケルトン生成"));
+    setWindowTitle(tr("スケルトン生成"));
     setModal(false);
 
     const kx::SkeletonSettings initial;
 
-    m_outputFolder = new QLineEdit(QString::fromStdString(m_project.ProjectFolder()), this);
-    m_browse = new QPushButton(Utf8("参照"), this);
+    m_outputFolder = new QLineEdit(kx::ui::FromLocalPath(m_project.ProjectFolder()), this);
+    m_browse = new QPushButton(tr("参照"), this);
     auto *folderRow = new QHBoxLayout;
-    folderRow->addWidget(new QLabel(Utf8("出力フォルダ"), this));
+    folderRow->addWidget(new QLabel(tr("出力フォルダ"), this));
     folderRow->addWidget(m_outputFolder, 1);
     folderRow->addWidget(m_browse);
 
     const auto makeCheck = [this](const char *text, bool checked) {
-        auto *check = new QCheckBox(Utf8(text), this);
+        auto *check = new QCheckBox(tr(text), this);
         check->setChecked(checked);
         return check;
     };
@@ -83,9 +47,9 @@ CSkeletonDlg::CSkeletonDlg(CProjectContext &project, QWidget *parent)
     m_projectFile = makeCheck("プロジェクト", initial.writeProjectFile);
     m_getText = makeCheck("GetText対応する", initial.getTextSupport);
 
-    m_dialogName = new QLineEdit(QString::fromStdString(initial.dialogName), this);
-    m_thisDialog = new QRadioButton(Utf8("このダイアログのみ"), this);
-    m_allDialogs = new QRadioButton(Utf8("すべてのダイアログ"), this);
+    m_dialogName = new QLineEdit(kx::ui::FromUtf8(initial.dialogName), this);
+    m_thisDialog = new QRadioButton(tr("このダイアログのみ"), this);
+    m_allDialogs = new QRadioButton(tr("すべてのダイアログ"), this);
     auto *scope = new QButtonGroup(this);
     scope->addButton(m_thisDialog, kx::kScopeThisDialog);
     scope->addButton(m_allDialogs, kx::kScopeAllDialogs);
@@ -106,7 +70,7 @@ CSkeletonDlg::CSkeletonDlg(CProjectContext &project, QWidget *parent)
     m_log = new QListWidget(this);
     m_log->setSortingEnabled(false);
 
-    m_generate = new QPushButton(Utf8("スケルトン生成"), this);
+    m_generate = new QPushButton(tr("スケルトン生成"), this);
     m_generate->setAutoDefault(false);
     m_browse->setAutoDefault(false);
     auto *buttonRow = new QHBoxLayout;
@@ -138,12 +102,12 @@ void CSkeletonDlg::SetMessageSink(kx::IMessageSink *sink)
 kx::SkeletonSettings CSkeletonDlg::Settings() const
 {
     kx::SkeletonSettings settings;
-    settings.outputFolder = m_outputFolder->text().toStdString();
+    settings.outputFolder = kx::ui::ToLocalPath(m_outputFolder->text());
     settings.writeResourceId = m_resourceId->isChecked();
     settings.writeMain = m_main->isChecked();
     settings.writeApplication = m_application->isChecked();
     settings.writeDialogs = m_dialogs->isChecked();
-    settings.dialogName = m_dialogName->text().toStdString();
+    settings.dialogName = kx::ui::ToUtf8(m_dialogName->text());
     settings.dialogScope = m_allDialogs->isChecked() ? kx::kScopeAllDialogs : kx::kScopeThisDialog;
     settings.writeProjectFile = m_projectFile->isChecked();
     settings.getTextSupport = m_getText->isChecked();
@@ -154,7 +118,7 @@ void CSkeletonDlg::Generate()
 {
     const std::vector<std::string> lines = kx::RunGeneration(&m_project, Settings(), m_messages);
     for (const std::string &line : lines)
-        m_log->addItem(QString::fromStdString(line));
+        m_log->addItem(kx::ui::FromUtf8(line));
     if (m_log->count() > 0)
         m_log->scrollToBottom();
 }

@@ -1,4 +1,4 @@
-#include "ui/folder_chooser.h"
+#include "ui/dialogs/folder_chooser.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,7 +62,7 @@ QString ChooseFolder(QWidget *parent, const QString &startFolder)
         ? startFolder
         : QDir::currentPath();
     return QFileDialog::getExistingDirectory(
-        parent, QString::fromUtf8("フォルダを選択してください"), start, QFileDialog::ShowDirsOnly);
+        parent, QObject::tr("フォルダを選択してください"), start, QFileDialog::ShowDirsOnly);
 }
 
 } // namespace kx

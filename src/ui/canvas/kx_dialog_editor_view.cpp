@@ -1,4 +1,4 @@
-#include "ui/kx_dialog_editor_view.h"
+#include "ui/canvas/kx_dialog_editor_view.h"
 
 #include "model/kx_dialog_data.h"
 #include "render/dialog_painter.h"
@@ -8,19 +8,21 @@
 #include <QPainter>
 
 CKXDialogEditorView::CKXDialogEditorView(
-    CKXDialogData *dialog, kx::DialogPainter &painter, QWidget *parent)
+    CKXDialogEditorDoc *document, kx::DialogPainter &painter, QWidget *parent)
     : QWidget(parent)
-    , m_doc(dialog)
+    , m_doc(document)
     , m_painter(painter)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    if (m_doc)
+        connect(m_doc, &CKXDialogEditorDoc::Changed, this, [this](int) { Redraw(); });
     Redraw();
 }
 
 void CKXDialogEditorView::Redraw()
 {
     m_picture = QImage();
-    CKXDialogData *dialog = m_doc.Dialog();
+    CKXDialogData *dialog = Dialog();
     if (dialog) {
         kx::Surface canvas(dialog->Width(), dialog->Height());
         if (!canvas.IsEmpty()) {
@@ -31,7 +33,10 @@ void CKXDialogEditorView::Redraw()
                             .copy();
         }
     }
+    const QSize before = size();
     FitToDialog();
+    if (size() != before)
+        emit SizeChanged();
     update();
 }
 

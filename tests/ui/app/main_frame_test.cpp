@@ -6,10 +6,10 @@
 #include "render/dialog_painter.h"
 #include "render/freetype_font.h"
 #include "render/surface.h"
-#include "ui/kx_dialog_editor_view.h"
-#include "ui/main_frame.h"
-#include "ui/resource_dlg.h"
-#include "ui/skeleton_dlg.h"
+#include "ui/app/main_frame.h"
+#include "ui/canvas/kx_dialog_editor_view.h"
+#include "ui/dialogs/skeleton_dlg.h"
+#include "ui/panels/resource_dlg.h"
 
 #include <QAction>
 #include <QApplication>
@@ -184,7 +184,7 @@ void MainFrameTest::TreeOpensWindowShowingRenderedDialog()
     CKXDialogEditorView *view = frame.ActiveView();
     QVERIFY(view);
     CKXDialogData *home = frame.Project().Dialogs().FindByName("Home");
-    QCOMPARE(view->Document().Dialog(), home);
+    QCOMPARE(view->Dialog(), home);
     QCOMPARE(view->size(), QSize(home->Width(), home->Height()));
     QVERIFY(frame.SaveDialogAction()->isVisible());
     QVERIFY(frame.windowTitle().endsWith(Utf8("Home")));
@@ -231,8 +231,8 @@ void MainFrameTest::NewDialogWindowsGetUniqueNames()
     CKXDialogEditorView *first = frame.NewDialogWindow();
     CKXDialogEditorView *second = frame.NewDialogWindow();
     QVERIFY(first && second);
-    QCOMPARE(first->Document().Dialog()->Name(), std::string("D"));
-    QCOMPARE(second->Document().Dialog()->Name(), std::string("D1"));
+    QCOMPARE(first->Dialog()->Name(), std::string("D"));
+    QCOMPARE(second->Dialog()->Name(), std::string("D1"));
     QCOMPARE(first->size(), QSize(640, 480));
     QCOMPARE(frame.Project().Dialogs().Count(), 2);
     QCOMPARE(frame.ResourcePanel()->Tree()->topLevelItem(0)->childCount(), 2);

@@ -1,8 +1,8 @@
 // The settings dialog and the settings file: OK writes every prefix, Cancel gives the old values
 // back, a partial file keeps the defaults of what it lacks, and where the file is looked for.
 #include "platform/ini_file.h"
-#include "ui/dlg_setting.h"
-#include "ui/settings_file.h"
+#include "ui/app/settings_file.h"
+#include "ui/dialogs/dlg_setting.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "ui/settings_file.h"
+#include "ui/app/settings_file.h"
 
 #include "platform/ini_file.h"
 #include "projectfile/xml_file.h"

@@ -1,6 +1,7 @@
-#include "ui/dlg_setting.h"
+#include "ui/dialogs/dlg_setting.h"
 
-#include "ui/settings_file.h"
+#include "ui/app/settings_file.h"
+#include "ui/support/qt_text.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -9,30 +10,21 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QString Utf8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
-} // namespace
-
 DlgSetting::DlgSetting(kx::PrefixSettings &prefixes, QWidget *parent, QString settingsPath)
     : QDialog(parent)
     , m_prefixes(prefixes)
     , m_saved(prefixes)
     , m_settingsPath(settingsPath.isEmpty() ? kx::SettingsFileLocation() : std::move(settingsPath))
 {
-    setWindowTitle(Utf8("設定"));
+    setWindowTitle(tr("設定"));
 
     const auto addField = [this](QFormLayout *form, const char *label, kx::PrefixIndex index) {
-        auto *edit = new QLineEdit(QString::fromStdString(m_prefixes.Get(index)), this);
-        form->addRow(Utf8(label), edit);
+        auto *edit = new QLineEdit(kx::ui::FromUtf8(m_prefixes.Get(index)), this);
+        form->addRow(tr(label), edit);
         m_fields[index] = edit;
     };
 
-    auto *prefixGroup = new QGroupBox(Utf8("プレフィックス"), this);
+    auto *prefixGroup = new QGroupBox(tr("プレフィックス"), this);
     auto *prefixLayout = new QVBoxLayout(prefixGroup);
 
     auto *classForm = new QFormLayout;
@@ -41,7 +33,7 @@ DlgSetting::DlgSetting(kx::PrefixSettings &prefixes, QWidget *parent, QString se
     addField(classForm, "ダイアログ", kx::kPrefixDID);
     prefixLayout->addLayout(classForm);
 
-    auto *objectGroup = new QGroupBox(Utf8("オブジェクト"), prefixGroup);
+    auto *objectGroup = new QGroupBox(tr("オブジェクト"), prefixGroup);
     auto *objectForm = new QFormLayout(objectGroup);
     addField(objectForm, "ボタン", kx::kPrefixOB);
     addField(objectForm, "エディットボックス", kx::kPrefixOE);
@@ -53,7 +45,7 @@ DlgSetting::DlgSetting(kx::PrefixSettings &prefixes, QWidget *parent, QString se
     addField(objectForm, "テキスト", kx::kPrefixOT);
     prefixLayout->addWidget(objectGroup);
 
-    auto *imageGroup = new QGroupBox(Utf8("リソース イメージ"), prefixGroup);
+    auto *imageGroup = new QGroupBox(tr("リソース イメージ"), prefixGroup);
     auto *imageForm = new QFormLayout(imageGroup);
     addField(imageForm, "ボタン", kx::kPrefixIB);
     addField(imageForm, "エディットボックス", kx::kPrefixIE);
@@ -65,8 +57,8 @@ DlgSetting::DlgSetting(kx::PrefixSettings &prefixes, QWidget *parent, QString se
     prefixLayout->addLayout(fontForm);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(Utf8("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(Utf8("キャンセル"));
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("キャンセル"));
     connect(buttons, &QDialogButtonBox::accepted, this, &DlgSetting::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &DlgSetting::reject);
 
@@ -79,7 +71,7 @@ void DlgSetting::accept()
 {
     for (int i = 0; i < kx::kPrefixCount; ++i) {
         const auto index = static_cast<kx::PrefixIndex>(i);
-        m_prefixes.Set(index, m_fields[index]->text().toStdString());
+        m_prefixes.Set(index, kx::ui::ToUtf8(m_fields[index]->text()));
     }
     kx::SavePrefixSettings(m_prefixes, m_settingsPath);
     QDialog::accept();

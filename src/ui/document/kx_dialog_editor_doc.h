@@ -1,0 +1,59 @@
+// The window-side handle of one dialog of the project, and the one place where every edit of that
+// dialog ends. The project owns the dialog; the document only refers to it.
+#pragma once
+
+#include <QObject>
+
+class CKXDialogData;
+class CObjectData;
+class CProjectContext;
+
+// What a finished edit touched; listeners refresh only what concerns them. Flags combine.
+enum EditChange : int {
+    kChangeSelection = 1 << 0, // which objects are selected (no history step on its own)
+    kChangeTree = 1 << 1, // objects added, removed, grouped, reordered or renamed
+    kChangeGeometry = 1 << 2, // positions and sizes of objects
+    kChangeAttributes = 1 << 3, // any other attribute of objects
+    kChangeDialog = 1 << 4, // the dialog's own name, title, size or background
+    kChangeHistory = 1 << 5, // an undo or redo: anything may have changed
+    kChangeEverything = (1 << 6) - 1,
+};
+
+class CKXDialogEditorDoc : public QObject {
+    Q_OBJECT
+
+public:
+    CKXDialogEditorDoc(CProjectContext &project, CKXDialogData *dialog, QObject *parent = nullptr);
+
+    CKXDialogData *Dialog() const { return m_dialog; }
+    // Lets go of the dialog (it is about to leave the project); later edits do nothing.
+    void Detach();
+
+    // Every finished edit ends here: one history step (none when nothing tracked changed), the
+    // project marked modified, then one Changed signal. Answers whether a step was recorded.
+    bool Commit(int what);
+    // A change that is no edit (a new selection): only the signal.
+    void Notify(int what);
+
+    // The dialog's history, one step back or forward. Every object is deselected first; the
+    // object the step concerned becomes the selection. Answer that object (or none).
+    bool CanUndo() const;
+    bool CanRedo() const;
+    CObjectData *Undo();
+    CObjectData *Redo();
+
+    // Whether the dialog changed since the project was last saved or loaded.
+    bool IsModified() const { return m_modified; }
+    void SetModified(bool modified) { m_modified = modified; }
+
+signals:
+    // what: EditChange flags.
+    void Changed(int what);
+
+private:
+    CObjectData *Step(bool back);
+
+    CProjectContext &m_project;
+    CKXDialogData *m_dialog;
+    bool m_modified = false;
+};
