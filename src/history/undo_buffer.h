@@ -85,6 +85,17 @@ public:
     // tree calls this for every object and group).
     void RecordObject(CObjectData &object, UndoRecord &record);
 
+    // Visits every object the history holds: each stored copy and each owned live object (those
+    // still in the tree included). For renames that must reach the past as well.
+    template <typename Visit>
+    void ForEachStoredObject(Visit visit)
+    {
+        for (const auto &record : m_records) {
+            for (int i = 0; i < record->Count(); ++i)
+                visit(*record->At(i).Object());
+        }
+    }
+
     int Index() const { return m_index; }
     int Count() const { return static_cast<int>(m_records.size()); }
     const UndoRecord &Record(int index) const { return *m_records[index]; }

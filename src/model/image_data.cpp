@@ -164,3 +164,21 @@ void CImageData::SetSlotSubColour(int slot, std::string_view name)
     if (ValidSlot(slot))
         m_subColours[slot] = name;
 }
+
+kx::KXSize CImageData::NaturalSize(int objectType) const
+{
+    constexpr kx::KXSize kMissingPicture {10, 10};
+    constexpr int kButton = 0, kEditbox = 1, kFrame = 2; // the object type codes
+    const auto height = [&](int slot) {
+        const kx::IPicture *picture = Picture(slot);
+        return picture ? picture->Height() : 0;
+    };
+    const kx::IPicture *first = Picture(0);
+    const kx::KXSize firstSize
+        = first ? kx::KXSize {first->Width(), first->Height()} : kMissingPicture;
+    if (objectType == kButton || objectType == kEditbox)
+        return firstSize;
+    if (objectType == kFrame)
+        return {firstSize.width, firstSize.height + height(1) + height(2)};
+    return kMissingPicture;
+}

@@ -81,6 +81,11 @@ public:
     }
     void SetPicture(int slot, const kx::IPicture *picture);
 
+    // The size an object of the given type takes from this definition's pictures: the Normal
+    // picture for buttons and edit boxes, the three strips stacked for frames; 10 x 10 when the
+    // picture is missing and for other types.
+    kx::KXSize NaturalSize(int objectType) const;
+
 private:
     static bool ValidSlot(int slot) { return slot >= 0 && slot < kx::kMaxImageSlots; }
 

@@ -128,6 +128,15 @@ void CKXDialogData::SetName(std::string_view name)
     m_classSourceFile = m_className + ".cpp";
 }
 
+void CKXDialogData::Rename(std::string_view name)
+{
+    SetName(name);
+    m_history.ForEachStoredObject([&](KXClass &stored) {
+        if (stored.Serial() == Serial() && stored.Kind() == kKindDialog)
+            static_cast<CKXDialogData &>(stored).m_name = name;
+    });
+}
+
 kx::TreeItem CKXDialogData::AddToTree(kx::ITreeSink &tree, kx::TreeItem parent, kx::TreeItem after)
 {
     const kx::TreeItem item = tree.InsertItem(parent, after, m_name, this);

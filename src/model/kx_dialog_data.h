@@ -48,6 +48,9 @@ public:
     const std::string &Name() const { return m_name; }
     // Stores the name and derives the class name and the four file names from it.
     void SetName(std::string_view name);
+    // A rename by the user: SetName, and the history's copies of the dialog take the name too.
+    // Undo never restores a name, so the rename is no step of its own and the redo steps stay.
+    void Rename(std::string_view name);
 
     // Caption, CP932.
     const std::string &Title() const { return m_title; }

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <string>
 #include <utility>
 
@@ -56,25 +57,6 @@ constexpr std::array<kx::TagIndex, 33> kElements {{
     {"Vertical", kObjVertical},
     {"Linespace", kObjLinespace},
 }};
-
-constexpr KXSize kMissingPicture {10, 10};
-
-// Size that the image definition gives an object of this type: the Normal picture for buttons
-// and edit boxes, the three strips stacked for frames, 10 x 10 otherwise.
-KXSize ImageSizeFor(const CImageData &image, int type)
-{
-    const auto height = [&](int slot) {
-        const kx::IPicture *picture = image.Picture(slot);
-        return picture ? picture->Height() : 0;
-    };
-    const kx::IPicture *first = image.Picture(0);
-    const KXSize firstSize = first ? KXSize {first->Width(), first->Height()} : kMissingPicture;
-    if (type == kTypeButton || type == kTypeEditbox)
-        return firstSize;
-    if (type == kTypeFrame)
-        return {firstSize.width, firstSize.height + height(1) + height(2)};
-    return kMissingPicture;
-}
 
 // new = (v * newExtent) / oldExtent in integer arithmetic, truncating toward zero. An empty old
 // extent cannot be scaled; the value is kept so that a zero-width selection is moved, not lost.
@@ -191,9 +173,22 @@ bool CObjectData::MoveSelectedInto(CObjectDataList *target)
 {
     if (!m_selected || target == this)
         return false;
-    target->AddChild(this);
-    m_parent = target;
+    MoveInto(*target);
     return true;
+}
+
+void CObjectData::MoveInto(CObjectDataList &target)
+{
+    // Positions are relative to the holding group: the object keeps its place on the canvas,
+    // whichever group it leaves.
+    const long long fromX = m_parent ? m_parent->AbsoluteX() : 0;
+    const long long fromY = m_parent ? m_parent->AbsoluteY() : 0;
+    const auto clamp
+        = [](long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); };
+    m_x = clamp(m_x + fromX - target.AbsoluteX());
+    m_y = clamp(m_y + fromY - target.AbsoluteY());
+    target.AddChild(this);
+    m_parent = &target;
 }
 
 int CObjectData::CountSelected() const
@@ -221,7 +216,7 @@ void CObjectData::CollectSelectionInfo(
         *bounds = bounds->United(GetRect());
     if (minSize && images) {
         if (const CImageData *image = images->FindLastByName(m_image)) {
-            const KXSize size = ImageSizeFor(*image, m_type);
+            const KXSize size = image->NaturalSize(m_type);
             minSize->width = std::min(minSize->width, size.width);
             minSize->height = std::min(minSize->height, size.height);
         }
@@ -488,6 +483,14 @@ void CObjectData::ApplyAttribute(
     default:
         break;
     }
+}
+
+int CObjectData::Depth() const
+{
+    int depth = 0;
+    for (const CObjectDataList *group = m_parent; group; group = group->Parent())
+        ++depth;
+    return depth;
 }
 
 int CObjectData::AbsoluteX() const

@@ -181,6 +181,8 @@ public:
     void SetAbsoluteY(int y);
     // Canvas rectangle including the preview offset and scale.
     kx::KXRect GetRect() const;
+    // Number of groups that enclose the object, the root group included; 0 for a root group.
+    int Depth() const;
 
     // ---- Colours of Text objects (0x00BBGGRR; 0 for a name outside the colour table) ----
     std::uint32_t TextColourValue() const;
@@ -270,6 +272,8 @@ public:
 protected:
     // Compares the tracked attributes (not the KXClass part, not the group's own state).
     bool SameTrackedState(const CObjectData &other) const;
+    // Appends the object to the target's children and keeps its place on the canvas.
+    void MoveInto(CObjectDataList &target);
     // The group whose tree this object belongs to: the topmost ancestor, or itself.
     CObjectData *TopAncestor();
 

@@ -90,8 +90,7 @@ bool CObjectDataList::MoveSelectedInto(CObjectDataList *target)
     if (target == this)
         return false;
     if (IsSelected() && !Encloses(target)) {
-        target->AddChild(this);
-        SetParent(target);
+        MoveInto(*target);
         return true;
     }
     for (std::size_t i = 0; i < m_children.size();) {
@@ -352,6 +351,25 @@ CObjectData *CObjectDataList::Ungroup()
     m_children.clear();
     parent->RemoveChild(this);
     return first;
+}
+
+CObjectData *CObjectDataList::RemoveWithEmptyAncestors(CObjectData *object)
+{
+    CObjectDataList *parent = object ? object->Parent() : nullptr;
+    if (!parent || (object->IsGroup() && static_cast<CObjectDataList *>(object)->IsRoot()))
+        return nullptr;
+    for (;;) {
+        const int index = parent->ChildIndex(object);
+        if (index < 0)
+            return nullptr;
+        parent->RemoveChild(object);
+        if (parent->ChildCount() > 0)
+            return parent->ChildAt(std::min(index, parent->ChildCount() - 1));
+        if (parent->IsRoot() || !parent->Parent())
+            return parent;
+        object = parent;
+        parent = parent->Parent();
+    }
 }
 
 CObjectDataList *CObjectDataList::GroupSelection(CObjectData *anchor, std::string_view name)

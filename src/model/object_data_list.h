@@ -89,8 +89,16 @@ public:
     // and unlinks the group (which stays alive). Answers the former first child, or none when
     // the group has no parent. Throws std::invalid_argument for an empty group.
     CObjectData *Ungroup();
+    // Unlinks the object from its group, and then every group this leaves empty from its own
+    // parent, up to the root group, which always stays. The unlinked objects keep their parent
+    // pointers and stay alive (the history owns them). Answers the object to show as current:
+    // in the lowest group that keeps children, the child now at the removed place (the new last
+    // child when the removed one was the last); the root group when it is left empty. None, and
+    // nothing changes, for a root group or an object outside any group.
+    static CObjectData *RemoveWithEmptyAncestors(CObjectData *object);
     // On a root group: makes a new group named name in the anchor's parent, just before the
-    // anchor, moves every selected object into it and selects it. The caller takes ownership.
+    // anchor, moves every selected object into it (each keeps its place on the canvas, whatever
+    // group it came from) and selects it. The caller takes ownership.
     CObjectDataList *GroupSelection(CObjectData *anchor, std::string_view name);
 
     bool IsRoot() const { return m_root; }

@@ -3,6 +3,55 @@
 #include "model/object_data_list.h"
 
 #include <algorithm>
+#include <unordered_set>
+
+namespace {
+
+// Every name of the project, for probing many candidates at the cost of one walk.
+class NameSet {
+public:
+    explicit NameSet(const CProjectContext &project)
+    {
+        for (const auto &font : project.Fonts())
+            m_names.insert(font->Name());
+        for (const auto &image : project.Images())
+            m_names.insert(image->Name());
+        for (const auto &dialog : project.Dialogs()) {
+            m_names.insert(dialog->Name());
+            Add(*dialog->RootGroup());
+        }
+    }
+    bool Contains(const std::string &name) const { return m_names.count(name) != 0; }
+
+private:
+    void Add(const CObjectData &object)
+    {
+        m_names.insert(object.Name());
+        if (object.IsGroup()) {
+            for (const CObjectData *child : static_cast<const CObjectDataList &>(object).Children())
+                Add(*child);
+        }
+    }
+
+    std::unordered_set<std::string_view> m_names;
+};
+
+// Renames references in the objects a dialog's history keeps: stored copies and objects that
+// are no longer in the tree. Groups carry no references, and a group copy's children are live
+// objects, so only plain objects are touched.
+template <typename Rename>
+void RenameInHistory(CKXDialogData &dialog, Rename rename)
+{
+    dialog.History().ForEachStoredObject([&](KXClass &stored) {
+        if (stored.Kind() != kKindObject)
+            return;
+        auto &object = static_cast<CObjectData &>(stored);
+        if (!object.IsGroup())
+            rename(object);
+    });
+}
+
+} // namespace
 
 CProjectContext::CProjectContext()
     : m_root(m_prefixes)
@@ -42,20 +91,42 @@ KXClass *CProjectContext::FindResourceByName(std::string_view name) const
     return nullptr;
 }
 
+std::string CProjectContext::UniqueName(std::string_view prefix) const
+{
+    const NameSet taken(*this);
+    std::string name(prefix);
+    for (int number = 2; taken.Contains(name); ++number)
+        name = std::string(prefix) + std::to_string(number);
+    return name;
+}
+
+std::string CProjectContext::UniqueGroupName() const
+{
+    const NameSet taken(*this);
+    std::string name;
+    for (int number = 0; name.empty() || taken.Contains(name); ++number)
+        name = "OGROUP" + std::to_string(number);
+    return name;
+}
+
 void CProjectContext::RenameFontReference(std::string_view oldName, std::string_view newName)
 {
     for (const auto &image : m_images) {
         if (image->FontName() == oldName)
             image->SetFontName(newName);
     }
-    for (const auto &dialog : Dialogs())
+    for (const auto &dialog : Dialogs()) {
         dialog->RootGroup()->ReplaceFontName(oldName, newName);
+        RenameInHistory(*dialog, [&](CObjectData &o) { o.ReplaceFontName(oldName, newName); });
+    }
 }
 
 void CProjectContext::RenameImageReference(std::string_view oldName, std::string_view newName)
 {
-    for (const auto &dialog : Dialogs())
+    for (const auto &dialog : Dialogs()) {
         dialog->RootGroup()->ReplaceImageName(oldName, newName);
+        RenameInHistory(*dialog, [&](CObjectData &o) { o.ReplaceImageName(oldName, newName); });
+    }
 }
 
 void CProjectContext::DiscardAll()

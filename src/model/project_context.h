@@ -68,9 +68,19 @@ public:
     // objects of each dialog in list order. None when the name is free.
     KXClass *FindResourceByName(std::string_view name) const;
 
-    // Points image definitions and objects that use the old font name to the new one.
+    // Whether any resource has exactly this name (the lookup above).
+    bool IsNameTaken(std::string_view name) const { return FindResourceByName(name) != nullptr; }
+    // A name for a new resource: the prefix itself when it is free, else the prefix followed by
+    // 2, 3, ... (the first that is free). All names are gathered once, so a project of many
+    // thousand objects costs one walk.
+    std::string UniqueName(std::string_view prefix) const;
+    // A name for a new group: "OGROUP0", "OGROUP1", ... the first that is free.
+    std::string UniqueGroupName() const;
+
+    // Points image definitions and objects that use the old font name to the new one, also in
+    // every dialog's history, so that undo never brings back a name that no longer exists.
     void RenameFontReference(std::string_view oldName, std::string_view newName);
-    // Points objects that use the old image definition name to the new one.
+    // Points objects that use the old image definition name to the new one, history included.
     void RenameImageReference(std::string_view oldName, std::string_view newName);
 
     // Closes every dialog window and empties the model; the project name, the project file

@@ -74,6 +74,16 @@ public:
         return -1;
     }
 
+    // Exchanges the elements at two places (the panel's up and down commands); false when either
+    // place is outside the list.
+    bool Swap(int a, int b)
+    {
+        if (!At(a) || !At(b))
+            return false;
+        std::swap(m_items[static_cast<std::size_t>(a)], m_items[static_cast<std::size_t>(b)]);
+        return true;
+    }
+
     // Takes the element out of the list and hands it to the caller; none when absent.
     std::unique_ptr<T> Take(const T *element)
     {

@@ -246,10 +246,11 @@ TEST(GroupTest, GroupSelectionTakesObjectsOutOfSubGroups)
     EXPECT_EQ(n->Children(), (Objects {a, whole, c})); // a wholly selected group moves as one
     EXPECT_EQ(whole->Children(), (Objects {w}));
     EXPECT_EQ(whole->Parent(), n);
-    // Positions keep their values and are read relative to the new group from then on.
+    // Every object keeps its place on the canvas, also one that came out of another group.
     EXPECT_EQ(Pos(n), XY(0, 0));
-    EXPECT_EQ(a->X(), 5);
-    EXPECT_EQ(c->Y(), 60);
+    EXPECT_EQ(XY(a->AbsoluteX(), a->AbsoluteY()), XY(105, 105));
+    EXPECT_EQ(XY(w->AbsoluteX(), w->AbsoluteY()), XY(40, 40));
+    EXPECT_EQ(XY(c->AbsoluteX(), c->AbsoluteY()), XY(50, 60));
 }
 
 TEST(GroupTest, MoveSelectedIntoNeverPutsAGroupInsideItself)

@@ -200,12 +200,19 @@ void CMainFrame::CreateResourceBar()
     m_resourceBar = new QDockWidget(tr("Resource"), this);
     m_resourceBar->setObjectName(QStringLiteral("ResourceBar"));
     m_resourceBar->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
-    m_resourceDlg = new CResourceDlg(m_project, m_resourceBar);
+    m_resourceDlg = new CResourceDlg(m_project, *m_documents, m_messages, m_resourceBar);
     m_resourceBar->setWidget(m_resourceDlg);
     addDockWidget(Qt::RightDockWidgetArea, m_resourceBar);
     ResourceBarAction()->setText(tr("リソースダイアログ"));
     connect(m_resourceDlg, &CResourceDlg::DialogOpenRequested, this,
         [this](CKXDialogData *dialog) { OpenDialogWindow(dialog); });
+    connect(m_resourceDlg, &CResourceDlg::DialogRemoving, this, &CMainFrame::CloseDialogWindows);
+    connect(m_documents, &CDocumentSet::ResourcesChanged, this, &CMainFrame::OnResourcesChanged);
+    connect(m_documents, &CDocumentSet::DocumentChanged, this,
+        [this](CKXDialogEditorDoc *document, int what) {
+            if (what & (kChangeDialog | kChangeHistory))
+                UpdateWindowTitles(document->Dialog());
+        });
 }
 
 QAction *CMainFrame::ResourceBarAction() const
@@ -248,30 +255,12 @@ bool CMainFrame::LoadProject(const QString &path)
     return true;
 }
 
-std::string CMainFrame::FreeDialogName() const
-{
-    const std::string prefix = m_project.Prefixes().Get(kx::kPrefixDID);
-    std::string name = prefix;
-    for (int number = 1; m_project.FindResourceByName(name); ++number)
-        name = prefix + std::to_string(number);
-    return name;
-}
-
 CKXDialogEditorView *CMainFrame::NewDialogWindow()
 {
-    const std::string name = FreeDialogName();
-    auto dialog = std::make_unique<CKXDialogData>(name, m_project.Prefixes());
-    dialog->SetTitle("");
-    dialog->SetPosition(0, 0);
-    dialog->SetSize(640, 480);
-    CKXDialogData *added = dialog.get();
-    if (m_project.Dialogs().Add(dialog) < 0)
-        return nullptr;
-    added->SaveUndoInfo();
-    m_resourceDlg->Refresh();
-    CKXDialogEditorView *view = OpenDialogWindow(added);
+    // The panel names the dialog as it names every new resource and asks for its window.
+    CKXDialogData *dialog = m_resourceDlg->AddDialog();
     UpdateCommands();
-    return view;
+    return dialog ? OpenDialogWindow(dialog) : nullptr;
 }
 
 CKXDialogEditorView *CMainFrame::OpenDialogWindow(CKXDialogData *dialog)
@@ -347,6 +336,9 @@ bool CMainFrame::SaveFontsAndImagesTo(const QString &path)
 void CMainFrame::DiscardAll()
 {
     m_project.DiscardAll();
+    // Face identifiers are given anew from 100: a face cached for a discarded font must not be
+    // found by the next project's font of the same identifier.
+    m_fonts->ForgetFaces();
     UpdateCommands();
 }
 
@@ -440,10 +432,42 @@ void CMainFrame::OnSkeleton()
     m_skeletonDlg->Log()->clear();
 }
 
+void CMainFrame::CloseDialogWindows(CKXDialogData *dialog)
+{
+    for (QMdiSubWindow *window : m_mdiArea->subWindowList()) {
+        CKXDialogEditorView *view = ViewOf(window);
+        if (view && view->Dialog() == dialog)
+            window->close();
+    }
+    m_documents->Forget(dialog);
+}
+
+void CMainFrame::OnResourcesChanged(int what)
+{
+    // A font definition may have gone and its identifier may come back with another file.
+    if (what & kChangeFonts)
+        m_fonts->ForgetFaces();
+    if (what & (kChangeFonts | kChangeImages))
+        RedrawAll();
+    UpdateCommands();
+}
+
+void CMainFrame::UpdateWindowTitles(const CKXDialogData *dialog)
+{
+    for (QMdiSubWindow *window : m_mdiArea->subWindowList()) {
+        CKXDialogEditorView *view = ViewOf(window);
+        if (view && view->Dialog() == dialog)
+            window->setWindowTitle(kx::ui::FromUtf8(dialog->Name()));
+    }
+    OnSubWindowActivated(m_mdiArea->activeSubWindow());
+}
+
 void CMainFrame::OnSubWindowActivated(QMdiSubWindow *window)
 {
     CKXDialogEditorView *view = ViewOf(window);
-    const CKXDialogData *dialog = view ? view->Dialog() : nullptr;
+    CKXDialogData *dialog = view ? view->Dialog() : nullptr;
+    if (dialog)
+        m_resourceDlg->ShowDialog(dialog);
     setWindowTitle(dialog ? QString::fromUtf8(kAppTitle) + QStringLiteral(" - ")
                 + kx::ui::FromUtf8(dialog->Name())
                           : QString::fromUtf8(kAppTitle));

@@ -123,8 +123,10 @@ private:
     void OnSubWindowActivated(QMdiSubWindow *window);
     void AddRecentFile(const QString &path);
     void RebuildRecentMenu();
-    // The "DID" prefix, followed by the smallest number that makes it a name no resource has.
-    std::string FreeDialogName() const;
+    // Closes every window of the dialog and drops its document: the dialog leaves the project.
+    void CloseDialogWindows(CKXDialogData *dialog);
+    void OnResourcesChanged(int what);
+    void UpdateWindowTitles(const CKXDialogData *dialog);
 
     CMessageBoxSink m_messageBoxes;
     SinkRelay m_messages;

@@ -23,10 +23,11 @@ public:
     // The dialog shown, or none once it has left the project.
     CKXDialogData *Dialog() const { return m_doc ? m_doc->Dialog() : nullptr; }
 
-    // Draws the dialog again and fits the view to its size.
+    // Fits the view to the dialog's size and has the dialog drawn again at the next paint.
     void Redraw();
-    // The last drawn picture of the dialog (null before the first drawing or without a dialog).
-    const QImage &Picture() const { return m_picture; }
+    // The picture of the dialog as the device draws it, drawn now when it is out of date (null
+    // without a dialog or for a dialog too large to draw).
+    const QImage &Picture() const;
 
 signals:
     // The dialog's size changed: the window around the view should follow.
@@ -37,8 +38,12 @@ protected:
 
 private:
     void FitToDialog();
+    void EnsureDrawn() const;
+    // A frame around the selected objects.
+    void PaintSelection(QPainter &painter) const;
 
     QPointer<CKXDialogEditorDoc> m_doc;
     kx::DialogPainter &m_painter;
-    QImage m_picture;
+    mutable QImage m_picture;
+    mutable bool m_dirty = true;
 };

@@ -1,5 +1,7 @@
 #include "ui/document/document_set.h"
 
+#include "model/project_context.h"
+
 CDocumentSet::CDocumentSet(CProjectContext &project, QObject *parent)
     : QObject(parent)
     , m_project(project)
@@ -45,4 +47,10 @@ void CDocumentSet::ClearModified()
 {
     for (const auto &entry : m_documents)
         entry.second->SetModified(false);
+}
+
+void CDocumentSet::CommitResources(int what)
+{
+    m_project.SetModified(true);
+    emit ResourcesChanged(what);
 }

@@ -29,8 +29,14 @@ public:
     // After a save: no document holds unsaved changes.
     void ClearModified();
 
+    // The funnel of changes outside the dialogs (fonts, images, the project's name): marks the
+    // project modified and tells every listener once. what: kChangeFonts, kChangeImages,
+    // kChangeProject.
+    void CommitResources(int what);
+
 signals:
     void DocumentChanged(CKXDialogEditorDoc *document, int what);
+    void ResourcesChanged(int what);
 
 private:
     CProjectContext &m_project;

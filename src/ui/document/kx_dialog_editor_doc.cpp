@@ -14,6 +14,17 @@ CKXDialogEditorDoc::CKXDialogEditorDoc(
 void CKXDialogEditorDoc::Detach()
 {
     m_dialog = nullptr;
+    m_current = nullptr;
+}
+
+KXClass *CKXDialogEditorDoc::Current() const
+{
+    if (!m_dialog || !m_current)
+        return nullptr;
+    if (m_current == m_dialog)
+        return m_current;
+    const auto *object = AsObject(*m_current);
+    return object && m_dialog->RootGroup()->IndexOf(object) >= 0 ? m_current : nullptr;
 }
 
 bool CKXDialogEditorDoc::Commit(int what)
@@ -66,6 +77,7 @@ CObjectData *CKXDialogEditorDoc::Step(bool back)
         object->SetSelected(true);
     else
         object = nullptr;
+    m_current = object ? static_cast<KXClass *>(object) : m_dialog;
     m_modified = true;
     m_project.SetModified(true);
     emit Changed(kChangeHistory | kChangeSelection);

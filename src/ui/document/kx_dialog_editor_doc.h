@@ -6,6 +6,7 @@
 
 class CKXDialogData;
 class CObjectData;
+class KXClass;
 class CProjectContext;
 
 // What a finished edit touched; listeners refresh only what concerns them. Flags combine.
@@ -16,7 +17,11 @@ enum EditChange : int {
     kChangeAttributes = 1 << 3, // any other attribute of objects
     kChangeDialog = 1 << 4, // the dialog's own name, title, size or background
     kChangeHistory = 1 << 5, // an undo or redo: anything may have changed
-    kChangeEverything = (1 << 6) - 1,
+    // Changes outside the dialogs, announced by the document set.
+    kChangeFonts = 1 << 6, // font definitions added, removed, renamed, reordered or edited
+    kChangeImages = 1 << 7, // image definitions likewise
+    kChangeProject = 1 << 8, // the project's own name
+    kChangeDialogs = 1 << 9, // dialogs added, removed or reordered
 };
 
 class CKXDialogEditorDoc : public QObject {
@@ -28,6 +33,12 @@ public:
     CKXDialogData *Dialog() const { return m_dialog; }
     // Lets go of the dialog (it is about to leave the project); later edits do nothing.
     void Detach();
+
+    // The object (or the dialog itself) that the panel shows as current and that the canvas's
+    // keyboard commands refer to; none when there is none. Answers none for an object that has
+    // left the tree.
+    KXClass *Current() const;
+    void SetCurrent(KXClass *current) { m_current = current; }
 
     // Every finished edit ends here: one history step (none when nothing tracked changed), the
     // project marked modified, then one Changed signal. Answers whether a step was recorded.
@@ -55,5 +66,6 @@ private:
 
     CProjectContext &m_project;
     CKXDialogData *m_dialog;
+    KXClass *m_current = nullptr;
     bool m_modified = false;
 };

@@ -232,7 +232,7 @@ void MainFrameTest::NewDialogWindowsGetUniqueNames()
     CKXDialogEditorView *second = frame.NewDialogWindow();
     QVERIFY(first && second);
     QCOMPARE(first->Dialog()->Name(), std::string("D"));
-    QCOMPARE(second->Dialog()->Name(), std::string("D1"));
+    QCOMPARE(second->Dialog()->Name(), std::string("D2"));
     QCOMPARE(first->size(), QSize(640, 480));
     QCOMPARE(frame.Project().Dialogs().Count(), 2);
     QCOMPARE(frame.ResourcePanel()->Tree()->topLevelItem(0)->childCount(), 2);
