@@ -268,6 +268,10 @@ public:
     const CachedPicture *Cached() const { return m_cached.get(); }
     void SetCached(std::unique_ptr<CachedPicture> picture) { m_cached = std::move(picture); }
     void DiscardCachedPicture() { m_cached.reset(); }
+    // Where the canvas last drew the object (its picture and its text, which may reach beyond
+    // its rectangle); empty before the first paint. Partial repaints rely on it.
+    const kx::KXRect &DrawnBounds() const { return m_drawn; }
+    void SetDrawnBounds(const kx::KXRect &bounds) { m_drawn = bounds; }
 
 protected:
     // Compares the tracked attributes (not the KXClass part, not the group's own state).
@@ -313,6 +317,7 @@ private:
     int m_linespace = 10;
     std::string m_imageFile;
     std::unique_ptr<CachedPicture> m_cached;
+    kx::KXRect m_drawn;
     CObjectDataList *m_parent = nullptr;
 };
 

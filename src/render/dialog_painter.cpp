@@ -128,21 +128,28 @@ const CachedPicture *KeptPicture(CObjectData &object, int width, int height, boo
 
 void FillBackgroundPattern(Surface &surface)
 {
-    if (surface.IsEmpty())
+    const KXRect area = surface.Clip();
+    if (area.IsEmpty())
         return;
-    // Two kinds of rows, dark first (row 0) and light first (row 8), built once and copied.
-    for (int x = 0; x < surface.Width(); ++x) {
+    // Two kinds of rows over the clip's columns, dark first (rows 0-7 of every 16) and light
+    // first, built once and copied into every row.
+    const std::size_t bytes = static_cast<std::size_t>(area.Width()) * 3;
+    std::vector<std::uint8_t> rows[2]
+        = {std::vector<std::uint8_t>(bytes), std::vector<std::uint8_t>(bytes)};
+    for (int x = area.left; x < area.right; ++x) {
         const bool dark = (x / 8) % 2 == 0;
-        surface.SetPixel(x, 0, dark ? kPatternDark : kPatternLight);
-        surface.SetPixel(x, 8, dark ? kPatternLight : kPatternDark);
+        for (int kind = 0; kind < 2; ++kind) {
+            const std::uint32_t colour = dark == (kind == 0) ? kPatternDark : kPatternLight;
+            std::uint8_t *p = rows[kind].data() + static_cast<std::size_t>(x - area.left) * 3;
+            p[0] = static_cast<std::uint8_t>(colour >> 16);
+            p[1] = static_cast<std::uint8_t>(colour >> 8);
+            p[2] = static_cast<std::uint8_t>(colour);
+        }
     }
-    const std::uint8_t *darkFirst = surface.Row(0);
-    const std::uint8_t *lightFirst = surface.Height() > 8 ? surface.Row(8) : nullptr;
-    for (int y = 1; y < surface.Height(); ++y) {
-        if (y != 8)
-            std::memcpy(surface.Row(y), (y / 8) % 2 == 0 ? darkFirst : lightFirst,
-                static_cast<std::size_t>(surface.Stride()));
-    }
+    for (int y = area.top; y < area.bottom; ++y)
+        std::memcpy(surface.Row(y) + static_cast<std::size_t>(area.left) * 3,
+            rows[(y / 8) % 2].data(), bytes);
+    surface.Touch(area);
 }
 
 DialogPainter::DialogPainter(CProjectContext &project, CFreeTypeFont &fonts, IMessageSink &messages)
@@ -153,10 +160,55 @@ DialogPainter::DialogPainter(CProjectContext &project, CFreeTypeFont &fonts, IMe
 
 void DialogPainter::PaintDialog(Surface &surface, CKXDialogData &dialog)
 {
+    surface.ResetClip();
+    m_area = nullptr;
     FillBackgroundPattern(surface);
     // The dialog draws no background of its own: the pattern shows where no object paints.
     if (CObjectDataList *root = dialog.RootGroup())
         DrawObject(surface, *root);
+}
+
+namespace {
+constexpr int kMaxPaintRounds = 4;
+} // namespace
+
+KXRect DialogPainter::PaintArea(Surface &surface, CKXDialogData &dialog, const KXRect &area)
+{
+    KXRect painted = area;
+    // A text may reach out of its object: when an object drawn there now reaches beyond the area,
+    // the area grows and is painted again, until everything that changed lies inside it. Even an
+    // empty area gets one round: a new object's reach is known only once it is drawn.
+    for (int round = 0; round < kMaxPaintRounds; ++round) {
+        surface.SetClip(painted);
+        m_area = &painted;
+        m_reach = {};
+        FillBackgroundPattern(surface);
+        if (CObjectDataList *root = dialog.RootGroup())
+            DrawObject(surface, *root);
+        m_area = nullptr;
+        const KXRect grown = painted.United(m_reach);
+        if (grown == painted) {
+            surface.ResetClip();
+            return painted;
+        }
+        painted = grown;
+    }
+    // Objects that keep reaching further each time: the whole dialog it is.
+    PaintDialog(surface, dialog);
+    return {0, 0, surface.Width(), surface.Height()};
+}
+
+bool DialogPainter::Outside(const CObjectData &object) const
+{
+    if (!m_area)
+        return false;
+    // An object never drawn (or one that draws nothing) may reach anywhere: it is drawn, and
+    // what it draws decides.
+    if (object.DrawnBounds().IsEmpty())
+        return false;
+    const KXRect reach = object.DrawnBounds().United(object.GetRect());
+    return reach.right <= m_area->left || reach.left >= m_area->right || reach.bottom <= m_area->top
+        || reach.top >= m_area->bottom;
 }
 
 void DialogPainter::DrawObject(Surface &surface, CObjectData &object)
@@ -170,6 +222,21 @@ void DialogPainter::DrawObject(Surface &surface, CObjectData &object)
         }
         return;
     }
+    // Objects that neither were nor are in the area cannot change a pixel of it.
+    if (Outside(object))
+        return;
+    surface.ResetTouched();
+    DrawLeaf(surface, object);
+    const KXRect drawn = surface.Touched();
+    // An object that draws where it drew before left the rest of the canvas as it was; one that
+    // now reaches elsewhere (a longer text, a new place) must be painted whole.
+    if (m_area && drawn != object.DrawnBounds())
+        m_reach = m_reach.United(drawn);
+    object.SetDrawnBounds(drawn);
+}
+
+void DialogPainter::DrawLeaf(Surface &surface, CObjectData &object)
+{
     switch (object.Type()) {
     case kTypeButton:
     case kTypeEditbox:

@@ -45,11 +45,18 @@ public:
     // The whole paint of a view: the pattern, then the dialog's root group. The surface is
     // normally the dialog's size.
     void PaintDialog(Surface &surface, CKXDialogData &dialog);
+    // Paints only the area again (after an edit that changed it): the pattern, then every object
+    // that was or is drawn there, nothing outside the area except where an object drawn there
+    // reaches further, in which case the area grows. Answers the area painted in the end.
+    KXRect PaintArea(Surface &surface, CKXDialogData &dialog, const KXRect &area);
     // Draws one object, or a group with its children from the first to the last. Hidden objects
-    // and groups draw nothing.
+    // and groups draw nothing. Each object drawn keeps the bounds of what it drew.
     void DrawObject(Surface &surface, CObjectData &object);
 
 private:
+    void DrawLeaf(Surface &surface, CObjectData &object);
+    // Whether a partial paint can leave the object out.
+    bool Outside(const CObjectData &object) const;
     void DrawStateImageObject(Surface &surface, CObjectData &object);
     void DrawPictureObject(Surface &surface, CObjectData &object);
     void DrawTextObject(Surface &surface, CObjectData &object);
@@ -63,6 +70,9 @@ private:
     CFreeTypeFont &m_fonts;
     IMessageSink &m_messages;
     int m_state = -1;
+    // During PaintArea: the area, and the bounds of what the objects drawn there drew.
+    const KXRect *m_area = nullptr;
+    KXRect m_reach;
 };
 
 } // namespace kx

@@ -62,16 +62,16 @@ KXRect BlitGlyph(Surface &surface, const GlyphImage &glyph, int left, int top, s
     const auto red = static_cast<std::uint8_t>(colour);
     const auto green = static_cast<std::uint8_t>(colour >> 8);
     const auto blue = static_cast<std::uint8_t>(colour >> 16);
-    const int surfaceWidth = surface.Width();
-    const int surfaceHeight = surface.Height();
-    // Only the columns that land on the surface are visited.
-    const int firstColumn = std::max(0, -left);
-    const int lastColumn = std::min(glyph.width, surfaceWidth - left);
+    surface.Touch({left, top, left + glyph.width, top + glyph.rows});
+    // Only the columns that land inside the surface's clip are visited.
+    const KXRect &clip = surface.Clip();
+    const int firstColumn = std::max(0, clip.left - left);
+    const int lastColumn = std::min(glyph.width, clip.right - left);
     for (int i = 0; i < glyph.rows; ++i) {
         const int y = top + i;
-        if (y < 0)
+        if (y < clip.top)
             continue;
-        if (y >= surfaceHeight)
+        if (y >= clip.bottom)
             break;
         const std::uint8_t *source
             = glyph.pixels.data() + static_cast<std::size_t>(i) * glyph.pitch;

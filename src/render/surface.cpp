@@ -1,6 +1,7 @@
 #include "render/surface.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 namespace kx {
@@ -17,22 +18,22 @@ struct ClippedCopy {
     int height = 0;
 };
 
-// Clips one axis of a copy to the source extent and the target extent. The arithmetic is 64-bit
-// so that hostile coordinates near the int limits cannot wrap.
+// Clips one axis of a copy to the source extent and the target span [targetFirst, targetLast).
+// The arithmetic is 64-bit so that hostile coordinates near the int limits cannot wrap.
 bool ClipAxis(std::int64_t source, std::int64_t target, std::int64_t length, int sourceLength,
-    int targetLength, int &outSource, int &outTarget, int &outLength)
+    int targetFirst, int targetLast, int &outSource, int &outTarget, int &outLength)
 {
     if (source < 0) {
         target -= source;
         length += source;
         source = 0;
     }
-    if (target < 0) {
-        source -= target;
-        length += target;
-        target = 0;
+    if (target < targetFirst) {
+        source += targetFirst - target;
+        length -= targetFirst - target;
+        target = targetFirst;
     }
-    length = std::min({length, sourceLength - source, targetLength - target});
+    length = std::min({length, sourceLength - source, targetLast - target});
     if (length <= 0)
         return false;
     outSource = static_cast<int>(source);
@@ -44,10 +45,11 @@ bool ClipAxis(std::int64_t source, std::int64_t target, std::int64_t length, int
 bool ClipCopy(const IPicture &source, const Surface &target, int sourceX, int sourceY, int width,
     int height, int x, int y, ClippedCopy &out)
 {
-    return ClipAxis(
-               sourceX, x, width, source.Width(), target.Width(), out.sourceX, out.x, out.width)
-        && ClipAxis(
-            sourceY, y, height, source.Height(), target.Height(), out.sourceY, out.y, out.height);
+    const KXRect &clip = target.Clip();
+    return ClipAxis(sourceX, x, width, source.Width(), clip.left, clip.right, out.sourceX, out.x,
+               out.width)
+        && ClipAxis(sourceY, y, height, source.Height(), clip.top, clip.bottom, out.sourceY, out.y,
+            out.height);
 }
 
 // The visible part [first, last) of the target span [start, start + length) on an axis of the
@@ -58,10 +60,10 @@ struct VisibleSpan {
     bool IsEmpty() const { return last <= first; }
 };
 
-VisibleSpan Visible(int start, int length, int size)
+VisibleSpan Visible(int start, int length, int clipFirst, int clipLast)
 {
-    const std::int64_t first = std::max<std::int64_t>(start, 0);
-    const std::int64_t last = std::min<std::int64_t>(std::int64_t {start} + length, size);
+    const std::int64_t first = std::max<std::int64_t>(start, clipFirst);
+    const std::int64_t last = std::min<std::int64_t>(std::int64_t {start} + length, clipLast);
     if (length <= 0 || last <= first)
         return {};
     return {static_cast<int>(first), static_cast<int>(last)};
@@ -128,6 +130,25 @@ Surface::Surface(int width, int height)
     m_height = height;
     m_stride = (width * 3 + 3) & ~3;
     m_pixels.assign(static_cast<std::size_t>(m_stride) * height, 0);
+    ResetClip();
+}
+
+void Surface::SetClip(const KXRect &clip)
+{
+    m_clip = {std::clamp(clip.left, 0, m_width), std::clamp(clip.top, 0, m_height),
+        std::clamp(clip.right, 0, m_width), std::clamp(clip.bottom, 0, m_height)};
+    if (m_clip.IsEmpty())
+        m_clip = {};
+}
+
+void Surface::Touch(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height)
+{
+    if (width <= 0 || height <= 0)
+        return;
+    const auto bound = [](std::int64_t v) {
+        return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX));
+    };
+    Touch(KXRect {bound(x), bound(y), bound(x + width), bound(y + height)});
 }
 
 std::uint32_t Surface::GetPixel(int x, int y) const
@@ -140,15 +161,17 @@ std::uint32_t Surface::GetPixel(int x, int y) const
 
 void Surface::SetPixel(int x, int y, std::uint32_t colour)
 {
-    if (x < 0 || y < 0 || x >= m_width || y >= m_height)
+    Touch(x, y, 1, 1);
+    if (!m_clip.Contains(x, y))
         return;
     StorePixel(Row(y) + x * 3, colour);
 }
 
 void Surface::FillRect(int x, int y, int width, int height, std::uint32_t colour)
 {
-    const VisibleSpan columns = Visible(x, width, m_width);
-    const VisibleSpan rows = Visible(y, height, m_height);
+    Touch(x, y, width, height);
+    const VisibleSpan columns = Visible(x, width, m_clip.left, m_clip.right);
+    const VisibleSpan rows = Visible(y, height, m_clip.top, m_clip.bottom);
     if (columns.IsEmpty() || rows.IsEmpty())
         return;
     std::uint8_t *first = Row(rows.first) + columns.first * 3;
@@ -167,6 +190,8 @@ void Surface::Copy(const IPicture &source, int x, int y)
 void Surface::CopyRect(
     const IPicture &source, int sourceX, int sourceY, int width, int height, int x, int y)
 {
+    Touch(x, y, std::min<std::int64_t>(width, source.Width()),
+        std::min<std::int64_t>(height, source.Height()));
     ClippedCopy c;
     if (!ClipCopy(source, *this, sourceX, sourceY, width, height, x, y, c))
         return;
@@ -194,8 +219,9 @@ void Surface::Stretch(const IPicture &source, int x, int y, int width, int heigh
         Stretch(copy, x, y, width, height);
         return;
     }
-    const VisibleSpan columns = Visible(x, width, m_width);
-    const VisibleSpan rows = Visible(y, height, m_height);
+    Touch(x, y, width, height);
+    const VisibleSpan columns = Visible(x, width, m_clip.left, m_clip.right);
+    const VisibleSpan rows = Visible(y, height, m_clip.top, m_clip.bottom);
     if (columns.IsEmpty() || rows.IsEmpty())
         return;
 
@@ -229,6 +255,7 @@ void Surface::CopyTransparent(const IPicture &source, int x, int y)
 {
     if (&source == this)
         return; // every pixel would land on itself
+    Touch(x, y, source.Width(), source.Height());
     ClippedCopy c;
     if (!ClipCopy(source, *this, 0, 0, source.Width(), source.Height(), x, y, c))
         return;
@@ -257,8 +284,9 @@ void Surface::SmoothStretch(const IPicture &source, int x, int y, int width, int
         SmoothStretch(copy, x, y, width, height);
         return;
     }
-    const VisibleSpan columns = Visible(x, width, m_width);
-    const VisibleSpan rows = Visible(y, height, m_height);
+    Touch(x, y, width, height);
+    const VisibleSpan columns = Visible(x, width, m_clip.left, m_clip.right);
+    const VisibleSpan rows = Visible(y, height, m_clip.top, m_clip.bottom);
     if (columns.IsEmpty() || rows.IsEmpty())
         return;
 

@@ -78,13 +78,28 @@ public:
     // FitSize.
     void DrawFit(const IPicture &source, int x, int y, int width, int height);
 
+    // ---- Partial repaints ----
+    // Every drawing operation writes only inside the clip rectangle (the whole surface unless
+    // set; intersected with it). Reading is never limited.
+    void SetClip(const KXRect &clip);
+    void ResetClip() { m_clip = {0, 0, m_width, m_height}; }
+    const KXRect &Clip() const { return m_clip; }
+    // The bounds of everything drawn since ResetTouched, as requested, before the clip: where
+    // a drawing lands when nothing limits it. Writers that fill rows themselves report here.
+    void ResetTouched() { m_touched = {}; }
+    const KXRect &Touched() const { return m_touched; }
+    void Touch(const KXRect &area) { m_touched = m_touched.United(area); }
+
 private:
     std::size_t Offset(int y) const { return static_cast<std::size_t>(y) * m_stride; }
+    void Touch(std::int64_t x, std::int64_t y, std::int64_t width, std::int64_t height);
 
     int m_width = 0;
     int m_height = 0;
     int m_stride = 0;
     std::vector<std::uint8_t> m_pixels;
+    KXRect m_clip;
+    KXRect m_touched;
 };
 
 } // namespace kx

@@ -283,3 +283,37 @@ TEST(Surface, DrawFitUsesTheOwnSizeWhenItFitsElseTheFittedSize)
     EXPECT_EQ(tight.GetPixel(3, 0), kMarker);
     EXPECT_EQ(tight.GetPixel(0, 2), kMarker);
 }
+
+TEST(Surface, EveryOperationWritesOnlyInsideTheClipAndReportsWhereItWouldDraw)
+{
+    const Surface picture = Numbered(6, 4);
+    using Operation = void (*)(Surface &, const Surface &);
+    const Operation operations[] = {
+        [](Surface &s, const Surface &) { s.FillRect(0, 0, 10, 10, Rgb(1, 2, 3)); },
+        [](Surface &s, const Surface &p) { s.Copy(p, 0, 0); },
+        [](Surface &s, const Surface &p) { s.CopyTransparent(p, 0, 0); },
+        [](Surface &s, const Surface &p) { s.Stretch(p, 0, 0, 10, 10); },
+        [](Surface &s, const Surface &p) { s.SmoothStretch(p, 0, 0, 10, 10); },
+        [](Surface &s, const Surface &) { s.SetPixel(1, 1, Rgb(1, 2, 3)); },
+    };
+    const kx::KXRect wholes[] = {
+        {0, 0, 10, 10}, {0, 0, 6, 4}, {0, 0, 6, 4}, {0, 0, 10, 10}, {0, 0, 10, 10}, {1, 1, 2, 2}};
+    for (std::size_t i = 0; i < std::size(operations); ++i) {
+        Surface surface = Marked(10, 10);
+        surface.SetClip({2, 2, 5, 4});
+        surface.ResetTouched();
+        operations[i](surface, picture);
+        EXPECT_EQ(surface.Touched(), wholes[i]) << "operation " << i;
+        for (int y = 0; y < 10; ++y) {
+            for (int x = 0; x < 10; ++x) {
+                const bool inside = x >= 2 && x < 5 && y >= 2 && y < 4;
+                if (!inside)
+                    ASSERT_EQ(surface.GetPixel(x, y), kMarker)
+                        << "operation " << i << " at " << x << ", " << y;
+            }
+        }
+    }
+    Surface surface = Marked(4, 4);
+    surface.SetClip({-5, -5, 100, 100}); // kept to the surface
+    EXPECT_EQ(surface.Clip(), (kx::KXRect {0, 0, 4, 4}));
+}

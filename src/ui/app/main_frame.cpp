@@ -248,11 +248,16 @@ bool CMainFrame::LoadProject(const QString &path)
         return false;
     // A broken file has shown its message; what was read before the fault stays.
     AddRecentFile(QFileInfo(path).absoluteFilePath());
+    ProjectLoaded();
+    return true;
+}
+
+void CMainFrame::ProjectLoaded()
+{
     m_resourceDlg->Refresh();
     for (const auto &dialog : m_project.Dialogs())
         dialog->SaveUndoInfo();
     UpdateCommands();
-    return true;
 }
 
 CKXDialogEditorView *CMainFrame::NewDialogWindow()

@@ -51,6 +51,9 @@ public:
     // Loads a project file into the model and the panel; no window is opened. False when the
     // file cannot be read.
     bool LoadProject(const QString &path);
+    // The model was filled (by a load or a tool): the panel shows it, and every dialog's history
+    // starts from its state now.
+    void ProjectLoaded();
     // Creates a dialog with a free name and opens its window.
     CKXDialogEditorView *NewDialogWindow();
     // Activates the window of the dialog, or opens one.

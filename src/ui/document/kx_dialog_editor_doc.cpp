@@ -3,6 +3,7 @@
 #include "model/kx_dialog_data.h"
 #include "model/object_data_list.h"
 #include "model/project_context.h"
+#include "render/changed_area.h"
 
 CKXDialogEditorDoc::CKXDialogEditorDoc(
     CProjectContext &project, CKXDialogData *dialog, QObject *parent)
@@ -36,16 +37,29 @@ bool CKXDialogEditorDoc::Commit(int what)
     const int index = history.Index();
     m_dialog->SaveUndoInfo();
     const bool recorded = history.Count() != before || history.Index() != index;
-    // Lock, Hide and a few more are not tracked by the history, yet they are changes to save.
+    // Lock, Hide and a few more are not tracked by the history, yet they are changes to save
+    // and to draw: without a record, the whole canvas is drawn again.
     m_modified = true;
     m_project.SetModified(true);
-    emit Changed(what);
+    kx::KXRect area;
+    if (recorded)
+        area = kx::ChangedArea(*m_dialog, history.Index() - 1);
+    else if (what & ~kChangeSelection)
+        area = kx::DialogArea(*m_dialog);
+    Announce(what, area);
     return recorded;
 }
 
 void CKXDialogEditorDoc::Notify(int what)
 {
+    Announce(what, {});
+}
+
+void CKXDialogEditorDoc::Announce(int what, const kx::KXRect &area)
+{
+    m_area = area;
     emit Changed(what);
+    m_area = {};
 }
 
 bool CKXDialogEditorDoc::CanUndo() const
@@ -71,7 +85,11 @@ CObjectData *CKXDialogEditorDoc::Redo()
 CObjectData *CKXDialogEditorDoc::Step(bool back)
 {
     m_dialog->RootGroup()->DeselectAll();
-    CObjectData *object = back ? m_dialog->History().Undo() : m_dialog->History().Redo();
+    UndoBuffer &history = m_dialog->History();
+    // The record stepped over: the last one in effect before an undo, after a redo.
+    const int undone = history.Index() - 1;
+    CObjectData *object = back ? history.Undo() : history.Redo();
+    const kx::KXRect area = kx::ChangedArea(*m_dialog, back ? undone : history.Index() - 1);
     // The history may hand back an object that the step took out of the tree.
     if (object && m_dialog->RootGroup()->IndexOf(object) >= 0)
         object->SetSelected(true);
@@ -80,6 +98,6 @@ CObjectData *CKXDialogEditorDoc::Step(bool back)
     m_current = object ? static_cast<KXClass *>(object) : m_dialog;
     m_modified = true;
     m_project.SetModified(true);
-    emit Changed(kChangeHistory | kChangeSelection);
+    Announce(kChangeHistory | kChangeSelection, area);
     return object;
 }

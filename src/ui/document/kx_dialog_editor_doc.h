@@ -2,6 +2,8 @@
 // dialog ends. The project owns the dialog; the document only refers to it.
 #pragma once
 
+#include "model/geometry.h"
+
 #include <QObject>
 
 class CKXDialogData;
@@ -53,6 +55,11 @@ public:
     CObjectData *Undo();
     CObjectData *Redo();
 
+    // The part of the canvas the change being announced touched (read it while Changed is
+    // emitted): empty for a change of the selection alone, the whole canvas when nothing
+    // narrower is known.
+    const kx::KXRect &ChangedArea() const { return m_area; }
+
     // Whether the dialog changed since the project was last saved or loaded.
     bool IsModified() const { return m_modified; }
     void SetModified(bool modified) { m_modified = modified; }
@@ -63,9 +70,11 @@ signals:
 
 private:
     CObjectData *Step(bool back);
+    void Announce(int what, const kx::KXRect &area);
 
     CProjectContext &m_project;
     CKXDialogData *m_dialog;
     KXClass *m_current = nullptr;
     bool m_modified = false;
+    kx::KXRect m_area;
 };

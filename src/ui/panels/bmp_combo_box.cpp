@@ -20,8 +20,8 @@ public:
 
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
-        return QSize(QStyledItemDelegate::sizeHint(option, index).width()
-                + CBmpComboBox::kPictureWidth + 6,
+        return QSize(
+            QStyledItemDelegate::sizeHint(option, index).width() + CBmpComboBox::kPictureWidth + 6,
             CBmpComboBox::kItemHeight);
     }
 
@@ -37,8 +37,8 @@ public:
             if (const kx::IPicture *picture = image->Picture(0)) {
                 const QSize box(CBmpComboBox::kPictureWidth, option.rect.height());
                 const QImage fitted = kx::ui::FittedPicture(*picture, box);
-                painter->drawImage(option.rect.topLeft()
-                        + QPoint(0, (option.rect.height() - fitted.height()) / 2),
+                painter->drawImage(
+                    option.rect.topLeft() + QPoint(0, (option.rect.height() - fitted.height()) / 2),
                     fitted);
             }
         }
@@ -83,7 +83,8 @@ void CBmpComboBox::SetImageType(int type)
 
 int CBmpComboBox::SelectByName(std::string_view name)
 {
-    const int position = findText(kx::ui::FromUtf8(name), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int position
+        = findText(kx::ui::FromUtf8(name), Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (position >= 0)
         setCurrentIndex(position);
     return position;

@@ -21,9 +21,9 @@ QString CFontListCtrl::EffectText(int effect)
 }
 
 CFontListModel::CFontListModel(const CFontDataList &fonts, QObject *parent)
-    : CResourceListModel({QStringLiteral("Name"), QStringLiteral("File"), QStringLiteral("Size"),
-                             QStringLiteral("Effect"), QStringLiteral("Bold"),
-                             QStringLiteral("BoldEffect")},
+    : CResourceListModel(
+        {QStringLiteral("Name"), QStringLiteral("File"), QStringLiteral("Size"),
+            QStringLiteral("Effect"), QStringLiteral("Bold"), QStringLiteral("BoldEffect")},
         parent)
     , m_fonts(fonts)
 { }

@@ -23,8 +23,8 @@ public:
         , m_model(model)
     { }
 
-    void paint(
-        QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+        const QModelIndex &index) const override
     {
         const CImageData *image = m_model.ImageAt(index.row());
         const bool current = index.row() == m_model.CurrentRow();
@@ -57,10 +57,10 @@ private:
 } // namespace
 
 CImageListModel::CImageListModel(const CImageDataList &images, QObject *parent)
-    : CResourceListModel({QStringLiteral("Name"), QStringLiteral("Normal"),
-                             QStringLiteral("Disable"), QStringLiteral("Active"),
-                             QStringLiteral("Focus"), QStringLiteral("Push"),
-                             QStringLiteral("ActPush")},
+    : CResourceListModel(
+        {QStringLiteral("Name"), QStringLiteral("Normal"), QStringLiteral("Disable"),
+            QStringLiteral("Active"), QStringLiteral("Focus"), QStringLiteral("Push"),
+            QStringLiteral("ActPush")},
         parent)
     , m_images(images)
 { }

@@ -23,9 +23,9 @@ QString ScaledSize(int size, double scale)
 } // namespace
 
 CObjectListModel::CObjectListModel(QObject *parent)
-    : CResourceListModel({QStringLiteral("Name"), QStringLiteral("Text"), QStringLiteral("Left"),
-                             QStringLiteral("Top"), QStringLiteral("Width"),
-                             QStringLiteral("Height")},
+    : CResourceListModel(
+        {QStringLiteral("Name"), QStringLiteral("Text"), QStringLiteral("Left"),
+            QStringLiteral("Top"), QStringLiteral("Width"), QStringLiteral("Height")},
         parent)
 { }
 
@@ -67,7 +67,9 @@ QVariant CObjectListModel::data(const QModelIndex &index, int role) const
         return QVariant();
     case Qt::ForegroundRole:
         // Selected objects are red; the current one is white on red.
-        return QBrush(!selected ? QColor(Qt::black) : current ? QColor(Qt::white) : QColor(Qt::red));
+        return QBrush(!selected ? QColor(Qt::black)
+                : current       ? QColor(Qt::white)
+                                : QColor(Qt::red));
     case Qt::BackgroundRole:
         return QBrush(selected && current ? QColor(255, 0, 0) : QColor(Qt::white));
     default:

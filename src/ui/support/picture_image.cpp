@@ -8,8 +8,8 @@ QImage ToQImage(const kx::Surface &surface)
 {
     if (surface.IsEmpty())
         return QImage();
-    return QImage(surface.Bits(), surface.Width(), surface.Height(), surface.Stride(),
-        QImage::Format_BGR888)
+    return QImage(
+        surface.Bits(), surface.Width(), surface.Height(), surface.Stride(), QImage::Format_BGR888)
         .copy();
 }
 
