@@ -582,8 +582,8 @@ void CMainFrame::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    // Whatever was not saved was given up by the user: no copy is kept for it.
-    m_recovery->Remove();
+    // Whatever was not saved was given up by the user: no copy is kept for it, now or later.
+    m_recovery->ModifiedChanged(false);
     QMainWindow::closeEvent(event);
 }
 

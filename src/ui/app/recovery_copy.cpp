@@ -120,7 +120,8 @@ bool CRecoveryCopy::WriteNow()
         info.setValue(QStringLiteral("ProjectFile"), kx::ui::FromLocalPath(m_projectFile));
         info.setValue(
             QStringLiteral("ProjectFolder"), kx::ui::FromLocalPath(m_project.ProjectFolder()));
-        info.setValue(QStringLiteral("Written"), QDateTime::currentDateTime());
+        info.setValue(
+            QStringLiteral("Written"), QDateTime::currentDateTime().toString(Qt::ISODateWithMs));
         info.sync();
         if (info.status() != QSettings::NoError)
             return false;
@@ -168,7 +169,8 @@ QList<CRecoveryCopy::Abandoned> CRecoveryCopy::FindAbandoned() const
         copy.projectName = info.value(QStringLiteral("ProjectName")).toString();
         copy.projectFile = info.value(QStringLiteral("ProjectFile")).toString();
         copy.projectFolder = info.value(QStringLiteral("ProjectFolder")).toString();
-        copy.written = info.value(QStringLiteral("Written")).toDateTime();
+        copy.written = QDateTime::fromString(
+            info.value(QStringLiteral("Written")).toString(), Qt::ISODateWithMs);
         if (!copy.written.isValid())
             copy.written = QFileInfo(copy.copyPath).lastModified();
         found.append(copy);

@@ -51,7 +51,8 @@ public:
     // restored project saves there again; empty when it has none.
     void SetProjectFile(const std::string &path) { m_projectFile = path; }
 
-    // The project went from saved to unsaved (copies start) or back (the copy goes).
+    // The project went from saved to unsaved (copies start) or back, or its changes were given
+    // up (copies stop and the copy goes).
     void ModifiedChanged(bool modified);
     // Writes the copy now unless the project is unchanged since the last one; false when it
     // could not be written.
