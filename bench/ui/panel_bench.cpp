@@ -44,7 +44,10 @@ void BM_OpenObjectTab(benchmark::State &state)
         kx::bench::Settle();
     }
 }
-BENCHMARK(BM_OpenObjectTab)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_OpenObjectTab)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 void BM_SelectObjectInTree(benchmark::State &state)
 {
@@ -58,7 +61,10 @@ void BM_SelectObjectInTree(benchmark::State &state)
         kx::bench::Settle();
     }
 }
-BENCHMARK(BM_SelectObjectInTree)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_SelectObjectInTree)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 void BM_AddObject(benchmark::State &state)
 {

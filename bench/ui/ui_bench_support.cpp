@@ -24,8 +24,8 @@ CKXDialogData *BuildLargeProject(CMainFrame &frame, int objects)
         = std::filesystem::temp_directory_path() / ("kx-bench-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder / "fonts");
     std::error_code ignored;
-    std::filesystem::create_symlink(
-        "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", folder / "fonts/DejaVuSans.ttf", ignored);
+    std::filesystem::create_symlink("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
+        folder / "fonts/DejaVuSans.ttf", ignored);
     project.SetProjectFolder(folder.string());
     auto font = std::make_unique<CFontData>();
     font->SetName("F");
@@ -48,8 +48,8 @@ CKXDialogData *BuildLargeProject(CMainFrame &frame, int objects)
             root->CreateChild(kTypeGroup, "OGROUP" + std::to_string(g)));
         outer->SetPosition((g % 10) * 190, (g / 10 % 10) * 100);
         for (int h = 0; h < 10 && made < objects; ++h) {
-            auto *inner = static_cast<CObjectDataList *>(
-                outer->CreateChild(kTypeGroup, "OGROUP" + std::to_string(g) + "_" + std::to_string(h)));
+            auto *inner = static_cast<CObjectDataList *>(outer->CreateChild(
+                kTypeGroup, "OGROUP" + std::to_string(g) + "_" + std::to_string(h)));
             inner->SetPosition(0, h * 10);
             for (int i = 0; i < 10 && made < objects; ++i, ++made) {
                 const bool text = made % 2 == 0;

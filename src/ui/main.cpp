@@ -17,6 +17,9 @@ int main(int argc, char *argv[])
     // A missing settings file leaves the built-in prefixes.
     kx::LoadPrefixSettings(frame.Project().Prefixes(), kx::SettingsFileLocation());
     frame.show();
+    // Unsaved work of an editor that crashed or was killed comes first; a file named on the
+    // command line is then loaded into it.
+    frame.OfferRecovery();
     const QStringList args = QApplication::arguments();
     if (args.size() > 1)
         frame.LoadProject(args.at(1));

@@ -95,8 +95,7 @@ TEST(PartialPaint, MatchesAFullPaintAfterEveryEdit)
                 root.GroupSelection(object, "G" + std::to_string(serial++));
                 break;
             default:
-                root.CreateChild(kTypeText, "T" + std::to_string(serial++))
-                    ->SetText("new text");
+                root.CreateChild(kTypeText, "T" + std::to_string(serial++))->SetText("new text");
                 break;
             }
             dialog->SaveUndoInfo();
@@ -105,6 +104,7 @@ TEST(PartialPaint, MatchesAFullPaintAfterEveryEdit)
         painter.PaintArea(kept, *dialog, area);
         kx::Surface whole(dialog->Width(), dialog->Height());
         painter.PaintDialog(whole, *dialog);
-        ASSERT_TRUE(kxtest::SamePixels(whole, kept)) << "after step " << step << " (" << action << ")";
+        ASSERT_TRUE(kxtest::SamePixels(whole, kept))
+            << "after step " << step << " (" << action << ")";
     }
 }

@@ -6,6 +6,7 @@
 #include "render/dialog_painter.h"
 #include "render/dib_image_list.h"
 #include "render/freetype_font.h"
+#include "ui/app/file_problems.h"
 #include "ui/canvas/kx_dialog_editor_view.h"
 #include "ui/dialogs/dlg_setting.h"
 #include "ui/dialogs/skeleton_dlg.h"
@@ -15,6 +16,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -35,6 +37,7 @@
 #include <QToolBar>
 
 #include <filesystem>
+#include <set>
 
 namespace {
 
@@ -53,6 +56,12 @@ CKXDialogEditorView *ViewOf(QMdiSubWindow *window)
     return window ? qobject_cast<CKXDialogEditorView *>(window->widget()) : nullptr;
 }
 
+// No font, image or dialog: nothing that could be lost or saved.
+bool IsEmpty(const CProjectContext &project)
+{
+    return project.Fonts().IsEmpty() && project.Images().IsEmpty() && project.Dialogs().IsEmpty();
+}
+
 } // namespace
 
 CMainFrame::CMainFrame(QWidget *parent)
@@ -67,6 +76,7 @@ CMainFrame::CMainFrame(QWidget *parent)
     m_painter = std::make_unique<kx::DialogPainter>(m_project, *m_fonts, m_messages);
     m_project.AddObserver(this);
     m_documents = new CDocumentSet(m_project, this);
+    m_recovery = new CRecoveryCopy(m_project, this);
 
     setWindowTitle(QString::fromUtf8(kAppTitle));
     setAcceptDrops(true);
@@ -85,11 +95,15 @@ CMainFrame::CMainFrame(QWidget *parent)
     statusBar()->addWidget(new QLabel(tr("レディ"), statusBar()));
     resize(1024, 720);
     UpdateCommands();
+    UpdateTitle();
 }
 
 CMainFrame::~CMainFrame()
 {
     m_project.RemoveObserver(this);
+    // A clean end: the copy of unsaved work goes (it refers to the project, which goes too).
+    delete m_recovery;
+    m_recovery = nullptr;
     // The views refer to the dialogs and to the painter: they go first.
     m_documents->ForgetAll();
     delete m_mdiArea;
@@ -119,9 +133,14 @@ void CMainFrame::CreateActions()
     m_openAction->setShortcut(QKeySequence::Open);
     connect(m_openAction, &QAction::triggered, this, &CMainFrame::OnOpen);
 
+    m_saveAction
+        = new QAction(look->standardIcon(QStyle::SP_DialogSaveButton), tr("上書き保存"), this);
+    m_saveAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+    connect(m_saveAction, &QAction::triggered, this, &CMainFrame::Save);
+
     m_saveAllAction = new QAction(
         look->standardIcon(QStyle::SP_DialogSaveButton), tr("全てのリソースの保存(&S)"), this);
-    m_saveAllAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+    m_saveAllAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")));
     connect(m_saveAllAction, &QAction::triggered, this, &CMainFrame::OnSaveAll);
 
     m_saveDialogAction = new QAction(tr("このダイアログのみの保存"), this);
@@ -143,7 +162,7 @@ void CMainFrame::CreateActions()
     connect(m_skeletonAction, &QAction::triggered, this, &CMainFrame::OnSkeleton);
 
     m_discardAllAction = new QAction(tr("全てのリソースを破棄"), this);
-    connect(m_discardAllAction, &QAction::triggered, this, &CMainFrame::DiscardAll);
+    connect(m_discardAllAction, &QAction::triggered, this, &CMainFrame::OnDiscardAll);
 
     m_exitAction = new QAction(tr("アプリケーションの終了(&X)"), this);
     connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
@@ -160,6 +179,7 @@ void CMainFrame::CreateMenus()
     QMenu *file = menuBar()->addMenu(tr("ファイル(&F)"));
     file->addAction(m_newAction);
     file->addAction(m_openAction);
+    file->addAction(m_saveAction);
     file->addAction(m_saveAllAction);
     file->addAction(m_saveDialogAction);
     file->addAction(m_saveFontsAction);
@@ -225,6 +245,7 @@ void CMainFrame::UpdateCommands()
     const bool haveFontsOrImages = !m_project.Fonts().IsEmpty() || !m_project.Images().IsEmpty();
     const bool haveAny = haveFontsOrImages || !m_project.Dialogs().IsEmpty();
     m_saveAllAction->setEnabled(haveAny);
+    m_saveAction->setEnabled(haveAny);
     m_saveFontsAction->setEnabled(haveFontsOrImages);
     m_discardAllAction->setEnabled(haveAny);
     m_skeletonAction->setEnabled(!m_project.Fonts().IsEmpty() && !m_project.Images().IsEmpty()
@@ -238,17 +259,51 @@ void CMainFrame::UpdateCommands()
 
 bool CMainFrame::LoadProject(const QString &path)
 {
+    const QString listed = QFileInfo(path).absoluteFilePath();
+    // The reader tells what is wrong inside a file; a file that cannot be opened is told here.
+    const QString unopenable = kx::ui::OpenFailureReason(path);
+    if (!unopenable.isEmpty()) {
+        ReportLoadFailure(path, unopenable);
+        RemoveRecentFile(listed);
+        return false;
+    }
     const std::string localPath = kx::ui::ToLocalPath(path);
+    // What a refused file must leave as it was.
+    const std::string oldFolder = m_project.ProjectFolder();
+    const std::string oldFile = m_project.Root().ProjectFilePath();
+    const bool wasEmpty = IsEmpty(m_project);
+    const std::set<const KXClass *> before = kx::ui::PictureOwners(m_project);
+
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(localPath, error);
     m_project.SetProjectFolder(
         (error ? std::filesystem::path(localPath) : absolute).parent_path().string());
     kx::ProjectReader reader(m_project, m_messages);
-    if (!reader.ReadFile(localPath))
+    const int shown = m_messages.Shown();
+    if (!reader.ReadFile(localPath)) {
+        m_project.SetProjectFolder(oldFolder);
+        m_project.Root().SetProjectFilePath(oldFile);
+        if (m_messages.Shown() == shown)
+            ReportLoadFailure(path, QString());
+        RemoveRecentFile(listed);
         return false;
+    }
     // A broken file has shown its message; what was read before the fault stays.
     AddRecentFile(QFileInfo(path).absoluteFilePath());
     ProjectLoaded();
+    // A whole file read into an empty project is that file, unchanged. Merged into other work or
+    // read only in part, the model matches no file on disk.
+    if (reader.ParseFailed()) {
+        DisownProjectFile();
+        m_project.SetModified(true);
+    } else {
+        AdoptProjectFile(error ? localPath : absolute.string());
+        m_project.SetModified(!wasEmpty);
+        if (wasEmpty)
+            m_documents->ClearModified();
+    }
+    ReportMissingPictures(kx::ui::MissingPictureFiles(m_project, before));
+    UpdateTitle();
     return true;
 }
 
@@ -289,6 +344,7 @@ CKXDialogEditorView *CMainFrame::OpenDialogWindow(CKXDialogData *dialog)
     window->setWindowTitle(kx::ui::FromUtf8(dialog->Name()));
     window->adjustSize();
     window->show();
+    PlaceSubWindow(window);
     m_mdiArea->setActiveSubWindow(window);
     UpdateCommands();
     return view;
@@ -313,20 +369,34 @@ CKXDialogEditorView *CMainFrame::ActiveView() const
 
 bool CMainFrame::SaveAllTo(const QString &path)
 {
-    const bool written = kx::WriteProject(m_project, kx::ui::ToLocalPath(path));
-    m_messages.ShowMessage(
-        written ? "ファイルを保存しました。" : "ファイルを保存できませんでした。",
-        written ? kx::MessageIcon::Information : kx::MessageIcon::Warning);
-    return written;
+    const std::string localPath = kx::ui::ToLocalPath(path);
+    const bool written = kx::WriteProject(m_project, localPath);
+    if (!written) {
+        ReportSaveFailure(path, kx::FormatProject(m_project).size());
+        return false;
+    }
+    // A project without a file of its own takes the first one it is saved to.
+    if (!m_ownFile) {
+        std::error_code error;
+        const std::filesystem::path absolute = std::filesystem::absolute(localPath, error);
+        AdoptProjectFile(error ? localPath : absolute.string());
+    }
+    m_project.SetModified(false);
+    m_documents->ClearModified();
+    UpdateTitle();
+    m_messages.ShowMessage("ファイルを保存しました。", kx::MessageIcon::Information);
+    return true;
 }
 
 bool CMainFrame::SaveDialogTo(const CKXDialogData &dialog, const QString &path)
 {
     const bool written = kx::WriteProject(m_project, kx::ui::ToLocalPath(path), dialog.Name());
-    m_messages.ShowMessage(
-        written ? "ファイルを保存しました。" : "ファイルを保存できませんでした。",
-        written ? kx::MessageIcon::Information : kx::MessageIcon::Warning);
-    return written;
+    if (!written) {
+        ReportSaveFailure(path, kx::FormatProject(m_project, dialog.Name()).size());
+        return false;
+    }
+    m_messages.ShowMessage("ファイルを保存しました。", kx::MessageIcon::Information);
+    return true;
 }
 
 bool CMainFrame::SaveFontsAndImagesTo(const QString &path)
@@ -340,11 +410,16 @@ bool CMainFrame::SaveFontsAndImagesTo(const QString &path)
 
 void CMainFrame::DiscardAll()
 {
+    // The generator window works on what is about to go.
+    if (m_skeletonDlg)
+        m_skeletonDlg->close();
     m_project.DiscardAll();
     // Face identifiers are given anew from 100: a face cached for a discarded font must not be
     // found by the next project's font of the same identifier.
     m_fonts->ForgetFaces();
+    DisownProjectFile();
     UpdateCommands();
+    UpdateTitle();
 }
 
 void CMainFrame::RedrawAll()
@@ -377,12 +452,7 @@ void CMainFrame::OnOpen()
 
 void CMainFrame::OnSaveAll()
 {
-    QFileDialog dialog(this, tr("全てのリソースの保存"),
-        kx::ui::FromLocalPath(m_project.Root().ProjectFilePath()), tr("リソースファイル (*.xml)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("xml"));
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-        SaveAllTo(dialog.selectedFiles().constFirst());
+    SaveAs();
 }
 
 void CMainFrame::OnSaveDialog()
@@ -413,14 +483,18 @@ void CMainFrame::OnAbout()
     QMessageBox box(this);
     box.setWindowTitle(tr("バージョン情報 KXDialogEditor"));
     box.setIconPixmap(windowIcon().pixmap(48, 48));
-    box.setText(QStringLiteral("KXDialogEditor<br>Version " KX_VERSION));
+    box.setText(QStringLiteral("KXDialogEditor<br>Version " KX_VERSION_FULL));
     box.exec();
 }
 
 void CMainFrame::OnSettings()
 {
+    const kx::PrefixSettings before = m_project.Prefixes();
     DlgSetting dialog(m_project.Prefixes(), this);
     dialog.exec();
+    // The prefixes are written into the project file: new ones are a change to save.
+    if (m_project.Prefixes() != before && !IsEmpty(m_project))
+        m_project.SetModified(true);
 }
 
 void CMainFrame::OnSkeleton()
@@ -455,6 +529,7 @@ void CMainFrame::OnResourcesChanged(int what)
     if (what & (kChangeFonts | kChangeImages))
         RedrawAll();
     UpdateCommands();
+    UpdateTitle();
 }
 
 void CMainFrame::UpdateWindowTitles(const CKXDialogData *dialog)
@@ -473,9 +548,7 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow *window)
     CKXDialogData *dialog = view ? view->Dialog() : nullptr;
     if (dialog)
         m_resourceDlg->ShowDialog(dialog);
-    setWindowTitle(dialog ? QString::fromUtf8(kAppTitle) + QStringLiteral(" - ")
-                + kx::ui::FromUtf8(dialog->Name())
-                          : QString::fromUtf8(kAppTitle));
+    UpdateTitle();
     UpdateCommands();
 }
 
@@ -509,6 +582,16 @@ void CMainFrame::RebuildRecentMenu()
     m_recentMenu->setEnabled(!files.isEmpty());
 }
 
+void CMainFrame::RemoveRecentFile(const QString &path)
+{
+    QStringList files = RecentFiles();
+    if (files.removeAll(path) == 0)
+        return;
+    QSettings settings(EditorSettingsPath(), QSettings::IniFormat);
+    settings.setValue(QString::fromUtf8(kRecentKey), files);
+    RebuildRecentMenu();
+}
+
 void CMainFrame::dragEnterEvent(QDragEnterEvent *event)
 {
     if (event->mimeData()->hasUrls())
@@ -522,4 +605,180 @@ void CMainFrame::dropEvent(QDropEvent *event)
             LoadProject(url.toLocalFile());
     }
     event->acceptProposedAction();
+}
+
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    if (!ConfirmUnsavedChanges()) {
+        event->ignore();
+        return;
+    }
+    // Whatever was not saved was given up by the user: no copy is kept for it, now or later.
+    m_recovery->ModifiedChanged(false);
+    QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::ProjectModifiedChanged(bool modified)
+{
+    setWindowModified(modified);
+    m_recovery->ModifiedChanged(modified);
+}
+
+void CMainFrame::UpdateTitle()
+{
+    QString title = QString::fromUtf8(kAppTitle);
+    if (!IsEmpty(m_project) || m_ownFile) {
+        title += QStringLiteral(" - ") + kx::ui::FromUtf8(m_project.Root().ProjectName());
+        if (m_ownFile)
+            title += QStringLiteral(" (%1)").arg(
+                kx::ui::FromLocalPath(m_project.Root().ProjectFilePath()));
+    }
+    // Qt shows '*' in place of the marker while the window is modified.
+    title += QStringLiteral("[*]");
+    CKXDialogEditorView *view = ActiveView();
+    if (const CKXDialogData *dialog = view ? view->Dialog() : nullptr)
+        title += QStringLiteral(" - ") + kx::ui::FromUtf8(dialog->Name());
+    setWindowTitle(title);
+    setWindowModified(m_project.IsModified());
+}
+
+void CMainFrame::AdoptProjectFile(const std::string &path)
+{
+    m_project.Root().SetProjectFilePath(path);
+    m_project.SetProjectFolder(std::filesystem::path(path).parent_path().string());
+    m_ownFile = true;
+    m_recovery->SetProjectFile(path);
+}
+
+void CMainFrame::DisownProjectFile()
+{
+    m_ownFile = false;
+    m_recovery->SetProjectFile({});
+}
+
+bool CMainFrame::Save()
+{
+    if (!m_ownFile)
+        return SaveAs();
+    return SaveAllTo(kx::ui::FromLocalPath(m_project.Root().ProjectFilePath()));
+}
+
+bool CMainFrame::SaveAs()
+{
+    const QString path
+        = m_questions.savePath(this, kx::ui::FromLocalPath(m_project.Root().ProjectFilePath()));
+    return !path.isEmpty() && SaveAllTo(path);
+}
+
+bool CMainFrame::ConfirmUnsavedChanges()
+{
+    if (!m_project.IsModified())
+        return true;
+    switch (m_questions.saveChanges(this, kx::ui::FromUtf8(m_project.Root().ProjectName()))) {
+    case kx::ui::SaveChoice::Save:
+        return Save();
+    case kx::ui::SaveChoice::Discard:
+        return true;
+    case kx::ui::SaveChoice::Cancel:
+        break;
+    }
+    return false;
+}
+
+void CMainFrame::OnDiscardAll()
+{
+    if (ConfirmUnsavedChanges())
+        DiscardAll();
+}
+
+void CMainFrame::ReportLoadFailure(const QString &path, const QString &reason)
+{
+    const std::string file = kx::ui::ToUtf8(path);
+    const std::string text = reason.isEmpty()
+        ? "「" + file + "」はプロジェクトファイルとして読み込めませんでした。"
+        : "「" + file + "」を開けませんでした。\n" + kx::ui::ToUtf8(reason);
+    m_messages.ShowMessage(text, kx::MessageIcon::Warning);
+}
+
+void CMainFrame::ReportSaveFailure(const QString &path, std::size_t size)
+{
+    // The writer answers only yes or no; its steps are tried again to find the system's reason.
+    const QString reason = kx::ui::WriteFailureReason(path, size);
+    std::string text = "ファイルを保存できませんでした。";
+    if (!reason.isEmpty())
+        text += "\n" + kx::ui::ToUtf8(path) + "\n" + kx::ui::ToUtf8(reason);
+    m_messages.ShowMessage(text, kx::MessageIcon::Warning);
+}
+
+void CMainFrame::ReportMissingPictures(const QStringList &files)
+{
+    if (files.isEmpty())
+        return;
+    // A long list is cut so that the box still fits on the screen.
+    constexpr int kListed = 20;
+    std::string text = "次の画像ファイルが resources フォルダにありません。\n";
+    for (int i = 0; i < files.size() && i < kListed; ++i)
+        text += "\n" + kx::ui::ToUtf8(files.at(i));
+    if (files.size() > kListed)
+        text += "\n… ほか " + std::to_string(files.size() - kListed) + " 件";
+    m_messages.ShowMessage(text, kx::MessageIcon::Warning);
+}
+
+void CMainFrame::PlaceSubWindow(QMdiSubWindow *window)
+{
+    // The area places a new window where it overlaps least, and for a window wider or taller
+    // than the area that means its right or bottom edge at the area's edge: the window starts
+    // pushed off to the left or top, and the dialog's origin is out of sight. Such a window
+    // starts at the visible top-left corner instead; the scroll bars then reach all of it.
+    const QRect visible = m_mdiArea->viewport()->rect();
+    QPoint at = window->pos();
+    if (window->width() > visible.width() || at.x() < visible.left())
+        at.setX(visible.left());
+    if (window->height() > visible.height() || at.y() < visible.top())
+        at.setY(visible.top());
+    if (at != window->pos())
+        window->move(at);
+}
+
+void CMainFrame::OfferRecovery()
+{
+    for (const CRecoveryCopy::Abandoned &copy : m_recovery->FindAbandoned()) {
+        if (m_questions.restore(this, copy) && !RestoreRecoveryCopy(copy))
+            continue; // kept for another try; the reader has said what is wrong
+        CRecoveryCopy::Discard(copy);
+    }
+}
+
+bool CMainFrame::RestoreRecoveryCopy(const CRecoveryCopy::Abandoned &copy)
+{
+    const std::string oldFolder = m_project.ProjectFolder();
+    const std::string oldFile = m_project.Root().ProjectFilePath();
+    // Pictures and fonts are found where the project lived, not beside the copy.
+    m_project.SetProjectFolder(kx::ui::ToLocalPath(copy.projectFolder));
+    kx::ProjectReader reader(m_project, m_messages);
+    const int shown = m_messages.Shown();
+    if (!reader.ReadFile(kx::ui::ToLocalPath(copy.copyPath))) {
+        m_project.SetProjectFolder(oldFolder);
+        m_project.Root().SetProjectFilePath(oldFile);
+        if (m_messages.Shown() == shown)
+            ReportLoadFailure(copy.copyPath, kx::ui::OpenFailureReason(copy.copyPath));
+        return false;
+    }
+    m_project.Root().SetProjectFilePath(kx::ui::ToLocalPath(copy.projectFile));
+    if (copy.projectFile.isEmpty() || reader.ParseFailed())
+        DisownProjectFile();
+    else {
+        m_ownFile = true;
+        m_recovery->SetProjectFile(kx::ui::ToLocalPath(copy.projectFile));
+    }
+    m_resourceDlg->Refresh();
+    for (const auto &dialog : m_project.Dialogs())
+        dialog->SaveUndoInfo();
+    // Restored work is unsaved work: it is marked so and copied at once under this editor, so
+    // that deleting the old copy loses nothing.
+    m_project.SetModified(true);
+    m_recovery->WriteNow();
+    UpdateCommands();
+    UpdateTitle();
+    return true;
 }

@@ -5,6 +5,8 @@
 #include "model/project_context.h"
 #include "platform/message_sink.h"
 #include "ui/app/message_box_sink.h"
+#include "ui/app/recovery_copy.h"
+#include "ui/app/unsaved_changes.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -47,6 +49,10 @@ public:
     // Messages go to this sink from now on; none restores the message boxes. The caller keeps
     // the sink alive while it is set.
     void SetMessageSink(kx::IMessageSink *sink);
+    // The questions asked before work could be lost; tests replace them.
+    kx::ui::EditorQuestions &Questions() { return m_questions; }
+    // The copy of unsaved work kept for a crash.
+    CRecoveryCopy &Recovery() const { return *m_recovery; }
 
     // Loads a project file into the model and the panel; no window is opened. False when the
     // file cannot be read.
@@ -74,7 +80,28 @@ public:
 
     QStringList RecentFiles() const;
 
+    // Whether the project has a file that "上書き保存" writes without asking: the file it was
+    // loaded from or first saved to. A read that broke off, or discarding everything, takes it
+    // away, so that a partial model never silently replaces a file.
+    bool HasOwnFile() const { return m_ownFile; }
+    // "上書き保存": the whole project to its own file, or as "全てのリソースの保存" when it has
+    // none.
+    bool Save();
+    // Asks for a file and saves the whole project there. False when cancelled or failed.
+    bool SaveAs();
+    // Before unsaved changes would be lost: asks whether to save them. True when the caller may
+    // go on (nothing unsaved, saved, or discarded by the user); false on cancel or a failed save.
+    bool ConfirmUnsavedChanges();
+    // Offers each recovery copy that an editor left behind and restores the ones accepted; the
+    // others are deleted.
+    void OfferRecovery();
+    // Loads a recovery copy as the project: unsaved, with the file and folder it came from.
+    bool RestoreRecoveryCopy(const CRecoveryCopy::Abandoned &copy);
+    // The window title: the project's name, its file, '*' while modified, the active dialog.
+    void UpdateTitle();
+
     // The menu and tool bar commands, for tests and shortcuts.
+    QAction *SaveAction() const { return m_saveAction; }
     QAction *SaveAllAction() const { return m_saveAllAction; }
     QAction *SaveFontsAndImagesAction() const { return m_saveFontsAction; }
     QAction *DiscardAllAction() const { return m_discardAllAction; }
@@ -90,6 +117,7 @@ public:
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     // Hands every message to the sink chosen now, so the renderer can keep one reference.
@@ -101,15 +129,20 @@ private:
         void SetTarget(kx::IMessageSink *target) { m_target = target; }
         void ShowMessage(std::string_view text, kx::MessageIcon icon) override
         {
+            ++m_shown;
             m_target->ShowMessage(text, icon);
         }
+        // How many messages went through so far.
+        int Shown() const { return m_shown; }
 
     private:
         kx::IMessageSink *m_target;
+        int m_shown = 0;
     };
 
     void CloseAllDialogWindows() override;
     void ClearResourcePanel() override;
+    void ProjectModifiedChanged(bool modified) override;
 
     void CreateActions();
     void CreateMenus();
@@ -131,6 +164,19 @@ private:
     void OnResourcesChanged(int what);
     void UpdateWindowTitles(const CKXDialogData *dialog);
 
+    void OnDiscardAll();
+    // The project's own file becomes path (and its folder the project folder), or it has none.
+    void AdoptProjectFile(const std::string &path);
+    void DisownProjectFile();
+    // What a load brought: the message of a failed load, the pictures it lacks.
+    void ReportLoadFailure(const QString &path, const QString &reason);
+    void ReportMissingPictures(const QStringList &files);
+    // The failed save of size bytes to path, with the system's reason when it can be found.
+    void ReportSaveFailure(const QString &path, std::size_t size);
+    void RemoveRecentFile(const QString &path);
+    // A window larger than the area starts at its top-left corner, not pushed off to the left.
+    void PlaceSubWindow(QMdiSubWindow *window);
+
     CMessageBoxSink m_messageBoxes;
     SinkRelay m_messages;
     CProjectContext m_project;
@@ -143,9 +189,13 @@ private:
     CResourceDlg *m_resourceDlg = nullptr;
     QMenu *m_recentMenu = nullptr;
     CSkeletonDlg *m_skeletonDlg = nullptr;
+    kx::ui::EditorQuestions m_questions;
+    CRecoveryCopy *m_recovery = nullptr;
+    bool m_ownFile = false;
 
     QAction *m_newAction = nullptr;
     QAction *m_openAction = nullptr;
+    QAction *m_saveAction = nullptr;
     QAction *m_saveAllAction = nullptr;
     QAction *m_saveDialogAction = nullptr;
     QAction *m_saveFontsAction = nullptr;

@@ -21,12 +21,20 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -79,6 +87,10 @@ private slots:
     void SaveFontsAndImagesNeedsXmlExtension();
     void DiscardAllClosesWindowsAndEmptiesTree();
     void DroppedProjectFileIsLoaded();
+    void CommandsAreEnabledByWhatTheProjectHolds();
+    void FailedLoadsSayWhyAndLeaveTheRecentList();
+    void AboutBoxShowsTheFourPartVersion();
+    void LargeDialogOpensAtItsTopLeftCorner();
 
 private:
     kx::RecordingMessageSink m_messages;
@@ -256,9 +268,13 @@ void MainFrameTest::SaveAllWritesFormattedProject()
     QVERIFY(m_messages.Messages()[0].icon == kx::MessageIcon::Information);
 
     m_messages.Clear();
-    QVERIFY(!frame.SaveAllTo(folder.filePath(Utf8("missing/all.xml"))));
+    const QString unwritable = folder.filePath(Utf8("missing/all.xml"));
+    QVERIFY(!frame.SaveAllTo(unwritable));
     QCOMPARE(m_messages.Messages().size(), std::size_t(1));
-    QCOMPARE(m_messages.Messages()[0].text, std::string("ファイルを保存できませんでした。"));
+    // The message says why, in the system's words.
+    QCOMPARE(m_messages.Messages()[0].text,
+        "ファイルを保存できませんでした。\n" + unwritable.toStdString() + "\n"
+            + std::strerror(ENOENT));
     QVERIFY(m_messages.Messages()[0].icon == kx::MessageIcon::Warning);
 }
 
@@ -337,6 +353,146 @@ void MainFrameTest::DroppedProjectFileIsLoaded()
     QCOMPARE(frame.Project().Dialogs().Count(), 2);
     QCOMPARE(frame.ResourcePanel()->Tree()->topLevelItem(0)->text(0), Utf8("Root = Demo"));
     QVERIFY(frame.DialogViews().isEmpty());
+}
+
+void MainFrameTest::CommandsAreEnabledByWhatTheProjectHolds()
+{
+    // Every mix of fonts, images and dialogs, made by emptying lists of the loaded demo.
+    for (int mix = 0; mix < 8; ++mix) {
+        const bool fonts = mix & 1;
+        const bool images = mix & 2;
+        const bool dialogs = mix & 4;
+        CMainFrame frame;
+        frame.SetMessageSink(&m_messages);
+        QVERIFY(frame.LoadProject(Utf8(KX_DEMO_PROJECT)));
+        if (!fonts)
+            frame.Project().Fonts().Clear();
+        if (!images)
+            frame.Project().Images().Clear();
+        if (!dialogs)
+            frame.Project().Dialogs().Clear();
+        frame.UpdateCommands();
+        QCOMPARE(frame.SkeletonAction()->isEnabled(), fonts && images && dialogs);
+        QCOMPARE(frame.SaveFontsAndImagesAction()->isEnabled(), fonts || images);
+        QCOMPARE(frame.SaveAction()->isEnabled(), fonts || images || dialogs);
+        QCOMPARE(frame.DiscardAllAction()->isEnabled(), fonts || images || dialogs);
+    }
+}
+
+void MainFrameTest::FailedLoadsSayWhyAndLeaveTheRecentList()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    CMainFrame frame;
+    frame.SetMessageSink(&m_messages);
+    // Twelve project files: the list keeps the ten last loaded, the latest first.
+    QStringList paths;
+    for (int i = 0; i < 12; ++i) {
+        paths << folder.filePath(QStringLiteral("p%1.xml").arg(i));
+        QVERIFY(QFile::copy(Utf8(KX_DEMO_PROJECT), paths.last()));
+        QVERIFY(frame.LoadProject(paths.last()));
+    }
+    QStringList expected;
+    for (int i = 11; i >= 2; --i)
+        expected << paths.at(i);
+    QCOMPARE(frame.RecentFiles(), expected);
+
+    // A picture the project names but resources/ lacks is listed once, in one message per load.
+    QVERIFY(!m_messages.Messages().empty());
+    const std::string pictures = m_messages.Messages().back().text;
+    QVERIFY(pictures.starts_with("次の画像ファイルが resources フォルダにありません。"));
+    QVERIFY(pictures.find("\nbutton_normal.png") != std::string::npos);
+    QCOMPARE(pictures.find("button_normal.png"), pictures.rfind("button_normal.png"));
+    m_messages.Clear();
+
+    // A file that is gone: the system's reason, and the entry leaves the list.
+    const std::string folderBefore = frame.Project().ProjectFolder();
+    QVERIFY(QFile::remove(paths.at(5)));
+    QVERIFY(!frame.LoadProject(paths.at(5)));
+    QCOMPARE(m_messages.Messages().size(), std::size_t(1));
+    QCOMPARE(m_messages.Messages()[0].text,
+        "「" + paths.at(5).toStdString() + "」を開けませんでした。\n" + std::strerror(ENOENT));
+    QVERIFY(!frame.RecentFiles().contains(paths.at(5)));
+    QCOMPARE(frame.RecentFiles().size(), 9);
+    QCOMPARE(frame.Project().ProjectFolder(), folderBefore);
+
+    // The demo itself has every picture: no list.
+    m_messages.Clear();
+    frame.DiscardAll();
+    QVERIFY(frame.LoadProject(Utf8(KX_DEMO_PROJECT)));
+    QVERIFY(m_messages.Messages().empty());
+}
+
+void MainFrameTest::AboutBoxShowsTheFourPartVersion()
+{
+    CMainFrame frame;
+    QAction *about = nullptr;
+    for (QAction *menu : frame.menuBar()->actions()) {
+        for (QAction *action : menu->menu()->actions()) {
+            if (action->text() == Utf8("バージョン情報(&A)"))
+                about = action;
+        }
+    }
+    QVERIFY(about);
+    QString text;
+    QString caption;
+    QTimer::singleShot(0, &frame, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        text = box->text();
+        caption = box->windowTitle();
+        box->accept();
+    });
+    about->trigger();
+    QCOMPARE(caption, Utf8("バージョン情報 KXDialogEditor"));
+    const QRegularExpressionMatch match
+        = QRegularExpression(QStringLiteral("Version (\\d+)\\.(\\d+)\\.(\\d+)\\.(\\d+)$"))
+              .match(text);
+    QVERIFY2(match.hasMatch(), qPrintable(text));
+    // The first three parts are the build's version.
+    QCOMPARE(
+        match.captured(1) + u'.' + match.captured(2) + u'.' + match.captured(3), Utf8(KX_VERSION));
+}
+
+void MainFrameTest::LargeDialogOpensAtItsTopLeftCorner()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QByteArray project = ReadAll(Utf8(KX_DEMO_PROJECT));
+    project.replace("<Size>480,272</Size>", "<Size>1920,1080</Size>");
+    const QString path = folder.filePath(Utf8("big.xml"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(project) == project.size());
+    file.close();
+    const QString demoFolder = QFileInfo(Utf8(KX_DEMO_PROJECT)).absolutePath();
+    QVERIFY(QFile::link(demoFolder + Utf8("/resources"), folder.filePath(Utf8("resources"))));
+
+    CMainFrame frame;
+    frame.SetMessageSink(&m_messages);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QVERIFY(frame.LoadProject(path));
+    CKXDialogEditorView *view
+        = frame.OpenDialogWindow(frame.Project().Dialogs().FindByName("Home"));
+    QVERIFY(view);
+    QWidget *viewport = frame.MdiArea()->viewport();
+    QVERIFY(viewport->width() < 1920 && viewport->height() < 1080);
+
+    // The dialog's origin is in sight, just inside the window frame ...
+    const QPoint origin = view->mapTo(viewport, QPoint(0, 0));
+    QVERIFY(origin.x() >= 0 && origin.x() < 20 && origin.y() >= 0 && origin.y() < 60);
+    const QImage shown = viewport->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage corner = view->Picture().copy(0, 0, 64, 64).convertToFormat(QImage::Format_RGB32);
+    QVERIFY(shown.copy(QRect(origin, QSize(64, 64))) == corner);
+
+    // ... and the scroll bars reach the far corner.
+    QScrollBar *across = frame.MdiArea()->horizontalScrollBar();
+    QScrollBar *down = frame.MdiArea()->verticalScrollBar();
+    across->setValue(across->maximum());
+    down->setValue(down->maximum());
+    const QPoint end = view->mapTo(viewport, QPoint(1919, 1079));
+    QVERIFY(viewport->rect().contains(end));
 }
 
 QTEST_MAIN(MainFrameTest)

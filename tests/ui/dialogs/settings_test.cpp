@@ -1,6 +1,7 @@
 // The settings dialog and the settings file: OK writes every prefix, Cancel gives the old values
 // back, a partial file keeps the defaults of what it lacks, and where the file is looked for.
 #include "platform/ini_file.h"
+#include "platform/message_sink.h"
 #include "ui/app/settings_file.h"
 #include "ui/dialogs/dlg_setting.h"
 
@@ -9,6 +10,8 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <map>
 
 namespace {
 
@@ -42,6 +45,7 @@ private slots:
     void OkWritesAllFifteenKeysInOrder();
     void OkWritesEditedValuesAndKeepsOtherSections();
     void CancelRestoresEveryPrefixAndLeavesTheFileAlone();
+    void EmptyPrefixIsRefusedNamingItsField();
     void LoadingAPartialFileKeepsTheOtherDefaults();
     void LoadingAMissingFileFails();
     void FileBesideTheProgramWins();
@@ -86,19 +90,18 @@ void SettingsTest::OkWritesEditedValuesAndKeepsOtherSections()
     kx::PrefixSettings prefixes;
     DlgSetting dialog(prefixes, nullptr, path);
     dialog.Field(kx::kPrefixDID)->setText(QStringLiteral("Scr"));
-    // Nothing is checked: an empty prefix and a multibyte one are stored as typed.
-    dialog.Field(kx::kPrefixOB)->setText(QString());
+    // Only emptiness is checked: a multibyte prefix is stored as typed.
+    dialog.Field(kx::kPrefixOB)->setText(QStringLiteral("Btn"));
     dialog.Field(kx::kPrefixFNT)->setText(QString::fromUtf8("字"));
     dialog.accept();
 
     QCOMPARE(prefixes.Get(kx::kPrefixDID), std::string("Scr"));
-    QCOMPARE(prefixes.Get(kx::kPrefixOB), std::string());
+    QCOMPARE(prefixes.Get(kx::kPrefixOB), std::string("Btn"));
     QCOMPARE(prefixes.Get(kx::kPrefixFNT), std::string("字"));
 
     const kx::IniFile ini = ReadIni(path);
     QCOMPARE(ini.GetString("PREFIX", "DID"), std::string("Scr"));
-    QVERIFY(ini.Find("PREFIX", "OB") != nullptr);
-    QCOMPARE(ini.GetString("PREFIX", "OB", "missing"), std::string());
+    QCOMPARE(ini.GetString("PREFIX", "OB"), std::string("Btn"));
     QCOMPARE(ini.GetString("PREFIX", "FNT"), std::string("字"));
     QCOMPARE(ini.GetString("OTHER", "x"), std::string("1"));
 
@@ -137,6 +140,38 @@ void SettingsTest::CancelRestoresEveryPrefixAndLeavesTheFileAlone()
     DlgSetting second(prefixes, nullptr, absent);
     second.reject();
     QVERIFY(!QFile::exists(absent));
+}
+
+void SettingsTest::EmptyPrefixIsRefusedNamingItsField()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("DialogEditor.ini"));
+    // The labels that occur twice are told apart by their group.
+    const std::map<kx::PrefixIndex, const char *> names {{kx::kPrefixDID, "「ダイアログ」"},
+        {kx::kPrefixOB, "「ボタン」（オブジェクト）"},
+        {kx::kPrefixIB, "「ボタン」（リソース イメージ）"}, {kx::kPrefixFNT, "「フォント」"}};
+    for (int i = 0; i < kx::kPrefixCount; ++i) {
+        kx::PrefixSettings prefixes;
+        const kx::PrefixSettings original = prefixes;
+        kx::RecordingMessageSink messages;
+        DlgSetting dialog(prefixes, nullptr, path);
+        dialog.SetMessageSink(&messages);
+        dialog.Field(Index((i + 1) % kx::kPrefixCount))->setText(QStringLiteral("Changed"));
+        dialog.Field(Index(i))->setText(i % 2 ? QStringLiteral("  ") : QString());
+        dialog.accept();
+
+        QCOMPARE(dialog.result(), 0);
+        QCOMPARE(messages.Messages().size(), std::size_t(1));
+        const QString text = QString::fromStdString(messages.Messages()[0].text);
+        QCOMPARE(text,
+            dialog.FieldName(Index(i))
+                + QString::fromUtf8("のプレフィックスが空です。入力してください。"));
+        if (names.count(Index(i)))
+            QCOMPARE(dialog.FieldName(Index(i)), QString::fromUtf8(names.at(Index(i))));
+        QVERIFY(prefixes == original);
+        QVERIFY(!QFile::exists(path));
+    }
 }
 
 void SettingsTest::LoadingAPartialFileKeepsTheOtherDefaults()

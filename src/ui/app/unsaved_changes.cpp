@@ -1,0 +1,70 @@
+#include "ui/app/unsaved_changes.h"
+
+#include "ui/app/message_box_sink.h"
+
+#include <QFileDialog>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace kx::ui {
+
+namespace {
+
+SaveChoice AskSaveChanges(QWidget *parent, const QString &projectName)
+{
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(CMessageBoxSink::kCaption),
+        QObject::tr("プロジェクト「%1」には保存されていない変更があります。\n"
+                    "変更を保存しますか？")
+            .arg(projectName),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.button(QMessageBox::Save)->setText(QObject::tr("保存する(&S)"));
+    box.button(QMessageBox::Discard)->setText(QObject::tr("保存しない(&N)"));
+    box.button(QMessageBox::Cancel)->setText(QObject::tr("キャンセル"));
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveChoice::Save;
+    case QMessageBox::Discard:
+        return SaveChoice::Discard;
+    default:
+        return SaveChoice::Cancel;
+    }
+}
+
+QString AskSavePath(QWidget *parent, const QString &proposal)
+{
+    QFileDialog dialog(parent, QObject::tr("全てのリソースの保存"), proposal,
+        QObject::tr("リソースファイル (*.xml)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("xml"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+bool AskRestore(QWidget *parent, const CRecoveryCopy::Abandoned &copy)
+{
+    const QString file = copy.projectFile.isEmpty() ? QObject::tr("(未保存)") : copy.projectFile;
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(CMessageBoxSink::kCaption),
+        QObject::tr("前回の終了時に保存されていなかった変更の復元用コピーがあります。\n\n"
+                    "プロジェクト: %1\nファイル: %2\n記録日時: %3\n\n"
+                    "復元しますか？（復元しないとコピーは削除されます）")
+            .arg(copy.projectName, file, QLocale().toString(copy.written, QLocale::ShortFormat)),
+        QMessageBox::Yes | QMessageBox::No, parent);
+    box.button(QMessageBox::Yes)->setText(QObject::tr("復元する(&R)"));
+    box.button(QMessageBox::No)->setText(QObject::tr("削除する(&D)"));
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+} // namespace
+
+EditorQuestions::EditorQuestions()
+    : saveChanges(AskSaveChanges)
+    , savePath(AskSavePath)
+    , restore(AskRestore)
+{ }
+
+} // namespace kx::ui
