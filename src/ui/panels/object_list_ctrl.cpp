@@ -13,11 +13,11 @@ namespace {
 
 enum Column { kName, kText, kLeft, kTop, kWidth, kHeight };
 
-// The size as the canvas shows it during a drag: the stored size times the preview scale.
+// The size as the canvas shows it during a drag: the stored size times the preview scale. A size
+// of -1 stands for "the picture's own size" and shows as "--".
 QString ScaledSize(int size, double scale)
 {
-    const int value = static_cast<int>(size * scale + 0.5);
-    return value == -1 ? QStringLiteral("--") : QString::number(value);
+    return size == -1 ? QStringLiteral("--") : QString::number(kx::Nearest(size * scale));
 }
 
 } // namespace

@@ -750,14 +750,18 @@ void CResourceDlg::GroupOrUngroup()
     if (!dialog)
         return;
     CObjectDataList *root = dialog->RootGroup();
+    auto *group = object->IsGroup() ? static_cast<CObjectDataList *>(object) : nullptr;
+    // A group without children can come from a file: it holds nothing to hand back.
+    if (group && !group->IsRoot() && group->ChildCount() == 0) {
+        Error("エラー: デフォルトグループはグループ解除できません.");
+        return;
+    }
     const int selected = root->CountSelected();
     if (selected == 0)
         return;
     CObjectData *current = nullptr;
-    if (object->IsGroup() && object->CountSelected() == selected) {
-        auto *group = static_cast<CObjectDataList *>(object);
-        // A group without children can come from a file; it has nothing to hand back.
-        if (group->IsRoot() || group->ChildCount() == 0) {
+    if (group && object->CountSelected() == selected) {
+        if (group->IsRoot()) {
             Error("エラー: デフォルトグループはグループ解除できません.");
             return;
         }
