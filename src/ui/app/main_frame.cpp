@@ -223,6 +223,8 @@ void CMainFrame::CreateResourceBar()
     m_resourceDlg = new CResourceDlg(m_project, *m_documents, m_messages, m_resourceBar);
     m_resourceBar->setWidget(m_resourceDlg);
     addDockWidget(Qt::RightDockWidgetArea, m_resourceBar);
+    // Wide enough for the object list's six columns.
+    resizeDocks({m_resourceBar}, {400}, Qt::Horizontal);
     ResourceBarAction()->setText(tr("リソースダイアログ"));
     connect(m_resourceDlg, &CResourceDlg::DialogOpenRequested, this,
         [this](CKXDialogData *dialog) { OpenDialogWindow(dialog); });
@@ -439,7 +441,8 @@ void CMainFrame::CloseAllDialogWindows()
 
 void CMainFrame::ClearResourcePanel()
 {
-    m_resourceDlg->Clear();
+    // The emptied project still has its root.
+    m_resourceDlg->Refresh();
 }
 
 void CMainFrame::OnOpen()

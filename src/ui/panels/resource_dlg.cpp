@@ -86,7 +86,8 @@ CResourceDlg::CResourceDlg(
     CreateControls();
     connect(&m_documents, &CDocumentSet::DocumentChanged, this, &CResourceDlg::OnDocumentChanged);
     connect(&m_documents, &CDocumentSet::ResourcesChanged, this, &CResourceDlg::OnResourcesChanged);
-    SetMode(kModeResource);
+    // Even an empty project has its root: the place to start from.
+    Refresh();
 }
 
 void CResourceDlg::CreateControls()
@@ -395,9 +396,13 @@ void CResourceDlg::ShowCommands(PropertyKind kind)
     m_up->setVisible(editable);
     m_down->setVisible(editable);
     m_delete->setVisible(editable);
-    m_add->setVisible(kind == PropertyKind::Dialog || kind == PropertyKind::Font);
-    m_addCombo->setVisible(kind == PropertyKind::Object || kind == PropertyKind::Image);
     m_group->setVisible(kind == PropertyKind::Object);
+    // Each tab also offers its own add command when nothing of its kind is shown yet, so that
+    // the first dialog, object, image or font definition can be made.
+    m_add->setVisible(kind == PropertyKind::Dialog || kind == PropertyKind::Font
+        || m_mode == kModeDialog || m_mode == kModeFont);
+    m_addCombo->setVisible(kind == PropertyKind::Object || kind == PropertyKind::Image
+        || (m_mode == kModeObject && m_dialog) || m_mode == kModeImage);
 }
 
 // ---- Documents ----

@@ -117,7 +117,9 @@ void MainFrameTest::StartsWithEmptyModelAndNoWindow()
     QVERIFY(frame.Project().Fonts().IsEmpty());
     QVERIFY(frame.Project().Images().IsEmpty());
     QVERIFY(frame.DialogViews().isEmpty());
-    QCOMPARE(frame.ResourcePanel()->Tree()->topLevelItemCount(), 0);
+    // The tree holds the project's root alone.
+    QCOMPARE(frame.ResourcePanel()->Tree()->topLevelItemCount(), 1);
+    QCOMPARE(frame.ResourcePanel()->Tree()->topLevelItem(0)->childCount(), 0);
     QVERIFY(!frame.SaveAllAction()->isEnabled());
     QVERIFY(!frame.SaveFontsAndImagesAction()->isEnabled());
     QVERIFY(!frame.DiscardAllAction()->isEnabled());
@@ -327,7 +329,8 @@ void MainFrameTest::DiscardAllClosesWindowsAndEmptiesTree()
     FlushDeletes();
     QVERIFY(frame.DialogViews().isEmpty());
     QVERIFY(frame.MdiArea()->subWindowList().isEmpty());
-    QCOMPARE(frame.ResourcePanel()->Tree()->topLevelItemCount(), 0);
+    QCOMPARE(frame.ResourcePanel()->Tree()->topLevelItemCount(), 1);
+    QCOMPARE(frame.ResourcePanel()->Tree()->topLevelItem(0)->childCount(), 0);
     QVERIFY(frame.Project().Dialogs().IsEmpty());
     QVERIFY(frame.Project().Fonts().IsEmpty());
     QVERIFY(frame.Project().Images().IsEmpty());

@@ -94,9 +94,8 @@ void ResourcePanelTest::init()
 {
     m_frame = new CMainFrame;
     m_frame->SetMessageSink(&m_messages);
-    m_frame->Questions().saveChanges = [](QWidget *, const QString &) {
-        return kx::ui::SaveChoice::Discard;
-    };
+    m_frame->Questions().saveChanges
+        = [](QWidget *, const QString &) { return kx::ui::SaveChoice::Discard; };
     m_panel = m_frame->ResourcePanel();
     m_messages.Clear();
 }
@@ -121,9 +120,9 @@ void ResourcePanelTest::MakeBasics()
 CObjectData *ResourcePanelTest::AddObject(int type)
 {
     m_panel->AddType(1 + type);
-    return AsObject(*m_panel->CurrentResource()) ? static_cast<CObjectData *>(
-               m_panel->CurrentResource())
-                                                 : nullptr;
+    return AsObject(*m_panel->CurrentResource())
+        ? static_cast<CObjectData *>(m_panel->CurrentResource())
+        : nullptr;
 }
 
 void ResourcePanelTest::NewResourcesGetFreeNames()
@@ -165,8 +164,8 @@ void ResourcePanelTest::NewResourcesGetFreeNames()
         CObjectData *button = AddObject(kTypeButton);
         m_panel->ClickTreeItem(m_panel->ItemOf(button));
         m_panel->GroupOrUngroup();
-        QCOMPARE(static_cast<CObjectData *>(m_panel->CurrentResource())->Name(),
-            std::string(expected));
+        QCOMPARE(
+            static_cast<CObjectData *>(m_panel->CurrentResource())->Name(), std::string(expected));
     }
     QVERIFY(m_messages.Messages().empty());
 }
@@ -179,7 +178,8 @@ void ResourcePanelTest::RenameFollowsTheNameRule()
     m_frame->NewDialogWindow();
     project.Dialogs().At(1)->RootGroup()->CreateChild(kTypeText, "Elsewhere");
     m_panel->ShowDialog(project.Dialogs().At(0));
-    const std::string badName = "エラー: 名前は半角英数字またはアンダースコア(_)で入力してください.";
+    const std::string badName
+        = "エラー: 名前は半角英数字またはアンダースコア(_)で入力してください.";
     const std::string taken = "エラー: 重複する名前です.";
     struct Case {
         const char *name;
@@ -434,8 +434,7 @@ void ResourcePanelTest::RandomCommandsKeepAProjectThatLoadsBack()
             m_panel->Add();
             break;
         case 6:
-            m_panel->Properties()->NameEdit()->setText(
-                QStringLiteral("N%1").arg(pick(50)));
+            m_panel->Properties()->NameEdit()->setText(QStringLiteral("N%1").arg(pick(50)));
             m_panel->Rename();
             break;
         default:
