@@ -22,6 +22,8 @@ int Resave(std::span<char *const> args);
 int Info(std::span<char *const> args);
 int Render(std::span<char *const> args);
 int Generate(std::span<char *const> args);
+// Unlike the others, answers 1 also when the project was read but has problems.
+int Check(std::span<char *const> args);
 
 // Loads a project file as the editor opens it: the project folder is the file's folder (set
 // first, so pictures resolve while reading when decodePictures gives the project a picture

@@ -16,6 +16,7 @@ Commands:
   info IN.xml             describe a project: fonts, images, dialogs
   render IN.xml -o OUT    draw dialogs as PNG files, as the canvas shows them
   generate PROJECT.xml    generate the application's sources, as the skeleton window does
+  check PROJECT.xml       find problems: missing files and glyphs, bad names and references
 
 Options:
   -h, --help       show this help and exit
@@ -34,6 +35,7 @@ constexpr Command kCommands[] = {
     {"info", kx::cli::Info},
     {"render", kx::cli::Render},
     {"generate", kx::cli::Generate},
+    {"check", kx::cli::Check},
 };
 
 } // namespace

@@ -76,8 +76,9 @@ double ScaleFactor(int newExtent, int oldExtent)
 
 CObjectData::CObjectData(CObjectDataList *parent)
     : KXClass(kKindObject)
-    , m_parent(parent)
-{ }
+{
+    m_tracked.parent = parent;
+}
 
 CObjectData::~CObjectData() = default;
 
@@ -92,45 +93,17 @@ void CObjectData::CopyFrom(const KXClass &other)
     const auto *source = AsObject(other);
     if (!source)
         return;
-    m_type = source->m_type;
-    m_name = source->m_name;
-    m_attr = source->m_attr;
-    m_click = source->m_click;
-    m_repeat = source->m_repeat;
-    m_radio = source->m_radio;
-    m_text = source->m_text;
-    m_x = source->m_x;
-    m_y = source->m_y;
-    m_width = source->m_width;
-    m_height = source->m_height;
-    m_font = source->m_font;
-    m_alignX = source->m_alignX;
-    m_alignY = source->m_alignY;
-    m_marginX = source->m_marginX;
-    m_marginY = source->m_marginY;
-    m_stretch = source->m_stretch;
-    m_image = source->m_image;
-    m_textCol = source->m_textCol;
-    m_textColSub = source->m_textColSub;
-    m_vertical = source->m_vertical;
-    m_linespace = source->m_linespace;
-    m_imageFile = source->m_imageFile;
-    m_parent = source->m_parent;
+    m_tracked = source->m_tracked;
     ResetPreview();
     m_selected = false;
     m_cached.reset();
 }
 
-bool CObjectData::SameTrackedState(const CObjectData &o) const
+// Flattened so that the string comparisons of the defaulted operator are inlined too: every
+// history step compares every object of the dialog this way.
+[[gnu::flatten]] bool CObjectData::SameTrackedState(const CObjectData &other) const
 {
-    return m_type == o.m_type && m_name == o.m_name && m_attr == o.m_attr && m_click == o.m_click
-        && m_repeat == o.m_repeat && m_radio == o.m_radio && m_text == o.m_text && m_x == o.m_x
-        && m_y == o.m_y && m_width == o.m_width && m_height == o.m_height && m_font == o.m_font
-        && m_alignX == o.m_alignX && m_alignY == o.m_alignY && m_marginX == o.m_marginX
-        && m_marginY == o.m_marginY && m_stretch == o.m_stretch && m_image == o.m_image
-        && m_imageFile == o.m_imageFile && m_textCol == o.m_textCol
-        && m_textColSub == o.m_textColSub && m_vertical == o.m_vertical
-        && m_linespace == o.m_linespace && m_parent == o.m_parent;
+    return m_tracked == other.m_tracked;
 }
 
 bool CObjectData::IsSameAs(const KXClass &other) const
@@ -141,7 +114,8 @@ bool CObjectData::IsSameAs(const KXClass &other) const
 
 kx::TreeItem CObjectData::AddToTree(kx::ITreeSink &tree, kx::TreeItem parent)
 {
-    const std::string label = std::string(kx::ObjectTypes().Word(m_type)) + " = " + m_name;
+    const std::string label
+        = std::string(kx::ObjectTypes().Word(m_tracked.type)) + " = " + m_tracked.name;
     const kx::TreeItem item = tree.InsertItem(parent, kx::kNoTreeItem, label, this);
     tree.SetExpanded(item, IsTreeExpanded());
     return item;
@@ -181,14 +155,15 @@ void CObjectData::MoveInto(CObjectDataList &target)
 {
     // Positions are relative to the holding group: the object keeps its place on the canvas,
     // whichever group it leaves.
-    const long long fromX = m_parent ? m_parent->AbsoluteX() : 0;
-    const long long fromY = m_parent ? m_parent->AbsoluteY() : 0;
+    CObjectDataList *from = m_tracked.parent;
+    const long long fromX = from ? from->AbsoluteX() : 0;
+    const long long fromY = from ? from->AbsoluteY() : 0;
     const auto clamp
         = [](long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); };
-    m_x = clamp(m_x + fromX - target.AbsoluteX());
-    m_y = clamp(m_y + fromY - target.AbsoluteY());
+    m_tracked.x = clamp(m_tracked.x + fromX - target.AbsoluteX());
+    m_tracked.y = clamp(m_tracked.y + fromY - target.AbsoluteY());
     target.AddChild(this);
-    m_parent = &target;
+    m_tracked.parent = &target;
 }
 
 int CObjectData::CountSelected() const
@@ -215,14 +190,14 @@ void CObjectData::CollectSelectionInfo(
     if (bounds)
         *bounds = bounds->United(GetRect());
     if (minSize && images) {
-        if (const CImageData *image = images->FindLastByName(m_image)) {
-            const KXSize size = image->NaturalSize(m_type);
+        if (const CImageData *image = images->FindLastByName(m_tracked.image)) {
+            const KXSize size = image->NaturalSize(m_tracked.type);
             minSize->width = std::min(minSize->width, size.width);
             minSize->height = std::min(minSize->height, size.height);
         }
     }
     if (kindFlags) {
-        switch (m_type) {
+        switch (m_tracked.type) {
         case kTypeButton:
         case kTypeEditbox:
             *kindFlags |= kSelectionStateImage;
@@ -268,12 +243,12 @@ void CObjectData::PreviewScale(const KXRect &from, const KXRect &to)
     ResetPreview();
     const double sx = ScaleFactor(to.Width(), from.Width());
     const double sy = ScaleFactor(to.Height(), from.Height());
-    const int px = m_parent ? m_parent->AbsoluteX() : 0;
-    const int py = m_parent ? m_parent->AbsoluteY() : 0;
+    const int px = m_tracked.parent ? m_tracked.parent->AbsoluteX() : 0;
+    const int py = m_tracked.parent ? m_tracked.parent->AbsoluteY() : 0;
     m_previewScaleX = sx;
     m_previewScaleY = sy;
-    m_previewOffsetX = to.left + Nearest((m_x + px - from.left) * sx) - m_x - px;
-    m_previewOffsetY = to.top + Nearest((m_y + py - from.top) * sy) - m_y - py;
+    m_previewOffsetX = to.left + Nearest((m_tracked.x + px - from.left) * sx) - m_tracked.x - px;
+    m_previewOffsetY = to.top + Nearest((m_tracked.y + py - from.top) * sy) - m_tracked.y - py;
 }
 
 void CObjectData::ApplyScale(const KXRect &from, const KXRect &to)
@@ -281,14 +256,14 @@ void CObjectData::ApplyScale(const KXRect &from, const KXRect &to)
     if (!m_selected)
         return;
     ResetPreview();
-    const int px = m_parent ? m_parent->AbsoluteX() : 0;
-    const int py = m_parent ? m_parent->AbsoluteY() : 0;
-    const int x = ScaleInt(m_x + px - from.left, to.Width(), from.Width()) + to.left;
-    const int y = ScaleInt(m_y + py - from.top, to.Height(), from.Height()) + to.top;
-    m_x = x - px;
-    m_y = y - py;
-    m_width = ScaleInt(m_width, to.Width(), from.Width());
-    m_height = ScaleInt(m_height, to.Height(), from.Height());
+    const int px = m_tracked.parent ? m_tracked.parent->AbsoluteX() : 0;
+    const int py = m_tracked.parent ? m_tracked.parent->AbsoluteY() : 0;
+    const int x = ScaleInt(m_tracked.x + px - from.left, to.Width(), from.Width()) + to.left;
+    const int y = ScaleInt(m_tracked.y + py - from.top, to.Height(), from.Height()) + to.top;
+    m_tracked.x = x - px;
+    m_tracked.y = y - py;
+    m_tracked.width = ScaleInt(m_tracked.width, to.Width(), from.Width());
+    m_tracked.height = ScaleInt(m_tracked.height, to.Height(), from.Height());
 }
 
 void CObjectData::AlignEdge(int kind, int value)
@@ -300,19 +275,19 @@ void CObjectData::AlignEdge(int kind, int value)
         SetAbsoluteX(value);
         break;
     case kAlignRight:
-        SetAbsoluteX(value - Nearest(m_width * m_previewScaleX));
+        SetAbsoluteX(value - Nearest(m_tracked.width * m_previewScaleX));
         break;
     case kAlignTop:
         SetAbsoluteY(value);
         break;
     case kAlignBottom:
-        SetAbsoluteY(value - Nearest(m_height * m_previewScaleY));
+        SetAbsoluteY(value - Nearest(m_tracked.height * m_previewScaleY));
         break;
     case kAlignWidth:
-        m_width = value;
+        m_tracked.width = value;
         break;
     case kAlignHeight:
-        m_height = value;
+        m_tracked.height = value;
         break;
     default:
         break;
@@ -331,13 +306,13 @@ int CObjectData::CountNodes() const
 
 void CObjectData::ReplaceFontName(std::string_view oldName, std::string_view newName)
 {
-    if (m_font == oldName)
-        m_font = newName;
+    if (m_tracked.font == oldName)
+        m_tracked.font = newName;
 }
 
 void CObjectData::ReplaceImageName(std::string_view oldName, std::string_view newName)
 {
-    if (m_image == oldName)
+    if (m_tracked.image == oldName)
         SetImage(newName);
 }
 
@@ -348,7 +323,7 @@ CObjectData *CObjectData::FindBySerial(std::uint64_t serial)
 
 CObjectData *CObjectData::FindByName(std::string_view name)
 {
-    return m_name == name ? this : nullptr;
+    return m_tracked.name == name ? this : nullptr;
 }
 
 CObjectData *CObjectData::TopAncestor()
@@ -366,9 +341,9 @@ void CObjectData::ApplyAttribute(
     case kObjType: {
         const int type = kx::ObjectTypes().Find(text);
         if (type >= 0) {
-            m_type = type;
+            m_tracked.type = type;
             if (type == kTypeButton || type == kTypeEditbox)
-                m_click = true;
+                m_tracked.click = true;
         }
         break;
     }
@@ -385,27 +360,27 @@ void CObjectData::ApplyAttribute(
             }
         }
         if (names)
-            names->Rename(m_name, name);
-        m_name = std::move(name);
+            names->Rename(m_tracked.name, name);
+        m_tracked.name = std::move(name);
         break;
     }
     case kObjPosition:
-        std::tie(m_x, m_y) = kx::ParsePair(text);
+        std::tie(m_tracked.x, m_tracked.y) = kx::ParsePair(text);
         break;
     case kObjSize:
-        std::tie(m_width, m_height) = kx::ParsePair(text);
+        std::tie(m_tracked.width, m_tracked.height) = kx::ParsePair(text);
         break;
     case kObjWidth:
-        m_width = kx::ParseDecimal(text);
+        m_tracked.width = kx::ParseDecimal(text);
         break;
     case kObjHeight:
-        m_height = kx::ParseDecimal(text);
+        m_tracked.height = kx::ParseDecimal(text);
         break;
     case kObjText: {
         std::string value = kx::ToShiftJis(text);
         value = kx::ReplaceAllMb(value, "@amp;", "&");
         value = kx::ReplaceAllMb(value, "@lt;", "<");
-        m_text = kx::ReplaceAllMb(value, "@gt;", ">");
+        m_tracked.text = kx::ReplaceAllMb(value, "@gt;", ">");
         break;
     }
     case kObjImageId:
@@ -424,37 +399,37 @@ void CObjectData::ApplyAttribute(
         SetFont(text);
         break;
     case kObjMarginX:
-        m_marginX = kx::ParseDecimal(text);
+        m_tracked.marginX = kx::ParseDecimal(text);
         break;
     case kObjMarginY:
-        m_marginY = kx::ParseDecimal(text);
+        m_tracked.marginY = kx::ParseDecimal(text);
         break;
     case kObjPushTime:
         m_pushTime = kx::ParseDecimal(text);
         break;
     case kObjLinespace:
-        m_linespace = kx::ParseDecimal(text);
+        m_tracked.linespace = kx::ParseDecimal(text);
         break;
     case kObjAlignX:
-        m_alignX = kx::AlignXWords().Match(text, m_alignX);
+        m_tracked.alignX = kx::AlignXWords().Match(text, m_tracked.alignX);
         break;
     case kObjAlignY:
-        m_alignY = kx::AlignYWords().Match(text, m_alignY);
+        m_tracked.alignY = kx::AlignYWords().Match(text, m_tracked.alignY);
         break;
     case kObjStretch:
-        m_stretch = kx::StretchWords().Match(text, m_stretch);
+        m_tracked.stretch = kx::StretchWords().Match(text, m_tracked.stretch);
         break;
     case kObjAttr:
-        m_attr = kx::ObjectStates().Match(text, m_attr);
+        m_tracked.attr = kx::ObjectStates().Match(text, m_tracked.attr);
         break;
     case kObjClick:
-        m_click = kx::SwitchFromText(text);
+        m_tracked.click = kx::SwitchFromText(text);
         break;
     case kObjRepeat:
-        m_repeat = kx::SwitchFromText(text);
+        m_tracked.repeat = kx::SwitchFromText(text);
         break;
     case kObjRadio:
-        m_radio = kx::SwitchFromText(text);
+        m_tracked.radio = kx::SwitchFromText(text);
         break;
     case kObjGetText:
         m_getText = kx::SwitchFromText(text);
@@ -469,16 +444,16 @@ void CObjectData::ApplyAttribute(
         m_hide = kx::SwitchFromText(text);
         break;
     case kObjVertical:
-        m_vertical = kx::SwitchFromText(text);
+        m_tracked.vertical = kx::SwitchFromText(text);
         break;
     case kObjTextCol:
-        m_textCol = text;
+        m_tracked.textCol = text;
         break;
     case kObjTextColSub:
-        m_textColSub = text;
+        m_tracked.textColSub = text;
         break;
     case kObjLoop:
-        m_repeat = kx::EqualsNoCase(text, "LOOP");
+        m_tracked.repeat = kx::EqualsNoCase(text, "LOOP");
         break;
     default:
         break;
@@ -488,60 +463,60 @@ void CObjectData::ApplyAttribute(
 int CObjectData::Depth() const
 {
     int depth = 0;
-    for (const CObjectDataList *group = m_parent; group; group = group->Parent())
+    for (const CObjectDataList *group = m_tracked.parent; group; group = group->Parent())
         ++depth;
     return depth;
 }
 
 int CObjectData::AbsoluteX() const
 {
-    return m_x + m_previewOffsetX + (m_parent ? m_parent->AbsoluteX() : 0);
+    return m_tracked.x + m_previewOffsetX + (m_tracked.parent ? m_tracked.parent->AbsoluteX() : 0);
 }
 
 int CObjectData::AbsoluteY() const
 {
-    return m_y + m_previewOffsetY + (m_parent ? m_parent->AbsoluteY() : 0);
+    return m_tracked.y + m_previewOffsetY + (m_tracked.parent ? m_tracked.parent->AbsoluteY() : 0);
 }
 
 void CObjectData::SetAbsoluteX(int x)
 {
-    m_x = x - (m_parent ? m_parent->AbsoluteX() : 0);
+    m_tracked.x = x - (m_tracked.parent ? m_tracked.parent->AbsoluteX() : 0);
 }
 
 void CObjectData::SetAbsoluteY(int y)
 {
-    m_y = y - (m_parent ? m_parent->AbsoluteY() : 0);
+    m_tracked.y = y - (m_tracked.parent ? m_tracked.parent->AbsoluteY() : 0);
 }
 
 KXRect CObjectData::GetRect() const
 {
     const int left = AbsoluteX();
     const int top = AbsoluteY();
-    return {left, top, left + Nearest(m_width * m_previewScaleX),
-        top + Nearest(m_height * m_previewScaleY)};
+    return {left, top, left + Nearest(m_tracked.width * m_previewScaleX),
+        top + Nearest(m_tracked.height * m_previewScaleY)};
 }
 
 std::uint32_t CObjectData::TextColourValue() const
 {
-    return kx::DrawingValueOfName(m_textCol);
+    return kx::DrawingValueOfName(m_tracked.textCol);
 }
 
 std::uint32_t CObjectData::SubColourValue() const
 {
-    return kx::DrawingValueOfName(m_textColSub);
+    return kx::DrawingValueOfName(m_tracked.textColSub);
 }
 
 void CObjectData::SetImage(std::string_view image)
 {
-    m_image = image;
+    m_tracked.image = image;
     m_cached.reset();
 }
 
 void CObjectData::SetImageFile(std::string_view file)
 {
-    if (m_imageFile == file)
+    if (m_tracked.imageFile == file)
         return;
-    m_imageFile = file;
+    m_tracked.imageFile = file;
     m_cached.reset();
 }
 

@@ -189,71 +189,74 @@ public:
     std::uint32_t SubColourValue() const;
 
     // ---- Attributes ----
-    int Type() const { return m_type; }
-    void SetType(int type) { m_type = type; }
-    const std::string &Name() const { return m_name; }
-    void SetName(std::string_view name) { m_name = name; }
-    const std::string &Text() const { return m_text; }
-    void SetText(std::string_view text) { m_text = text; }
+    int Type() const { return m_tracked.type; }
+    void SetType(int type) { m_tracked.type = type; }
+    const std::string &Name() const { return m_tracked.name; }
+    void SetName(std::string_view name) { m_tracked.name = name; }
+    const std::string &Text() const { return m_tracked.text; }
+    void SetText(std::string_view text) { m_tracked.text = text; }
     bool Lock() const { return m_lock; }
     void SetLock(bool on) { m_lock = on; }
     bool Hide() const { return m_hide; }
     void SetHide(bool on) { m_hide = on; }
-    bool Click() const { return m_click; }
-    void SetClick(bool on) { m_click = on; }
+    bool Click() const { return m_tracked.click; }
+    void SetClick(bool on) { m_tracked.click = on; }
     bool PushClick() const { return m_pushClick; }
     void SetPushClick(bool on) { m_pushClick = on; }
     int PushTime() const { return m_pushTime; }
     void SetPushTime(int ms) { m_pushTime = ms; }
     // "Repeat" of buttons and edit boxes and "Loop" of movies share one field.
-    bool Repeat() const { return m_repeat; }
-    void SetRepeat(bool on) { m_repeat = on; }
-    bool Radio() const { return m_radio; }
-    void SetRadio(bool on) { m_radio = on; }
+    bool Repeat() const { return m_tracked.repeat; }
+    void SetRepeat(bool on) { m_tracked.repeat = on; }
+    bool Radio() const { return m_tracked.radio; }
+    void SetRadio(bool on) { m_tracked.radio = on; }
     bool IsGetText() const { return m_getText; }
     void SetGetText(bool on) { m_getText = on; }
-    int Attr() const { return m_attr; }
-    void SetAttr(int attr) { m_attr = attr; }
-    int X() const { return m_x; }
-    int Y() const { return m_y; }
+    int Attr() const { return m_tracked.attr; }
+    void SetAttr(int attr) { m_tracked.attr = attr; }
+    int X() const { return m_tracked.x; }
+    int Y() const { return m_tracked.y; }
     void SetPosition(int x, int y)
     {
-        m_x = x;
-        m_y = y;
+        m_tracked.x = x;
+        m_tracked.y = y;
     }
-    int Width() const { return m_width; }
-    int Height() const { return m_height; }
-    void SetWidth(int width) { m_width = width; }
-    void SetHeight(int height) { m_height = height; }
-    const std::string &Image() const { return m_image; }
+    int Width() const { return m_tracked.width; }
+    int Height() const { return m_tracked.height; }
+    void SetWidth(int width) { m_tracked.width = width; }
+    void SetHeight(int height) { m_tracked.height = height; }
+    const std::string &Image() const { return m_tracked.image; }
     void SetImage(std::string_view image); // also discards the cached picture
-    const std::string &Font() const { return m_font; }
-    void SetFont(std::string_view font) { m_font = font; }
-    int AlignX() const { return m_alignX; }
-    void SetAlignX(int align) { m_alignX = align; }
-    int AlignY() const { return m_alignY; }
-    void SetAlignY(int align) { m_alignY = align; }
-    int MarginX() const { return m_marginX; }
-    void SetMarginX(int margin) { m_marginX = margin; }
-    int MarginY() const { return m_marginY; }
-    void SetMarginY(int margin) { m_marginY = margin; }
-    int Stretch() const { return m_stretch; }
-    void SetStretch(int stretch) { m_stretch = stretch; }
-    const std::string &TextCol() const { return m_textCol; }
-    void SetTextCol(std::string_view colour) { m_textCol = colour; }
-    const std::string &TextColSub() const { return m_textColSub; }
-    void SetTextColSub(std::string_view colour) { m_textColSub = colour; }
-    bool Vertical() const { return m_vertical; }
-    void SetVertical(bool on) { m_vertical = on; }
-    int Linespace() const { return m_linespace; }
-    void SetLinespace(int linespace) { m_linespace = linespace; }
-    const std::string &ImageFile() const { return m_imageFile; }
+    const std::string &Font() const { return m_tracked.font; }
+    void SetFont(std::string_view font) { m_tracked.font = font; }
+    int AlignX() const { return m_tracked.alignX; }
+    void SetAlignX(int align) { m_tracked.alignX = align; }
+    int AlignY() const { return m_tracked.alignY; }
+    void SetAlignY(int align) { m_tracked.alignY = align; }
+    int MarginX() const { return m_tracked.marginX; }
+    void SetMarginX(int margin) { m_tracked.marginX = margin; }
+    int MarginY() const { return m_tracked.marginY; }
+    void SetMarginY(int margin) { m_tracked.marginY = margin; }
+    int Stretch() const { return m_tracked.stretch; }
+    void SetStretch(int stretch) { m_tracked.stretch = stretch; }
+    const std::string &TextCol() const { return m_tracked.textCol; }
+    void SetTextCol(std::string_view colour) { m_tracked.textCol = colour; }
+    const std::string &TextColSub() const { return m_tracked.textColSub; }
+    void SetTextColSub(std::string_view colour) { m_tracked.textColSub = colour; }
+    bool Vertical() const { return m_tracked.vertical; }
+    void SetVertical(bool on) { m_tracked.vertical = on; }
+    int Linespace() const { return m_tracked.linespace; }
+    void SetLinespace(int linespace) { m_tracked.linespace = linespace; }
+    const std::string &ImageFile() const { return m_tracked.imageFile; }
     // Discards the cached picture only when the file name really changes.
     void SetImageFile(std::string_view file);
 
+    // The group that holds the object; tracked like the attributes, so that undo puts an object
+    // back into the group it was moved out of.
+    CObjectDataList *Parent() const { return m_tracked.parent; }
+    void SetParent(CObjectDataList *parent) { m_tracked.parent = parent; }
+
     // ---- Editing state: never saved, never compared ----
-    CObjectDataList *Parent() const { return m_parent; }
-    void SetParent(CObjectDataList *parent) { m_parent = parent; }
     bool SelectedFlag() const { return m_selected; }
     int PreviewOffsetX() const { return m_previewOffsetX; }
     int PreviewOffsetY() const { return m_previewOffsetY; }
@@ -284,41 +287,56 @@ protected:
     bool m_selected = false;
 
 private:
+    // Everything that CopyFrom copies and IsSameAs compares: the attributes the editing history
+    // records, and the parent pointer, whose change is how a move between groups is recorded. A new
+    // attribute that undo should restore goes here and nowhere else; the defaulted comparison
+    // then cannot leave it out. Cheap fields come first, since the comparison stops at the first
+    // difference.
+    struct TrackedState {
+        int type = kTypeButton;
+        int attr = 0;
+        int x = 0;
+        int y = 0;
+        int width = 0;
+        int height = 0;
+        int alignX = 0;
+        int alignY = 1;
+        int marginX = 0;
+        int marginY = 0;
+        int stretch = 0;
+        int linespace = 10;
+        bool click = false;
+        bool repeat = false;
+        bool radio = false;
+        bool vertical = false;
+        CObjectDataList *parent = nullptr;
+        std::string name;
+        std::string text;
+        std::string font;
+        std::string image;
+        std::string imageFile;
+        std::string textCol = "BLACK";
+        std::string textColSub = "GRAY";
+
+        bool operator==(const TrackedState &) const = default;
+    };
+
+    TrackedState m_tracked;
+    // Not tracked: changing only these records no undo step, and undo leaves them as they are.
+    bool m_lock = false;
+    bool m_hide = false;
+    bool m_pushClick = false;
+    int m_pushTime = 200;
+    bool m_getText = false;
+    // Editing state: never saved, never compared, reset by CopyFrom.
     int m_previewOffsetX = 0;
     int m_previewOffsetY = 0;
     double m_previewScaleX = 1.0;
     double m_previewScaleY = 1.0;
-    int m_type = kTypeButton;
-    std::string m_name;
-    std::string m_text;
-    bool m_lock = false;
-    bool m_hide = false;
-    bool m_click = false;
-    bool m_pushClick = false;
-    int m_pushTime = 200;
-    bool m_repeat = false;
-    bool m_radio = false;
-    bool m_getText = false;
-    int m_attr = 0;
-    int m_x = 0;
-    int m_y = 0;
-    int m_width = 0;
-    int m_height = 0;
-    std::string m_image;
-    std::string m_font;
-    int m_alignX = 0;
-    int m_alignY = 1;
-    int m_marginX = 0;
-    int m_marginY = 0;
-    int m_stretch = 0;
-    std::string m_textCol = "BLACK";
-    std::string m_textColSub = "GRAY";
-    bool m_vertical = false;
-    int m_linespace = 10;
-    std::string m_imageFile;
     std::unique_ptr<CachedPicture> m_cached;
+    // Where the canvas shows the object: kept through undo and redo, which change the model
+    // before the canvas is painted again.
     kx::KXRect m_drawn;
-    CObjectDataList *m_parent = nullptr;
 };
 
 // The object behind a model object of kind 5, or none. Cheaper than a dynamic_cast on the paths

@@ -167,6 +167,7 @@ struct CFreeTypeFont::Impl {
 
     static FT_Error RequestFace(
         FTC_FaceID faceId, FT_Library library, FT_Pointer requestData, FT_Face *face);
+    bool LookupFace(const CFontData &style, Active &active);
     bool Lookup(const CFontData &style, Active &active);
     KXRect Run(kx::Surface *surface, std::string_view text, int x, int y, CFontData &style);
     PassResult RunPass(const Active &active, const Pass &pass, kx::Surface *surface, std::int64_t x,
@@ -231,14 +232,20 @@ FT_Error CFreeTypeFont::Impl::RequestFace(
     return FT_Err_Ok;
 }
 
-bool CFreeTypeFont::Impl::Lookup(const CFontData &style, Active &active)
+// The face of the style, opened through the requester when the cache does not hold it.
+bool CFreeTypeFont::Impl::LookupFace(const CFontData &style, Active &active)
 {
     if (!manager || !cmapCache)
         return false;
     active.faceId = style.FaceId();
     active.id = ToFaceId(active.faceId);
     currentFile = style.File();
-    if (FTC_Manager_LookupFace(manager.get(), active.id, &active.face))
+    return FTC_Manager_LookupFace(manager.get(), active.id, &active.face) == FT_Err_Ok;
+}
+
+bool CFreeTypeFont::Impl::Lookup(const CFontData &style, Active &active)
+{
+    if (!LookupFace(style, active))
         return false;
     currentSize = style.Size();
     if (currentSize < 1 || currentSize > kMaxSize)
@@ -542,6 +549,28 @@ KXRect CFreeTypeFont::DrawText(
     kx::Surface &surface, std::string_view text, int x, int y, CFontData &style)
 {
     return m_impl->Run(&surface, text, x, y, style);
+}
+
+bool CFreeTypeFont::FindMissingGlyphs(
+    std::string_view text, const CFontData &style, std::vector<std::uint32_t> &missing)
+{
+    missing.clear();
+    Impl::Active active;
+    if (!m_impl->LookupFace(style, active) || !active.face->charmap)
+        return false;
+    const int charmapIndex = FT_Get_Charmap_Index(active.face->charmap);
+    if (charmapIndex < 0)
+        return false;
+    std::set<std::uint32_t> seen;
+    std::size_t offset = 0;
+    std::uint32_t codePoint = 0;
+    while (kx::NextCodePoint(text, offset, codePoint)) {
+        if (!seen.insert(codePoint).second)
+            continue;
+        if (FTC_CMapCache_Lookup(m_impl->cmapCache, active.id, charmapIndex, codePoint) == 0)
+            missing.push_back(codePoint);
+    }
+    return true;
 }
 
 void CFreeTypeFont::ForgetFaces()

@@ -5,8 +5,10 @@
 #include "model/geometry.h"
 #include "render/surface.h"
 
+#include <cstdint>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 class CFontData;
 class CProjectContext;
@@ -50,6 +52,13 @@ public:
     // from one character, and one call, to the next.
     kx::KXRect DrawText(
         kx::Surface &surface, std::string_view text, int x, int y, CFontData &style);
+
+    // Collects into missing, each once and in the order of first appearance, the characters of
+    // the UTF-8 text (read as DrawText reads it) that the style's face maps to no glyph, so that
+    // the device would draw them as the face's missing-glyph box. Answers false, leaving missing
+    // empty, when the face cannot be had; the size plays no part.
+    bool FindMissingGlyphs(
+        std::string_view text, const CFontData &style, std::vector<std::uint32_t> &missing);
 
     // Lets go of every cached face, size and glyph, so the next use opens the font files again
     // (for a project that was loaded anew, or font files that changed).

@@ -294,6 +294,12 @@ TEST(ObjectDataTest, IsSameAsComparesEveryTrackedAttributeAndNothingElse)
         changes[i](changed);
         EXPECT_FALSE(a.IsSameAs(changed)) << "change " << i;
         EXPECT_FALSE(changed.IsSameAs(a)) << "change " << i;
+        // CopyFrom carries every attribute that IsSameAs compares: undo restores the change.
+        CObjectData restored;
+        restored.CopyFrom(changed);
+        EXPECT_TRUE(restored.IsSameAs(changed)) << "change " << i;
+        restored.CopyFrom(a);
+        EXPECT_TRUE(restored.IsSameAs(a)) << "change " << i;
     }
 }
 

@@ -16,6 +16,7 @@
 #include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 using kx::KXRect;
 using kx::Rgb;
@@ -395,6 +396,25 @@ TEST_F(FreeTypeFontTest, HostileFontFilesDrawNothingAndDoNotCrash)
     }
     // The noise and the folder are reported; the cut file may open and draw nothing useful.
     EXPECT_GE(fp.messages.Messages().size(), 2u);
+}
+
+TEST_F(FreeTypeFontTest, MissingGlyphsAreTheCharactersTheFaceLacks)
+{
+    KX_REQUIRE_FONT(fp, "DejaVuSans.ttf");
+    KX_REQUIRE_FONT(fp, "ipag.ttf");
+    const CFontData &sans = fp.AddFont("Sans", "DejaVuSans.ttf", 16);
+    const CFontData &gothic = fp.AddFont("Gothic", "ipag.ttf", 16);
+    // "A設定A設" and a line feed: each missing character once, in the order met.
+    const std::string text = "A\xE8\xA8\xAD\xE5\xAE\x9A\nA\xE8\xA8\xAD";
+    std::vector<std::uint32_t> missing {1};
+    EXPECT_TRUE(fonts->FindMissingGlyphs(text, sans, missing));
+    EXPECT_EQ(missing, (std::vector<std::uint32_t> {0x8A2D, 0x5B9A, 0x0A}));
+    EXPECT_TRUE(fonts->FindMissingGlyphs(text, gothic, missing));
+    EXPECT_EQ(missing, (std::vector<std::uint32_t> {0x0A}));
+    // A face that cannot be had answers false, whatever the text.
+    const CFontData &gone = fp.AddFont("Gone", "missing.ttf", 16);
+    EXPECT_FALSE(fonts->FindMissingGlyphs("A", gone, missing));
+    EXPECT_TRUE(missing.empty());
 }
 
 TEST_F(FreeTypeFontTest, CachedGlyphsGiveTheSamePixelsAsFreshOnes)

@@ -74,6 +74,35 @@ void WritePictures(const std::filesystem::path &folder)
     WritePicture(folder / "frame_bottom.png", 12, 8, [](int x, int y) {
         return x == 0 || x == 11 || y >= 6 ? Colour {20, 60, 150} : Colour {255, 255, 255};
     });
+    // Three-slice test picture: a red left third, a green middle third and a blue right third,
+    // each with a dark first column, so every copied piece shows where it starts; a light rim
+    // on top and bottom shows the height.
+    WritePicture(folder / "slices.png", 30, 12, [](int x, int y) {
+        if (y == 0 || y == 11)
+            return Colour {235, 235, 235};
+        const Colour thirds[] = {{220, 60, 60}, {60, 180, 80}, {60, 90, 220}};
+        const Colour c = thirds[x / 10];
+        return x % 10 == 0 ? Colour {static_cast<std::uint8_t>(c.r / 3),
+                   static_cast<std::uint8_t>(c.g / 3), static_cast<std::uint8_t>(c.b / 3)}
+                           : c;
+    });
+    // Banded frame strips, 12 wide in thirds of 4 with a marker column where the middle third
+    // starts: a dark top and bottom edge, and a grey first row in each middle band.
+    const auto band = [](int x, int y, bool edge) {
+        if (edge)
+            return Colour {30, 40, 110};
+        if (x == 4)
+            return Colour {240, 160, 40};
+        if (x < 4 || x >= 8)
+            return Colour {70, 90, 170};
+        return y == 0 ? Colour {170, 170, 170} : Colour {250, 250, 250};
+    };
+    WritePicture(
+        folder / "band_top.png", 12, 8, [&](int x, int y) { return band(x, y + 1, y < 3); });
+    WritePicture(
+        folder / "band_middle.png", 12, 6, [&](int x, int y) { return band(x, y, false); });
+    WritePicture(
+        folder / "band_bottom.png", 12, 8, [&](int x, int y) { return band(x, y + 1, y >= 5); });
     // A green dot on a clear square.
     WritePicture(folder / "mark.png", 8, 8, [](int x, int y) {
         const int dx = 2 * x - 7;
@@ -84,11 +113,12 @@ void WritePictures(const std::filesystem::path &folder)
 
 } // namespace
 
-GoldenProject::GoldenProject()
+GoldenProject::GoldenProject(const std::string &projectFile)
+    : m_projectFile(projectFile)
 {
     const std::filesystem::path folder = m_dir.Path();
     std::filesystem::copy_file(
-        std::filesystem::path(KX_TEST_DATA_DIR) / "render" / "golden.xml", folder / "golden.xml");
+        std::filesystem::path(KX_TEST_DATA_DIR) / "render" / projectFile, folder / projectFile);
     std::filesystem::create_directories(folder / "resources");
     std::filesystem::create_directories(folder / "fonts");
     WritePictures(folder / "resources");

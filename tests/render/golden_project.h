@@ -1,5 +1,6 @@
-// The small project of the golden-image tests: tests/data/render/golden.xml with pictures drawn
-// here and the installed fonts it names, in a temporary folder.
+// The small projects of the golden-image tests: a project file of tests/data/render (golden.xml,
+// the whole small dialog, or rules.xml, one small dialog per drawing rule) with pictures drawn
+// here and the installed fonts they name, in a temporary folder.
 #pragma once
 
 #include "render/surface.h"
@@ -13,12 +14,12 @@ namespace kxtest {
 
 class GoldenProject {
 public:
-    // Copies the project file, writes its pictures and links its fonts.
-    GoldenProject();
+    // Copies the project file, writes the pictures and links the fonts.
+    explicit GoldenProject(const std::string &projectFile = "golden.xml");
 
     // False when a font the project names is not installed.
     bool Ready() const { return m_ready; }
-    std::string ProjectFile() const { return m_dir.File("golden.xml"); }
+    std::string ProjectFile() const { return m_dir.File(m_projectFile); }
 
     // Where the expected pictures are kept, and whether a run should renew them instead of
     // comparing (KX_UPDATE_GOLDEN=1).
@@ -33,6 +34,7 @@ public:
 
 private:
     TempDir m_dir;
+    std::string m_projectFile;
     bool m_ready = true;
 };
 
