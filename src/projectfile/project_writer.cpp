@@ -132,6 +132,20 @@ std::string FormatFontsAndImages(const CProjectContext &project)
     return out;
 }
 
+std::string FormatFontElement(const CFontData &font)
+{
+    std::string out;
+    AppendFont(out, font);
+    return out;
+}
+
+std::string FormatImageElement(const CImageData &image)
+{
+    std::string out;
+    AppendImage(out, image);
+    return out;
+}
+
 bool WriteProject(CProjectContext &project, const std::string &path, std::string_view dialogFilter)
 {
     return CXmlFile::WriteWhole(path, FormatProject(project, dialogFilter));

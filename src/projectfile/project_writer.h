@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+class CFontData;
+class CImageData;
 class CProjectContext;
 
 namespace kx {
@@ -15,6 +17,10 @@ namespace kx {
 std::string FormatProject(CProjectContext &project, std::string_view dialogFilter = {});
 // Only the fonts and images.
 std::string FormatFontsAndImages(const CProjectContext &project);
+
+// The element of one definition, as the project file holds it (UTF-8).
+std::string FormatFontElement(const CFontData &font);
+std::string FormatImageElement(const CImageData &image);
 
 // Write the texts above to path, replacing the file only once everything was written; false when
 // the file cannot be written (the old file is then untouched).

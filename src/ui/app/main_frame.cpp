@@ -7,10 +7,13 @@
 #include "render/dib_image_list.h"
 #include "render/freetype_font.h"
 #include "ui/app/file_problems.h"
+#include "ui/app/status_indicators.h"
+#include "ui/app/window_menu.h"
 #include "ui/canvas/kx_dialog_editor_view.h"
 #include "ui/dialogs/dlg_setting.h"
 #include "ui/dialogs/skeleton_dlg.h"
 #include "ui/document/document_set.h"
+#include "ui/document/edit_commands.h"
 #include "ui/panels/resource_dlg.h"
 #include "ui/support/qt_text.h"
 
@@ -89,10 +92,12 @@ CMainFrame::CMainFrame(QWidget *parent)
 
     CreateActions();
     CreateResourceBar();
+    CreateEditCommands();
     CreateMenus();
     CreateToolBar();
     // The idle text stays under passing status tips.
     statusBar()->addWidget(new QLabel(tr("レディ"), statusBar()));
+    m_status = new CStatusIndicators(statusBar());
     resize(1024, 720);
     UpdateCommands();
     UpdateTitle();
@@ -104,7 +109,8 @@ CMainFrame::~CMainFrame()
     // A clean end: the copy of unsaved work goes (it refers to the project, which goes too).
     delete m_recovery;
     m_recovery = nullptr;
-    // The views refer to the dialogs and to the painter: they go first.
+    // The views refer to the dialogs and to the painter: they go first, quietly.
+    disconnect(m_mdiArea, nullptr, this, nullptr);
     m_documents->ForgetAll();
     delete m_mdiArea;
     m_mdiArea = nullptr;
@@ -196,8 +202,30 @@ void CMainFrame::CreateMenus()
     connect(file, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
     RebuildRecentMenu();
 
+    QMenu *edit = menuBar()->addMenu(tr("編集(&E)"));
+    edit->addAction(m_editCommands->UndoAction());
+    edit->addAction(m_editCommands->RedoAction());
+    edit->addSeparator();
+    edit->addAction(m_editCommands->CutAction());
+    edit->addAction(m_editCommands->CopyAction());
+    edit->addAction(m_editCommands->PasteAction());
+    edit->addAction(m_editCommands->DeleteAction());
+    edit->addSeparator();
+    edit->addAction(m_editCommands->SelectAllAction());
+    edit->addSeparator();
+    edit->addActions(m_editCommands->AlignActions());
+    edit->addSeparator();
+    edit->addAction(m_redrawAction);
+    connect(edit, &QMenu::aboutToShow, m_editCommands, &CEditCommands::UpdateActions);
+
     QMenu *view = menuBar()->addMenu(tr("表示(&V)"));
     view->addAction(ResourceBarAction());
+    view->addSeparator();
+    view->addAction(m_zoomInAction);
+    view->addAction(m_zoomOutAction);
+    view->addAction(m_zoomResetAction);
+
+    new CWindowMenu(menuBar()->addMenu(tr("ウィンドウ(&W)")), m_mdiArea);
 
     QMenu *help = menuBar()->addMenu(tr("ヘルプ(&H)"));
     help->addAction(m_aboutAction);
@@ -213,6 +241,81 @@ void CMainFrame::CreateToolBar()
     bar->addAction(m_saveAllAction);
     bar->addSeparator();
     bar->addAction(m_redrawAction);
+    bar->addSeparator();
+    bar->addAction(m_editCommands->CutAction());
+    bar->addAction(m_editCommands->CopyAction());
+    bar->addAction(m_editCommands->PasteAction());
+}
+
+void CMainFrame::CreateEditCommands()
+{
+    CEditCommands::Context context;
+    context.activeDocument = [this]() -> CKXDialogEditorDoc * {
+        if (CKXDialogEditorView *view = ActiveView())
+            return view->Document();
+        return m_documents->For(m_resourceDlg->CurrentDialog());
+    };
+    context.panelTab = [this] {
+        switch (m_resourceDlg->Mode()) {
+        case CResourceDlg::kModeDialog:
+        case CResourceDlg::kModeObject:
+            return CEditCommands::PanelTab::Dialogs;
+        case CResourceDlg::kModeImage:
+        case CResourceDlg::kModeFont:
+            return CEditCommands::PanelTab::Definitions;
+        default:
+            return CEditCommands::PanelTab::Project;
+        }
+    };
+    context.panelResource = [this] { return m_resourceDlg->CurrentResource(); };
+    context.panelDelete = [this] { m_resourceDlg->Delete(); };
+    m_editCommands = new CEditCommands(m_project, *m_documents, m_messages, context, this);
+    QStyle *look = style();
+    m_editCommands->CutAction()->setIcon(QIcon::fromTheme(QStringLiteral("edit-cut")));
+    m_editCommands->CopyAction()->setIcon(QIcon::fromTheme(
+        QStringLiteral("edit-copy"), look->standardIcon(QStyle::SP_FileDialogContentsView)));
+    m_editCommands->PasteAction()->setIcon(QIcon::fromTheme(QStringLiteral("edit-paste")));
+
+    m_zoomInAction = new QAction(tr("拡大"), this);
+    m_zoomInAction->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    connect(m_zoomInAction, &QAction::triggered, this, [this] { ZoomBy(+1); });
+    m_zoomOutAction = new QAction(tr("縮小"), this);
+    m_zoomOutAction->setShortcut(QKeySequence::ZoomOut);
+    connect(m_zoomOutAction, &QAction::triggered, this, [this] { ZoomBy(-1); });
+    m_zoomResetAction = new QAction(tr("等倍 (100%)"), this);
+    m_zoomResetAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    connect(m_zoomResetAction, &QAction::triggered, this, &CMainFrame::ResetZoom);
+}
+
+void CMainFrame::ZoomBy(int step)
+{
+    if (CKXDialogEditorView *view = ActiveView())
+        view->SetZoom(view->Zoom() + step);
+}
+
+void CMainFrame::ResetZoom()
+{
+    if (CKXDialogEditorView *view = ActiveView())
+        view->SetZoom(1);
+}
+
+void CMainFrame::ConnectView(CKXDialogEditorView *view)
+{
+    const auto active = [this, view] { return ActiveView() == view; };
+    connect(view, &CKXDialogEditorView::CanvasPointChanged, m_status,
+        [this, active](const QPoint &point, bool inside) {
+            if (active())
+                m_status->ShowCanvasPoint(point, inside);
+        });
+    connect(
+        view, &CKXDialogEditorView::SelectionChanged, m_status, [this, active](const QRect &frame) {
+            if (active())
+                m_status->ShowSelection(frame);
+        });
+    connect(view, &CKXDialogEditorView::ZoomChanged, m_status, [this, active](int zoom) {
+        if (active())
+            m_status->ShowZoom(zoom);
+    });
 }
 
 void CMainFrame::CreateResourceBar()
@@ -342,6 +445,7 @@ CKXDialogEditorView *CMainFrame::OpenDialogWindow(CKXDialogData *dialog)
     auto *view = new CKXDialogEditorView(m_documents->For(dialog), *m_painter);
     QMdiSubWindow *window = m_mdiArea->addSubWindow(view);
     connect(view, &CKXDialogEditorView::SizeChanged, window, [window] { window->adjustSize(); });
+    ConnectView(view);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowTitle(kx::ui::FromUtf8(dialog->Name()));
     window->adjustSize();
@@ -551,6 +655,13 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow *window)
     CKXDialogData *dialog = view ? view->Dialog() : nullptr;
     if (dialog)
         m_resourceDlg->ShowDialog(dialog);
+    // The status bar shows the active canvas.
+    m_status->ShowCanvasPoint(QPoint(), false);
+    m_status->ShowZoom(view ? view->Zoom() : 0);
+    const kx::KXRect frame
+        = view && view->Interaction() ? view->Interaction()->Tracker().rect : kx::KXRect {};
+    m_status->ShowSelection(QRect(frame.left, frame.top, frame.Width(), frame.Height()));
+    m_editCommands->UpdateActions();
     UpdateTitle();
     UpdateCommands();
 }

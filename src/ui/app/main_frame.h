@@ -15,6 +15,8 @@
 #include <string>
 
 class CDocumentSet;
+class CEditCommands;
+class CStatusIndicators;
 class CFreeTypeFont;
 class CKXDialogData;
 class CKXDialogEditorView;
@@ -45,6 +47,12 @@ public:
     QMdiArea *MdiArea() const { return m_mdiArea; }
     // The edit funnels of the dialogs.
     CDocumentSet &Documents() const { return *m_documents; }
+    // The Edit menu's commands.
+    CEditCommands &EditCommands() const { return *m_editCommands; }
+    CStatusIndicators &StatusIndicators() const { return *m_status; }
+    // Zoom of the active dialog window: in, out, and back to 100 %.
+    void ZoomBy(int step);
+    void ResetZoom();
 
     // Messages go to this sink from now on; none restores the message boxes. The caller keeps
     // the sink alive while it is set.
@@ -145,6 +153,9 @@ private:
     void ProjectModifiedChanged(bool modified) override;
 
     void CreateActions();
+    void CreateEditCommands();
+    // The view's signals reach the status bar while it is the active one.
+    void ConnectView(CKXDialogEditorView *view);
     void CreateMenus();
     void CreateToolBar();
     void CreateResourceBar();
@@ -184,6 +195,8 @@ private:
     std::unique_ptr<kx::DialogPainter> m_painter;
 
     CDocumentSet *m_documents = nullptr;
+    CEditCommands *m_editCommands = nullptr;
+    CStatusIndicators *m_status = nullptr;
     QMdiArea *m_mdiArea = nullptr;
     QDockWidget *m_resourceBar = nullptr;
     CResourceDlg *m_resourceDlg = nullptr;
@@ -205,5 +218,8 @@ private:
     QAction *m_discardAllAction = nullptr;
     QAction *m_exitAction = nullptr;
     QAction *m_redrawAction = nullptr;
+    QAction *m_zoomInAction = nullptr;
+    QAction *m_zoomOutAction = nullptr;
+    QAction *m_zoomResetAction = nullptr;
     QAction *m_aboutAction = nullptr;
 };

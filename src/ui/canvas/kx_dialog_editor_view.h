@@ -1,28 +1,39 @@
-// The canvas of one dialog window: the dialog drawn by the renderer, one device pixel per pixel.
-// It draws again whenever the dialog's document reports a finished edit.
+// The canvas of one dialog window: the dialog drawn as the device draws it, at a whole zoom
+// factor, with the selection frame over it. Mouse and keys go to the canvas interaction in
+// canvas pixels; every finished edit goes through the dialog's document.
 #pragma once
 
 #include "render/surface.h"
+#include "ui/canvas/canvas_interaction.h"
 #include "ui/document/kx_dialog_editor_doc.h"
 
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
 
+#include <memory>
+
 namespace kx {
 class DialogPainter;
 }
 
-class CKXDialogEditorView : public QWidget {
+class CKXDialogEditorView : public QWidget, private ICanvasHost {
     Q_OBJECT
 
 public:
+    static constexpr int kMinZoom = 1;
+    static constexpr int kMaxZoom = 8;
+    // From this zoom on, a grid shows the pixel borders.
+    static constexpr int kGridZoom = 4;
+
     CKXDialogEditorView(
         CKXDialogEditorDoc *document, kx::DialogPainter &painter, QWidget *parent = nullptr);
+    ~CKXDialogEditorView() override;
 
     CKXDialogEditorDoc *Document() const { return m_doc; }
     // The dialog shown, or none once it has left the project.
     CKXDialogData *Dialog() const { return m_doc ? m_doc->Dialog() : nullptr; }
+    CCanvasInteraction *Interaction() const { return m_interaction.get(); }
 
     // Fits the view to the dialog's size and has the whole dialog drawn again at the next paint.
     void Redraw();
@@ -30,23 +41,53 @@ public:
     // without a dialog or for a dialog too large to draw).
     const QImage &Picture() const;
 
+    // Whole factors from 1 (100 %) to 8 (800 %); the mouse works in canvas pixels at every zoom.
+    int Zoom() const { return m_zoom; }
+    void SetZoom(int zoom);
+    // The canvas pixel under a point of the widget.
+    QPoint ToCanvas(const QPointF &position) const;
+    // The canvas rectangle in the widget's coordinates.
+    QRect ToWidget(const kx::KXRect &area) const;
+
 signals:
-    // The dialog's size changed: the window around the view should follow.
+    // The dialog's size or the zoom changed: the window around the view should follow.
     void SizeChanged();
+    // The mouse is over this canvas pixel (none: it left the canvas).
+    void CanvasPointChanged(const QPoint &point, bool inside);
+    // The selection frame changed (empty: nothing selected).
+    void SelectionChanged(const QRect &frame);
+    void ZoomChanged(int zoom);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void leaveEvent(QEvent *event) override;
 
 private:
+    // ICanvasHost
+    CObjectData *CurrentObject() override;
+    void Reselect(CObjectData *object) override;
+    void Preview(const kx::KXRect &area) override;
+    void Commit() override;
+    void Invalidate() override;
+
     void OnChanged(int what);
     void FitToDialog();
     void EnsureDrawn() const;
-    // The canvas rectangle in the widget's coordinates.
-    QRect ToWidget(const kx::KXRect &area) const;
-    kx::KXRect SelectionFrame() const;
+    void PaintTracker(QPainter &painter) const;
+    void PaintGrid(QPainter &painter, const QRect &exposed) const;
+    void UpdateCursor(const QPoint &canvas);
+    // Device pixels per canvas pixel.
+    qreal Scale() const;
 
     QPointer<CKXDialogEditorDoc> m_doc;
     kx::DialogPainter &m_painter;
+    std::unique_ptr<CCanvasInteraction> m_interaction;
+    int m_zoom = 1;
     // The dialog as drawn, and the QImage that shows the surface's rows without a copy.
     mutable kx::Surface m_canvas;
     mutable QImage m_picture;

@@ -1,0 +1,147 @@
+#include "projectfile/clipboard_text.h"
+
+#include "model/object_data_list.h"
+#include "model/project_context.h"
+#include "platform/message_sink.h"
+#include "projectfile/project_reader.h"
+
+#include <memory>
+#include <vector>
+
+namespace kx {
+
+namespace {
+
+// Stand-ins at canvas positions for what is selected. A group that is wholly selected stands for
+// all it holds; its stand-in shares its children, which keep their places inside it.
+void CollectSelected(const CObjectDataList &group, CObjectDataList &into,
+    std::vector<std::unique_ptr<CObjectData>> &keep)
+{
+    for (CObjectData *child : group.Children()) {
+        if (child->IsSelected() && (!child->IsGroup() || child->CountSelected() > 0)) {
+            std::unique_ptr<CObjectData> copy = child->IsGroup()
+                ? std::unique_ptr<CObjectData>(std::make_unique<CObjectDataList>(nullptr))
+                : std::make_unique<CObjectData>(nullptr);
+            copy->CopyFrom(*child);
+            copy->SetParent(&into);
+            copy->SetPosition(child->AbsoluteX(), child->AbsoluteY());
+            into.AddChild(copy.get());
+            keep.push_back(std::move(copy));
+        } else if (child->IsGroup()) {
+            CollectSelected(static_cast<const CObjectDataList &>(*child), into, keep);
+        }
+    }
+}
+
+// Gives every object under group whose name another resource of the project has a free name.
+void FreeNames(CObjectData &object, CProjectContext &project, CObjectDataList &pasted)
+{
+    static constexpr PrefixIndex kPrefixes[] = {
+        kPrefixOB, kPrefixOE, kPrefixOF, kPrefixOP, kPrefixOI, kPrefixOM, kPrefixOC, kPrefixOT};
+    if (&object != &pasted) {
+        // Taken when something other than this very object bears the name.
+        object.SetName(object.Name() + '\x01');
+        const std::string wanted = object.Name().substr(0, object.Name().size() - 1);
+        if (project.IsNameTaken(wanted)) {
+            const int type = object.Type();
+            std::string prefix = object.IsGroup() ? std::string()
+                : type >= 0 && type < 8 ? project.Prefixes().Get(kPrefixes[type])
+                                         : std::string();
+            if (prefix.empty())
+                prefix = object.IsGroup() ? "OGROUP" : wanted;
+            object.SetName(object.IsGroup() ? project.UniqueGroupName() : project.UniqueName(prefix));
+        } else {
+            object.SetName(wanted);
+        }
+    }
+    if (object.IsGroup()) {
+        for (CObjectData *child : static_cast<CObjectDataList &>(object).Children())
+            FreeNames(*child, project, pasted);
+    }
+}
+
+} // namespace
+
+std::string FormatSelectionText(const CObjectDataList &root, const CImageDataList *images)
+{
+    CObjectDataList outer(nullptr);
+    outer.SetName(CObjectDataList::kRootName);
+    std::vector<std::unique_ptr<CObjectData>> keep;
+    CollectSelected(root, outer, keep);
+    std::string text;
+    if (keep.empty())
+        return text;
+    for (const auto &copy : keep) {
+        if (!copy->IsGroup())
+            copy->SetSelected(true); // the group stand-ins share children that are selected
+    }
+    outer.AppendSelectionXml(text, images);
+    return text;
+}
+
+CObjectDataList *PasteSelectionText(std::string_view cp932Text, CKXDialogData &dialog,
+    CProjectContext &project, IMessageSink &messages)
+{
+    CObjectDataList *root = dialog.RootGroup();
+    const int before = root->ChildCount();
+    ProjectReader reader(project, messages);
+    const bool read = reader.ReadText(cp932Text, dialog);
+    CObjectDataList *pasted = nullptr;
+    if (read && !reader.ParseFailed() && root->ChildCount() == before + 1
+        && root->ChildAt(before)->IsGroup())
+        pasted = static_cast<CObjectDataList *>(root->ChildAt(before));
+    if (!pasted || pasted->ChildCount() == 0) {
+        // Nothing usable arrived: whatever the reader left is taken out again.
+        while (root->ChildCount() > before) {
+            CObjectData *extra = root->ChildAt(root->ChildCount() - 1);
+            root->RemoveChild(extra);
+            kx::DeleteTree(extra);
+        }
+        return nullptr;
+    }
+    pasted->SetName(pasted->Name() + '\x01');
+    pasted->SetName(project.UniqueGroupName());
+    FreeNames(*pasted, project, *pasted);
+    root->DeselectAll();
+    pasted->SetSelected(true);
+    return pasted;
+}
+
+int PasteDefinitionText(std::string_view utf8Text, CProjectContext &project, IMessageSink &messages)
+{
+    const bool images = utf8Text.find("<Image>") != std::string_view::npos;
+    const bool fonts = utf8Text.find("<Font>") != std::string_view::npos;
+    if (images == fonts)
+        return 0; // neither, or a mix that is no single definition kind
+    std::string file = "<?xml version=\"1.0\"?>\n<root>\n";
+    file += images ? "\t<Images>\n" : "\t<Fonts>\n";
+    file += utf8Text;
+    file += images ? "\t</Images>\n" : "\t</Fonts>\n";
+    file += "</root>\n";
+    CProjectContext read;
+    read.SetProjectFolder(project.ProjectFolder());
+    ProjectReader reader(read, messages);
+    if (!reader.ReadContent(file, "") || reader.ParseFailed())
+        return 0;
+    int added = 0;
+    if (images) {
+        while (CImageData *first = read.Images().At(0)) {
+            std::unique_ptr<CImageData> image = read.Images().Take(first);
+            image->SetName(project.UniqueName(image->Name().empty() ? "IB" : image->Name()));
+            // The pictures are found through this project's cache.
+            for (int slot = 0; slot < kx::kMaxImageSlots; ++slot)
+                image->SetSlotFile(slot, std::string(image->SlotFile(slot)), &project);
+            added += project.Images().Add(image) >= 0;
+        }
+    } else {
+        while (CFontData *first = read.Fonts().At(0)) {
+            std::unique_ptr<CFontData> font = read.Fonts().Take(first);
+            font->SetName(project.UniqueName(font->Name().empty() ? "F" : font->Name()));
+            font->SetFaceId(project.Fonts().NextFaceId());
+            added += project.Fonts().Add(font) >= 0;
+        }
+    }
+    return added;
+}
+
+} // namespace kx

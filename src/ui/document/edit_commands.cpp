@@ -1,0 +1,276 @@
+#include "ui/document/edit_commands.h"
+
+#include "model/kx_dialog_data.h"
+#include "model/object_data_list.h"
+#include "model/project_context.h"
+#include "projectfile/clipboard_text.h"
+#include "projectfile/project_writer.h"
+#include "ui/document/document_set.h"
+#include "ui/support/qt_text.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+
+namespace {
+
+// The outermost objects that are selected: a group whose objects are all selected counts once.
+void TopSelected(CObjectDataList &group, std::vector<CObjectData *> &out)
+{
+    for (CObjectData *child : group.Children()) {
+        if (child->IsSelected() && (!child->IsGroup() || child->CountSelected() > 0))
+            out.push_back(child);
+        else if (child->IsGroup())
+            TopSelected(static_cast<CObjectDataList &>(*child), out);
+    }
+}
+
+} // namespace
+
+CEditCommands::CEditCommands(CProjectContext &project, CDocumentSet &documents,
+    kx::IMessageSink &messages, Context context, QObject *parent)
+    : QObject(parent)
+    , m_project(project)
+    , m_documents(documents)
+    , m_messages(messages)
+    , m_context(std::move(context))
+{
+    m_undo = MakeAction(tr("元に戻す(&U)"),
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    m_redo = MakeAction(tr("やり直し(&R)"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    m_cut = MakeAction(tr("切り取り(&T)"),
+        {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
+    m_copy = MakeAction(tr("コピー(&C)"),
+        {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
+    m_paste = MakeAction(tr("貼り付け(&P)"),
+        {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
+    m_delete = MakeAction(tr("削除"), {QKeySequence(Qt::Key_Delete)});
+    m_selectAll = MakeAction(tr("すべて選択"), {QKeySequence(Qt::CTRL | Qt::Key_A)});
+    connect(m_undo, &QAction::triggered, this, &CEditCommands::Undo);
+    connect(m_redo, &QAction::triggered, this, &CEditCommands::Redo);
+    connect(m_cut, &QAction::triggered, this, &CEditCommands::Cut);
+    connect(m_copy, &QAction::triggered, this, &CEditCommands::Copy);
+    connect(m_paste, &QAction::triggered, this, &CEditCommands::Paste);
+    connect(m_delete, &QAction::triggered, this, &CEditCommands::DeleteSelection);
+    connect(m_selectAll, &QAction::triggered, this, &CEditCommands::SelectAll);
+    const char *const alignTexts[]
+        = {"整列左", "整列右", "整列上", "整列下", "整列幅", "整列高"};
+    for (int kind = kAlignLeft; kind <= kAlignHeight; ++kind) {
+        QAction *action = MakeAction(tr(alignTexts[kind]), {});
+        connect(action, &QAction::triggered, this, [this, kind] { Align(kind); });
+        m_align.append(action);
+    }
+    connect(&m_documents, &CDocumentSet::DocumentChanged, this, &CEditCommands::UpdateActions);
+    connect(&m_documents, &CDocumentSet::ResourcesChanged, this, &CEditCommands::UpdateActions);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+        &CEditCommands::UpdateActions);
+    UpdateActions();
+}
+
+QAction *CEditCommands::MakeAction(const QString &text, std::initializer_list<QKeySequence> keys)
+{
+    auto *action = new QAction(text, this);
+    action->setShortcuts(QList<QKeySequence>(keys));
+    return action;
+}
+
+CKXDialogData *CEditCommands::ActiveDialog() const
+{
+    CKXDialogEditorDoc *document = m_context.activeDocument();
+    return document ? document->Dialog() : nullptr;
+}
+
+KXClass *CEditCommands::AlignReference() const
+{
+    if (m_context.panelTab() != PanelTab::Dialogs)
+        return nullptr;
+    KXClass *resource = m_context.panelResource();
+    return resource && resource->Kind() == kKindObject ? resource : nullptr;
+}
+
+void CEditCommands::UpdateActions()
+{
+    CKXDialogEditorDoc *document = m_context.activeDocument();
+    CKXDialogData *dialog = document ? document->Dialog() : nullptr;
+    m_undo->setEnabled(document && document->CanUndo());
+    m_redo->setEnabled(document && document->CanRedo());
+    const PanelTab tab = m_context.panelTab();
+    const KXClass *resource = m_context.panelResource();
+    const bool definition
+        = resource && (resource->Kind() == kKindImage || resource->Kind() == kKindFont);
+    const bool selection = dialog && dialog->RootGroup()->CountSelected() > 0;
+    const bool copyable = tab == PanelTab::Definitions ? definition : selection;
+    m_copy->setEnabled(copyable);
+    m_cut->setEnabled(tab == PanelTab::Definitions
+            ? definition
+            : selection || (tab == PanelTab::Dialogs && resource && resource->Kind() == kKindDialog));
+    const QMimeData *data = QApplication::clipboard()->mimeData();
+    m_paste->setEnabled(data && data->hasText()
+        && (tab == PanelTab::Definitions || dialog != nullptr));
+    m_delete->setEnabled(selection);
+    m_selectAll->setEnabled(dialog && dialog->RootGroup()->ChildCount() > 0);
+    const bool align = AlignReference() != nullptr;
+    for (QAction *action : m_align)
+        action->setEnabled(align);
+}
+
+void CEditCommands::Reselect(CKXDialogEditorDoc *document, KXClass *current)
+{
+    document->SetCurrent(current ? current : document->Dialog());
+    document->Notify(kChangeSelection);
+}
+
+void CEditCommands::Undo()
+{
+    if (CKXDialogEditorDoc *document = m_context.activeDocument())
+        document->Undo();
+}
+
+void CEditCommands::Redo()
+{
+    if (CKXDialogEditorDoc *document = m_context.activeDocument())
+        document->Redo();
+}
+
+void CEditCommands::Copy()
+{
+    QString text;
+    if (m_context.panelTab() == PanelTab::Definitions) {
+        // A definition travels as its own element of the project file.
+        const KXClass *resource = m_context.panelResource();
+        if (resource && resource->Kind() == kKindFont)
+            text = kx::ui::FromUtf8(kx::FormatFontElement(static_cast<const CFontData &>(*resource)));
+        else if (resource && resource->Kind() == kKindImage)
+            text = kx::ui::FromUtf8(
+                kx::FormatImageElement(static_cast<const CImageData &>(*resource)));
+    } else if (CKXDialogData *dialog = ActiveDialog()) {
+        text = kx::ui::FromModelText(
+            kx::FormatSelectionText(*dialog->RootGroup(), &m_project.Images()));
+    }
+    if (!text.isEmpty())
+        QApplication::clipboard()->setText(text);
+}
+
+void CEditCommands::Cut()
+{
+    Copy();
+    switch (m_context.panelTab()) {
+    case PanelTab::Definitions:
+        m_context.panelDelete();
+        break;
+    case PanelTab::Dialogs: {
+        const KXClass *resource = m_context.panelResource();
+        // A dialog goes as the panel deletes it; objects go as the canvas selection.
+        if (resource && resource->Kind() == kKindDialog)
+            m_context.panelDelete();
+        else
+            DeleteSelection();
+        break;
+    }
+    case PanelTab::Project:
+        break;
+    }
+}
+
+void CEditCommands::Paste()
+{
+    const QString text = QApplication::clipboard()->text();
+    if (text.isEmpty())
+        return;
+    if (m_context.panelTab() == PanelTab::Definitions) {
+        const int added
+            = kx::PasteDefinitionText(kx::ui::ToUtf8(text), m_project, m_messages);
+        if (added > 0) {
+            const bool fonts = text.contains(QStringLiteral("<Font>"));
+            m_documents.CommitResources(fonts ? kChangeFonts : kChangeImages);
+        }
+        return;
+    }
+    CKXDialogEditorDoc *document = m_context.activeDocument();
+    CKXDialogData *dialog = document ? document->Dialog() : nullptr;
+    if (!dialog)
+        return;
+    CObjectDataList *pasted
+        = kx::PasteSelectionText(kx::ui::ToModelText(text), *dialog, m_project, m_messages);
+    if (!pasted)
+        return;
+    document->SetCurrent(pasted->FindSelected());
+    document->Commit(kChangeTree | kChangeSelection);
+}
+
+void CEditCommands::DeleteSelection()
+{
+    CKXDialogEditorDoc *document = m_context.activeDocument();
+    CKXDialogData *dialog = document ? document->Dialog() : nullptr;
+    if (!dialog)
+        return;
+    std::vector<CObjectData *> doomed;
+    TopSelected(*dialog->RootGroup(), doomed);
+    if (doomed.empty())
+        return;
+    CObjectData *next = nullptr;
+    for (CObjectData *object : doomed)
+        next = CObjectDataList::RemoveWithEmptyAncestors(object);
+    dialog->RootGroup()->DeselectAll();
+    if (next && next != dialog->RootGroup())
+        next->SetSelected(true);
+    document->SetCurrent(next && next != dialog->RootGroup() ? static_cast<KXClass *>(next)
+                                                              : dialog);
+    document->Commit(kChangeTree | kChangeSelection);
+}
+
+void CEditCommands::SelectAll()
+{
+    CKXDialogEditorDoc *document = m_context.activeDocument();
+    CKXDialogData *dialog = document ? document->Dialog() : nullptr;
+    if (!dialog || dialog->RootGroup()->ChildCount() == 0)
+        return;
+    dialog->RootGroup()->SetSelected(true);
+    Reselect(document, dialog->RootGroup()->FindSelected());
+}
+
+void CEditCommands::Align(int kind)
+{
+    auto *reference = static_cast<CObjectData *>(AlignReference());
+    if (!reference)
+        return;
+    const CObjectData *top = reference;
+    while (top->Parent())
+        top = top->Parent();
+    CKXDialogData *dialog = nullptr;
+    for (const auto &candidate : m_project.Dialogs()) {
+        if (candidate->RootGroup() == top)
+            dialog = candidate.get();
+    }
+    if (!dialog)
+        return;
+    CObjectDataList *root = dialog->RootGroup();
+    const int width = kx::Nearest(reference->Width() * reference->PreviewScaleX());
+    const int height = kx::Nearest(reference->Height() * reference->PreviewScaleY());
+    int value = 0;
+    switch (kind) {
+    case kAlignLeft:
+        value = reference->AbsoluteX();
+        break;
+    case kAlignRight:
+        value = reference->AbsoluteX() + width;
+        break;
+    case kAlignTop:
+        value = reference->AbsoluteY();
+        break;
+    case kAlignBottom:
+        value = reference->AbsoluteY() + height;
+        break;
+    case kAlignWidth:
+        value = width;
+        break;
+    case kAlignHeight:
+        value = height;
+        break;
+    default:
+        return;
+    }
+    root->AlignEdge(kind, value);
+    m_documents.For(dialog)->Commit(kChangeGeometry);
+}

@@ -1,0 +1,87 @@
+// The Edit menu: undo and redo through the dialog's history, cut, copy and paste through the
+// clipboard, delete and select all, and the six align commands. Each command ends in the edit
+// funnel of the dialog it changed, or in the document set's for definitions.
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+class CDocumentSet;
+class CKXDialogData;
+class CKXDialogEditorDoc;
+class CProjectContext;
+class KXClass;
+class QAction;
+
+namespace kx {
+class IMessageSink;
+}
+
+class CEditCommands : public QObject {
+    Q_OBJECT
+
+public:
+    // What the panel's tab works on: cut, copy and paste follow it.
+    enum class PanelTab { Project, Dialogs, Definitions };
+
+    // What the commands need to know of the windows around them.
+    struct Context {
+        // The document of the active dialog window, else of the dialog the panel shows.
+        std::function<CKXDialogEditorDoc *()> activeDocument;
+        std::function<PanelTab()> panelTab;
+        // The resource the panel shows (a dialog, an object, an image or font definition).
+        std::function<KXClass *()> panelResource;
+        // The panel's delete command, which cut shares for dialogs and definitions.
+        std::function<void()> panelDelete;
+    };
+
+    CEditCommands(CProjectContext &project, CDocumentSet &documents, kx::IMessageSink &messages,
+        Context context, QObject *parent = nullptr);
+
+    QAction *UndoAction() const { return m_undo; }
+    QAction *RedoAction() const { return m_redo; }
+    QAction *CutAction() const { return m_cut; }
+    QAction *CopyAction() const { return m_copy; }
+    QAction *PasteAction() const { return m_paste; }
+    QAction *DeleteAction() const { return m_delete; }
+    QAction *SelectAllAction() const { return m_selectAll; }
+    // Align left, right, top, bottom, widths, heights: the order of AlignEdgeKind.
+    const QList<QAction *> &AlignActions() const { return m_align; }
+
+    // ---- The commands, for the menus and for tests ----
+    void Undo();
+    void Redo();
+    void Copy();
+    void Cut();
+    void Paste();
+    // Removes the selected objects of the active dialog, with the groups they leave empty.
+    void DeleteSelection();
+    void SelectAll();
+    void Align(int kind);
+
+    // Brings the enabled states up to date (before a menu shows, after every edit).
+    void UpdateActions();
+
+private:
+    QAction *MakeAction(const QString &text, std::initializer_list<QKeySequence> keys);
+    CKXDialogData *ActiveDialog() const;
+    // The object the align commands measure against: the panel's object in its dialog and
+    // object tabs.
+    KXClass *AlignReference() const;
+    // Tells the panel and the canvas that the selection is now this (the dialog for none).
+    void Reselect(CKXDialogEditorDoc *document, KXClass *current);
+
+    CProjectContext &m_project;
+    CDocumentSet &m_documents;
+    kx::IMessageSink &m_messages;
+    Context m_context;
+    QAction *m_undo;
+    QAction *m_redo;
+    QAction *m_cut;
+    QAction *m_copy;
+    QAction *m_paste;
+    QAction *m_delete;
+    QAction *m_selectAll;
+    QList<QAction *> m_align;
+};
