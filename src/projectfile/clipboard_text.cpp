@@ -109,10 +109,11 @@ CObjectDataList *PasteSelectionText(std::string_view cp932Text, CKXDialogData &d
 
 int PasteDefinitionText(std::string_view utf8Text, CProjectContext &project, IMessageSink &messages)
 {
+    // An image definition names its font in a Font element of its own: Image decides.
     const bool images = utf8Text.find("<Image>") != std::string_view::npos;
-    const bool fonts = utf8Text.find("<Font>") != std::string_view::npos;
-    if (images == fonts)
-        return 0; // neither, or a mix that is no single definition kind
+    const bool fonts = !images && utf8Text.find("<Font>") != std::string_view::npos;
+    if (!images && !fonts)
+        return 0;
     std::string file = "<?xml version=\"1.0\"?>\n<root>\n";
     file += images ? "\t<Images>\n" : "\t<Fonts>\n";
     file += utf8Text;
