@@ -93,6 +93,14 @@ std::string GoldenBody(const std::string &name)
     return text.substr(end);
 }
 
+std::vector<std::string> LogLines(const std::vector<kx::GenerationResult> &results)
+{
+    std::vector<std::string> lines;
+    for (const kx::GenerationResult &result : results)
+        lines.push_back(result.LogLine());
+    return lines;
+}
+
 class SkeletonGeneratorTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -123,9 +131,10 @@ protected:
         settings.writeProjectFile = true;
         return settings;
     }
+    // The log lines of a run.
     std::vector<std::string> Run(const SkeletonSettings &settings)
     {
-        return RunGeneration(&m_project, settings, &m_messages);
+        return LogLines(RunGeneration(&m_project, settings, &m_messages));
     }
     std::string File(const std::string &name) const { return ReadAll(m_folder / name); }
 
@@ -179,21 +188,21 @@ TEST_F(SkeletonGeneratorTest, SecondRunRewritesOnlyMarkedFilesAndKeepsTheUsersWo
 
     const std::vector<std::string> expectedLog = {
         "○ resourceid.h を更新しました。",
-        "× main.cpp キャンセルしました。",
-        "× MyApp.cpp キャンセルしました。",
-        "× MyApp.h キャンセルしました。",
-        "× AppMyApp.cpp キャンセルしました。",
-        "× AppMyApp.h キャンセルしました。",
+        "× main.cpp キャンセルしました。 first line has no YES",
+        "× MyApp.cpp キャンセルしました。 first line has no YES",
+        "× MyApp.h キャンセルしました。 first line has no YES",
+        "× AppMyApp.cpp キャンセルしました。 first line has no YES",
+        "× AppMyApp.h キャンセルしました。 first line has no YES",
         "○ AppMyAppDesign.cpp を更新しました。",
-        "× DlgMain.cpp キャンセルしました。",
-        "× DlgMain.h キャンセルしました。",
+        "× DlgMain.cpp キャンセルしました。 first line has no YES",
+        "× DlgMain.h キャンセルしました。 first line has no YES",
         "○ DlgMainDesign.cpp を更新しました。",
         "○ DlgMainDesign.h を更新しました。",
-        "× DlgSettings.cpp キャンセルしました。",
-        "× DlgSettings.h キャンセルしました。",
+        "× DlgSettings.cpp キャンセルしました。 first line has no YES",
+        "× DlgSettings.h キャンセルしました。 first line has no YES",
         "○ DlgSettingsDesign.cpp を更新しました。",
         "○ DlgSettingsDesign.h を更新しました。",
-        "× myapp.rvpro キャンセルしました。",
+        "× myapp.rvpro キャンセルしました。 exists already",
     };
     EXPECT_EQ(Run(Everything()), expectedLog);
 
@@ -230,12 +239,12 @@ TEST_F(SkeletonGeneratorTest, MarkerInTheFirstLineDecidesWhetherAFileIsRewritten
     settings.dialogName = "Main";
     const std::vector<std::string> expectedLog = {
         "○ MyApp.cpp を更新しました。",
-        "× MyApp.h キャンセルしました。",
-        "× AppMyApp.cpp キャンセルしました。",
-        "× AppMyApp.h キャンセルしました。",
+        "× MyApp.h キャンセルしました。 first line has no YES",
+        "× AppMyApp.cpp キャンセルしました。 file is read-only",
+        "× AppMyApp.h キャンセルしました。 a folder has this name",
         "○ AppMyAppDesign.cpp を更新しました。",
         "○ DlgMain.cpp を更新しました。",
-        "× DlgMain.h キャンセルしました。",
+        "× DlgMain.h キャンセルしました。 first line has no YES",
         "○ DlgMainDesign.cpp を更新しました。",
         "○ DlgMainDesign.h を更新しました。",
     };
@@ -299,16 +308,16 @@ TEST_F(SkeletonGeneratorTest, GetTextSupportIsTakenAfreshByEveryRun)
 TEST_F(SkeletonGeneratorTest, WithoutAProjectEveryFileIsCancelledUnderItsPlaceholder)
 {
     const std::vector<std::string> expectedLog = {
-        "× resourceid.h キャンセルしました。",
-        "× main.cpp キャンセルしました。",
-        "× ???.cpp キャンセルしました。",
-        "× ???.h キャンセルしました。",
-        "× App???.cpp キャンセルしました。",
-        "× App???Class.cpp キャンセルしました。",
-        "× App???.cpp キャンセルしました。",
-        "× ???.rvpro キャンセルしました。",
+        "× resourceid.h キャンセルしました。 no project is open",
+        "× main.cpp キャンセルしました。 no project is open",
+        "× ???.cpp キャンセルしました。 no project is open",
+        "× ???.h キャンセルしました。 no project is open",
+        "× App???.cpp キャンセルしました。 no project is open",
+        "× App???Class.cpp キャンセルしました。 no project is open",
+        "× App???.cpp キャンセルしました。 no project is open",
+        "× ???.rvpro キャンセルしました。 no project is open",
     };
-    EXPECT_EQ(RunGeneration(nullptr, Everything(), &m_messages), expectedLog);
+    EXPECT_EQ(LogLines(RunGeneration(nullptr, Everything(), &m_messages)), expectedLog);
     EXPECT_TRUE(fs::is_empty(m_folder));
     EXPECT_TRUE(m_messages.Messages().empty());
 }
@@ -320,7 +329,7 @@ TEST_F(SkeletonGeneratorTest, ProjectWithoutDialogsRefusesMainAndListsNoDialogSo
     settings.writeApplication = false;
     const std::vector<std::string> expectedLog = {
         "○ resourceid.h を更新しました。",
-        "× main.cpp キャンセルしました。",
+        "× main.cpp キャンセルしました。 the project has no dialog",
         "○ myapp.rvpro を更新しました。",
     };
     EXPECT_EQ(Run(settings), expectedLog);
@@ -350,7 +359,8 @@ TEST_F(SkeletonGeneratorTest, ProjectFileIsOnlyEverCreated)
     settings.writeProjectFile = true;
 
     fs::create_directory(m_folder / "myapp.rvpro");
-    EXPECT_EQ(Run(settings), std::vector<std::string> {"× myapp.rvpro キャンセルしました。"});
+    EXPECT_EQ(Run(settings),
+        std::vector<std::string> {"× myapp.rvpro キャンセルしました。 exists already"});
     fs::remove(m_folder / "myapp.rvpro");
 
     // A project name in Japanese: the file name stays as the file system spells it, the
@@ -365,7 +375,8 @@ TEST_F(SkeletonGeneratorTest, ProjectFileIsOnlyEverCreated)
     auto dialog = std::make_unique<CKXDialogData>("Extra", m_project.Prefixes());
     dialog->SetName("Extra");
     m_project.Dialogs().Add(dialog);
-    EXPECT_EQ(Run(settings), std::vector<std::string> {"× テスト.rvpro キャンセルしました。"});
+    EXPECT_EQ(Run(settings),
+        std::vector<std::string> {"× テスト.rvpro キャンセルしました。 exists already"});
     EXPECT_EQ(File("テスト.rvpro"), text);
 }
 
@@ -400,6 +411,8 @@ TEST(SkeletonLogTest, NamesAndCase)
 {
     EXPECT_EQ(UpdatedLine("a.h"), "○ a.h を更新しました。");
     EXPECT_EQ(CancelledLine("a.h"), "× a.h キャンセルしました。");
+    EXPECT_EQ(CancelledLine("a.h", "first line has no YES"),
+        "× a.h キャンセルしました。 first line has no YES");
     // Only ASCII letters change; the bytes of other characters stay.
     EXPECT_EQ(kx::AsciiUpper("DlgMain_2"), "DLGMAIN_2");
     EXPECT_EQ(kx::AsciiLower("MyApp"), "myapp");
