@@ -78,11 +78,14 @@ KXSize ImageSizeFor(const CImageData &image, int type)
 
 // new = (v * newExtent) / oldExtent in integer arithmetic, truncating toward zero. An empty old
 // extent cannot be scaled; the value is kept so that a zero-width selection is moved, not lost.
-int ScaleInt(int v, int newExtent, int oldExtent)
+// v × newExtent / oldExtent in integer arithmetic (multiply first, divide truncating toward
+// zero); v is a 64-bit sum of coordinates, the result is kept within the int range.
+int ScaleInt(std::int64_t v, int newExtent, int oldExtent)
 {
     if (oldExtent == 0)
-        return v;
-    return static_cast<int>(static_cast<long long>(v) * newExtent / oldExtent);
+        return kx::Saturate(v);
+    // |v| < 2^33 and |newExtent| <= 2^31, so the product fits 64 bits.
+    return kx::Saturate(v * newExtent / oldExtent);
 }
 
 double ScaleFactor(int newExtent, int oldExtent)
@@ -273,12 +276,14 @@ void CObjectData::PreviewScale(const KXRect &from, const KXRect &to)
     ResetPreview();
     const double sx = ScaleFactor(to.Width(), from.Width());
     const double sy = ScaleFactor(to.Height(), from.Height());
-    const int px = m_parent ? m_parent->AbsoluteX() : 0;
-    const int py = m_parent ? m_parent->AbsoluteY() : 0;
+    const std::int64_t px = m_parent ? m_parent->AbsoluteX() : 0;
+    const std::int64_t py = m_parent ? m_parent->AbsoluteY() : 0;
     m_previewScaleX = sx;
     m_previewScaleY = sy;
-    m_previewOffsetX = to.left + Nearest((m_x + px - from.left) * sx) - m_x - px;
-    m_previewOffsetY = to.top + Nearest((m_y + py - from.top) * sy) - m_y - py;
+    m_previewOffsetX = kx::Saturate(
+        to.left + std::int64_t {Nearest(static_cast<double>(m_x + px - from.left) * sx)} - m_x - px);
+    m_previewOffsetY = kx::Saturate(
+        to.top + std::int64_t {Nearest(static_cast<double>(m_y + py - from.top) * sy)} - m_y - py);
 }
 
 void CObjectData::ApplyScale(const KXRect &from, const KXRect &to)
@@ -286,12 +291,12 @@ void CObjectData::ApplyScale(const KXRect &from, const KXRect &to)
     if (!m_selected)
         return;
     ResetPreview();
-    const int px = m_parent ? m_parent->AbsoluteX() : 0;
-    const int py = m_parent ? m_parent->AbsoluteY() : 0;
-    const int x = ScaleInt(m_x + px - from.left, to.Width(), from.Width()) + to.left;
-    const int y = ScaleInt(m_y + py - from.top, to.Height(), from.Height()) + to.top;
-    m_x = x - px;
-    m_y = y - py;
+    const std::int64_t px = m_parent ? m_parent->AbsoluteX() : 0;
+    const std::int64_t py = m_parent ? m_parent->AbsoluteY() : 0;
+    const std::int64_t x = ScaleInt(m_x + px - from.left, to.Width(), from.Width()) + to.left;
+    const std::int64_t y = ScaleInt(m_y + py - from.top, to.Height(), from.Height()) + to.top;
+    m_x = kx::Saturate(x - px);
+    m_y = kx::Saturate(y - py);
     m_width = ScaleInt(m_width, to.Width(), from.Width());
     m_height = ScaleInt(m_height, to.Height(), from.Height());
 }
@@ -305,13 +310,13 @@ void CObjectData::AlignEdge(int kind, int value)
         SetAbsoluteX(value);
         break;
     case kAlignRight:
-        SetAbsoluteX(value - Nearest(m_width * m_previewScaleX));
+        SetAbsoluteX(kx::Saturate(std::int64_t {value} - Nearest(m_width * m_previewScaleX)));
         break;
     case kAlignTop:
         SetAbsoluteY(value);
         break;
     case kAlignBottom:
-        SetAbsoluteY(value - Nearest(m_height * m_previewScaleY));
+        SetAbsoluteY(kx::Saturate(std::int64_t {value} - Nearest(m_height * m_previewScaleY)));
         break;
     case kAlignWidth:
         m_width = value;
@@ -492,30 +497,32 @@ void CObjectData::ApplyAttribute(
 
 int CObjectData::AbsoluteX() const
 {
-    return m_x + m_previewOffsetX + (m_parent ? m_parent->AbsoluteX() : 0);
+    return kx::Saturate(
+        std::int64_t {m_x} + m_previewOffsetX + (m_parent ? m_parent->AbsoluteX() : 0));
 }
 
 int CObjectData::AbsoluteY() const
 {
-    return m_y + m_previewOffsetY + (m_parent ? m_parent->AbsoluteY() : 0);
+    return kx::Saturate(
+        std::int64_t {m_y} + m_previewOffsetY + (m_parent ? m_parent->AbsoluteY() : 0));
 }
 
 void CObjectData::SetAbsoluteX(int x)
 {
-    m_x = x - (m_parent ? m_parent->AbsoluteX() : 0);
+    m_x = kx::Saturate(std::int64_t {x} - (m_parent ? m_parent->AbsoluteX() : 0));
 }
 
 void CObjectData::SetAbsoluteY(int y)
 {
-    m_y = y - (m_parent ? m_parent->AbsoluteY() : 0);
+    m_y = kx::Saturate(std::int64_t {y} - (m_parent ? m_parent->AbsoluteY() : 0));
 }
 
 KXRect CObjectData::GetRect() const
 {
     const int left = AbsoluteX();
     const int top = AbsoluteY();
-    return {left, top, left + Nearest(m_width * m_previewScaleX),
-        top + Nearest(m_height * m_previewScaleY)};
+    return {left, top, kx::Saturate(std::int64_t {left} + Nearest(m_width * m_previewScaleX)),
+        kx::Saturate(std::int64_t {top} + Nearest(m_height * m_previewScaleY))};
 }
 
 std::uint32_t CObjectData::TextColourValue() const
