@@ -263,6 +263,24 @@ TEST_F(SkeletonGeneratorTest, MarkerInTheFirstLineDecidesWhetherAFileIsRewritten
     EXPECT_EQ(File("DlgMain.cpp"), MarkedBanner("DlgMain.cpp") + GoldenBody("DlgMain.cpp"));
 }
 
+TEST_F(SkeletonGeneratorTest, TheMarkerTestReadsOneBoundedLine)
+{
+    // A file of one endless line is read only as far as a generated first line can reach: a
+    // "YES" far behind is not seen, and the file stays the user's.
+    const std::string endless = std::string(8 << 20, 'x') + "YES\n";
+    WriteAll(m_folder / "MyApp.cpp", endless);
+    WriteAll(m_folder / "MyApp.h", "// YES " + std::string(4000, '-') + "\nint old;\n");
+    SkeletonSettings settings;
+    settings.outputFolder = m_folder.string();
+    settings.writeResourceId = false;
+    settings.writeDialogs = false;
+    const std::vector<std::string> log = Run(settings);
+    ASSERT_EQ(log.size(), 5u);
+    EXPECT_EQ(log[0], "× MyApp.cpp キャンセルしました。 first line has no YES");
+    EXPECT_EQ(log[1], "○ MyApp.h を更新しました。");
+    EXPECT_EQ(File("MyApp.cpp").size(), endless.size());
+}
+
 TEST_F(SkeletonGeneratorTest, DialogsAreSelectedByExactNameOrAll)
 {
     SkeletonSettings settings;
