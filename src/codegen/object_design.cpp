@@ -153,9 +153,8 @@ void WriteMovie(CodeOut &out, const CObjectData &o, int level)
 
 void WriteCanvas(CodeOut &out, const CObjectData &o, int level)
 {
-    out << "\tobj = pGroup" << level << "->AddCanvas(this" << ','
-        << Identifier {"object", o.Name()} << ',' << o.X() << ',' << o.Y() << ',' << o.Width()
-        << ',' << o.Height();
+    out << "\tobj = pGroup" << level << "->AddCanvas(this" << ',' << Identifier {"object", o.Name()}
+        << ',' << o.X() << ',' << o.Y() << ',' << o.Width() << ',' << o.Height();
     if (o.Attr() != 0)
         out << ',' << AttrName(o.Attr());
     out << ");\n";
@@ -164,8 +163,7 @@ void WriteCanvas(CodeOut &out, const CObjectData &o, int level)
 // A text always states its font, state, colours and layout.
 void WriteTextObject(CodeOut &out, const CObjectData &o, int level, const DesignContext &context)
 {
-    out << "\tobj = pGroup" << level << "->AddText(this," << Identifier {"object", o.Name()}
-        << ',';
+    out << "\tobj = pGroup" << level << "->AddText(this," << Identifier {"object", o.Name()} << ',';
     WriteQuotedText(out, o, context);
     out << ',' << o.X() << ',' << o.Y() << ',' << o.Width() << ',' << o.Height() << ','
         << Identifier {"font", o.Font()} << ',' << AttrName(o.Attr()) << ",KX_COL_"

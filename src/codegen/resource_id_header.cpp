@@ -73,7 +73,9 @@ GenerationResult WriteResourceIdHeader(
         CodeOut out(file);
         out << "#pragma once\n";
         // The keyboard pseudo-object that the generated dialog sources name in their examples.
-        out << "#define KEYBOARD " << "999" << "\n";
+        out << "#define KEYBOARD "
+            << "999"
+            << "\n";
         WriteFontDefines(out, *project, state.fontCounter);
         WriteImageDefines(out, *project, state.imageCounter);
         WriteDialogDefines(out, *project, state.dialogCounter);

@@ -341,8 +341,8 @@ void WriteImageLine(SourceOut &out, std::string_view call, const CImageData &ima
     out << '\t' << call << '(' << Identifier {"image", image.Name()} << ',' << state << ','
         << Identifier {"font", image.FontName()} << ',' << image.MarginX() << ','
         << AlignXWords().Constant(image.AlignX()) << '|' << AlignYWords().Constant(image.AlignY())
-        << ',' << kColourPrefix << ColourName(image.SlotColour(colourSlot)) << ','
-        << kColourPrefix << ColourName(image.SlotSubColour(colourSlot)) << ",\""
+        << ',' << kColourPrefix << ColourName(image.SlotColour(colourSlot)) << ',' << kColourPrefix
+        << ColourName(image.SlotSubColour(colourSlot)) << ",\""
         << QuotedFileName {"picture file", file} << "\");\n";
 }
 
@@ -639,7 +639,8 @@ GenerationResult WriteDialogClassSource(const CKXDialogData &dialog, const std::
 {
     if (!dialog.RootGroup()) // only a history snapshot has no tree, and it is never generated
         return NotGenerated(dialog.ClassSourceFile(), "the dialog has no objects tree");
-    return WriteSourceFile(folder, dialog.ClassSourceFile(), false, [&](SourceOut &out) { WriteDialogClassSourceText(out, dialog); });
+    return WriteSourceFile(folder, dialog.ClassSourceFile(), false,
+        [&](SourceOut &out) { WriteDialogClassSourceText(out, dialog); });
 }
 
 GenerationResult WriteDialogClassHeader(

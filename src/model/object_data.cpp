@@ -280,8 +280,8 @@ void CObjectData::PreviewScale(const KXRect &from, const KXRect &to)
     const std::int64_t py = m_parent ? m_parent->AbsoluteY() : 0;
     m_previewScaleX = sx;
     m_previewScaleY = sy;
-    m_previewOffsetX = kx::Saturate(
-        to.left + std::int64_t {Nearest(static_cast<double>(m_x + px - from.left) * sx)} - m_x - px);
+    m_previewOffsetX = kx::Saturate(to.left
+        + std::int64_t {Nearest(static_cast<double>(m_x + px - from.left) * sx)} - m_x - px);
     m_previewOffsetY = kx::Saturate(
         to.top + std::int64_t {Nearest(static_cast<double>(m_y + py - from.top) * sy)} - m_y - py);
 }

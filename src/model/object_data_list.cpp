@@ -1,8 +1,8 @@
 #include "model/object_data_list.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <climits>
+#include <cstdint>
 #include <stdexcept>
 
 using kx::KXRect;
@@ -322,7 +322,8 @@ void CObjectDataList::NormaliseBounds()
         my = std::min(my, child->Y() + std::int64_t {child->PreviewOffsetY()} + oy);
     }
     for (CObjectData *child : m_children) {
-        child->SetPosition(kx::Saturate(child->X() + std::int64_t {child->PreviewOffsetX()} + ox - mx),
+        child->SetPosition(
+            kx::Saturate(child->X() + std::int64_t {child->PreviewOffsetX()} + ox - mx),
             kx::Saturate(child->Y() + std::int64_t {child->PreviewOffsetY()} + oy - my));
     }
     const CObjectDataList *parent = Parent();
@@ -348,7 +349,8 @@ CObjectData *CObjectDataList::Ungroup()
         CObjectData *child = m_children[i];
         parent->InsertChild(k + static_cast<int>(i), child);
         child->SetParent(parent);
-        child->SetPosition(kx::Saturate(child->X() + std::int64_t {child->PreviewOffsetX()} + gx - px),
+        child->SetPosition(
+            kx::Saturate(child->X() + std::int64_t {child->PreviewOffsetX()} + gx - px),
             kx::Saturate(child->Y() + std::int64_t {child->PreviewOffsetY()} + gy - py));
     }
     CObjectData *first = m_children.front();

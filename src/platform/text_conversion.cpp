@@ -162,8 +162,8 @@ std::string ToShiftJis(std::string_view utf8)
 std::size_t CountLostInShiftJis(std::string_view utf8)
 {
     const std::string_view text = utf8.substr(0, utf8.find('\0'));
-    if (std::all_of(text.begin(), text.end(),
-            [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    if (std::all_of(
+            text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
         return 0;
     thread_local IconvHandle converter("CP932", "UTF-8");
     std::size_t replaced = 0;

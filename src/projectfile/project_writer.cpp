@@ -132,13 +132,14 @@ std::string FormatFontsAndImages(const CProjectContext &project)
     return out;
 }
 
-bool WriteProject(CProjectContext &project, const std::string &path,
-    std::string_view dialogFilter, std::string *error)
+bool WriteProject(CProjectContext &project, const std::string &path, std::string_view dialogFilter,
+    std::string *error)
 {
     return CXmlFile::WriteWhole(path, FormatProject(project, dialogFilter), error);
 }
 
-bool WriteFontsAndImages(const CProjectContext &project, const std::string &path, std::string *error)
+bool WriteFontsAndImages(
+    const CProjectContext &project, const std::string &path, std::string *error)
 {
     return CXmlFile::WriteWhole(path, FormatFontsAndImages(project), error);
 }

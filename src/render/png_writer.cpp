@@ -29,8 +29,8 @@ bool WritePng(const Surface &surface, const std::string &path, std::string *erro
     image.format = PNG_FORMAT_BGR;
     png_alloc_size_t size = 0;
     std::vector<std::uint8_t> bytes;
-    bool encoded = png_image_write_get_memory_size(image, size, 0, surface.Bits(),
-                       surface.Stride(), nullptr)
+    bool encoded
+        = png_image_write_get_memory_size(image, size, 0, surface.Bits(), surface.Stride(), nullptr)
         != 0;
     if (encoded) {
         bytes.resize(size);

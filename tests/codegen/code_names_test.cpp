@@ -57,13 +57,13 @@ TEST(CodeNamesTest, IdentifiersFileNamesAndColours)
 
     EXPECT_EQ(kx::GeneratedFileNameProblem("DlgMain.cpp", 255), "");
     EXPECT_EQ(kx::GeneratedFileNameProblem("", 255), "the file name is empty");
-    EXPECT_EQ(kx::GeneratedFileNameProblem("..", 255), "the file name \"..\" leaves the output folder");
+    EXPECT_EQ(
+        kx::GeneratedFileNameProblem("..", 255), "the file name \"..\" leaves the output folder");
     EXPECT_EQ(kx::GeneratedFileNameProblem("../x.h", 255),
         "the file name \"../x.h\" holds a folder separator");
     EXPECT_EQ(kx::GeneratedFileNameProblem("a\\b.h", 255),
         "the file name \"a\\b.h\" holds a folder separator");
-    EXPECT_EQ(kx::GeneratedFileNameProblem("a\tb.h", 255),
-        "the file name \"a\\tb.h\" holds a tab");
+    EXPECT_EQ(kx::GeneratedFileNameProblem("a\tb.h", 255), "the file name \"a\\tb.h\" holds a tab");
     // With the suffix of a save's temporary file (24 characters) a name must fit the limit.
     EXPECT_EQ(kx::GeneratedFileNameProblem(std::string(231, 'a'), 255), "");
     EXPECT_NE(kx::GeneratedFileNameProblem(std::string(232, 'a'), 255), "");
@@ -165,8 +165,7 @@ TEST(CodeNamesTest, AHostileNameInAnyPlaceCancelsTheFilesItWouldGoInto)
                 if (const std::size_t part = name.find(hostile); part != std::string::npos)
                     name.erase(part, hostile.size());
                 refused.insert(name);
-                EXPECT_NE(result.reason.find("a line feed"), std::string::npos)
-                    << result.reason;
+                EXPECT_NE(result.reason.find("a line feed"), std::string::npos) << result.reason;
             } else {
                 EXPECT_TRUE(result.IsWritten()) << c.original << ": " << result.LogLine();
             }

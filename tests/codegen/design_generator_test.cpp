@@ -170,8 +170,8 @@ TEST_F(DesignGeneratorTest, WithoutGetTextSupportEveryTextStaysInPlainQuotes)
 {
     OutputDir out("plain");
     const kx::GenerationState state; // GetText support is off unless the run turns it on
-    ASSERT_TRUE(kx::WriteDialogDesignSource(m_project, Dialog("Main"), out.Folder(), state)
-            .IsWritten());
+    ASSERT_TRUE(
+        kx::WriteDialogDesignSource(m_project, Dialog("Main"), out.Folder(), state).IsWritten());
     EXPECT_TRUE(MatchesExpected(
         kDesignData / "expected_no_gettext" / "DlgMainDesign.cpp", out.File("DlgMainDesign.cpp")));
 }
@@ -353,7 +353,7 @@ TEST(ResourceIdHeaderTest, JapaneseNamesAreWrittenAsTheyAreOnDisk)
 
     // The design source includes the class header by the name the file has on disk.
     ASSERT_TRUE(kx::WriteDialogDesignSource(project, *project.Dialogs().At(0), out.Folder(), state)
-            .IsWritten());
+                    .IsWritten());
     const std::string source = ReadAll(out.File("dlgッxDesign.cpp"));
     EXPECT_NE(source.find("// dlgッxDesign.cpp\n"), std::string::npos);
     EXPECT_NE(source.find("#include \"dlgッx.h\"\n"), std::string::npos);

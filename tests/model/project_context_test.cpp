@@ -194,8 +194,8 @@ TEST(ProjectContextTest, ProjectFolderAndResourcePaths)
     // Names stay inside their folders; a subfolder and a name merely holding dots are fine.
     EXPECT_EQ(project.ImagePath("icons/ok.png"), "/home/dev/demo/resources/icons/ok.png");
     EXPECT_EQ(project.ImagePath("..ok..png"), "/home/dev/demo/resources/..ok..png");
-    for (const char *name : {"../../outside.png", "/etc/passwd", "..", "a/../../b.png",
-             "icons/..", "../fonts/ipag.ttf"}) {
+    for (const char *name : {"../../outside.png", "/etc/passwd", "..", "a/../../b.png", "icons/..",
+             "../fonts/ipag.ttf"}) {
         EXPECT_EQ(project.ImagePath(name), "") << name;
         EXPECT_EQ(project.FontPath(name), "") << name;
     }

@@ -241,15 +241,16 @@ TEST_F(ProjectReaderTest, ElementsOutsideTheirPlaceAreValuesOrIgnored)
 
 TEST_F(ProjectReaderTest, DefinitionsAndDialogsWithTakenNamesAreDroppedWhole)
 {
-    const std::string first = WriteFile("<root>"
-                     "<Font><Name>F</Name><Size>10</Size></Font>"
-                     "<Image><Name>I</Name><MarginX>1</MarginX></Image>"
-                     "<Dialog><Name>D</Name><Title>first</Title>"
-                     "<Objects><Object><Name>A</Name></Object></Objects></Dialog>"
-                     "<Dialog><Name>D</Name><Title>second</Title>"
-                     "<Objects><Objects><Object><Name>B</Name></Object></Objects></Objects>"
-                     "</Dialog></root>",
-        "first.xml");
+    const std::string first
+        = WriteFile("<root>"
+                    "<Font><Name>F</Name><Size>10</Size></Font>"
+                    "<Image><Name>I</Name><MarginX>1</MarginX></Image>"
+                    "<Dialog><Name>D</Name><Title>first</Title>"
+                    "<Objects><Object><Name>A</Name></Object></Objects></Dialog>"
+                    "<Dialog><Name>D</Name><Title>second</Title>"
+                    "<Objects><Objects><Object><Name>B</Name></Object></Objects></Objects>"
+                    "</Dialog></root>",
+            "first.xml");
     ASSERT_TRUE(reader.ReadFile(first));
     // The drop is told, in one message for the load.
     ASSERT_EQ(messages.Messages().size(), 1u);
@@ -473,7 +474,8 @@ TEST_F(ProjectReaderTest, FilesThatAreNoProjectAreRefusedWithTheirReason)
         {folder, "Cannot read \"" + folder + "\": it is a folder."},
         {"/dev/zero", "Cannot read \"/dev/zero\": it is not a regular file."},
         {empty, "\"" + empty + "\" is empty: it is not a project file."},
-        {other, "\"" + other + "\" is not a project file: its first element is <html>, not <root>."},
+        {other,
+            "\"" + other + "\" is not a project file: its first element is <html>, not <root>."},
         {text, "\"" + text + "\" is not a project file: syntax error at line 1."},
         {blank, "\"" + blank + "\" is not a project file: no element found at line 3."},
     };

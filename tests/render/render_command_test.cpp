@@ -43,8 +43,8 @@ std::string Quote(const std::string &text)
 // standard error goes to said when given.
 int Render(const std::string &arguments, std::string *said = nullptr)
 {
-    const std::string errors = std::filesystem::temp_directory_path()
-        / ("kxrender-stderr-" + std::to_string(getpid()));
+    const std::string errors
+        = std::filesystem::temp_directory_path() / ("kxrender-stderr-" + std::to_string(getpid()));
     const std::string command
         = Quote(Program()) + " render " + arguments + " >/dev/null 2>" + Quote(errors);
     const int status = std::system(command.c_str());
@@ -140,8 +140,8 @@ TEST_F(RenderCommand, PushStatesAreTheDownStatesOfButtonPictures)
     for (const char *state : {"Normal", "Down", "Push", "ActDown", "ActPush"}) {
         const std::string png = out.File(std::string(state) + ".png");
         std::string said;
-        ASSERT_EQ(Render(Quote(Demo()) + " --dialog Home --state " + state + " -o " + png, &said),
-            0);
+        ASSERT_EQ(
+            Render(Quote(Demo()) + " --dialog Home --state " + state + " -o " + png, &said), 0);
         EXPECT_EQ(said, "") << state;
         pictures[state] = ReadAll(png);
     }
