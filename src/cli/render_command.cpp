@@ -190,9 +190,10 @@ int Render(std::span<char *const> args)
             dialogs.push_back(dialog.get());
         std::error_code error;
         std::filesystem::create_directories(options.output, error);
-        if (!std::filesystem::is_directory(options.output)) {
-            std::fprintf(stderr, "kxdialog render: cannot create the folder \"%s\"\n",
-                options.output.c_str());
+        std::error_code ignored;
+        if (!std::filesystem::is_directory(options.output, ignored)) {
+            std::fprintf(stderr, "kxdialog render: cannot create the folder \"%s\": %s\n",
+                options.output.c_str(), error ? error.message().c_str() : "a file has this name");
             return kExitFailed;
         }
     } else if (!options.dialog.empty()) {
