@@ -379,8 +379,9 @@ void ReadSession::ReportChanges()
         m_changes.push_back(CProjectContext::RefusedFileNamesText(refused));
     if (m_changes.empty())
         return;
-    std::string text = m_path.empty() ? std::string("Reading changed the project:")
-                                      : "Reading " + QuotedPath(m_path) + " changed what it holds:";
+    // What the model holds differs from the file (or the clipboard text) in these points.
+    std::string text = m_path.empty() ? std::string("The pasted objects were read with changes:")
+                                      : "Loading " + QuotedPath(m_path) + ":";
     for (const std::string &change : m_changes)
         text += "\n- " + change;
     m_messages.ShowMessage(text, MessageIcon::Warning);

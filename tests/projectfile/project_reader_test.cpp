@@ -255,8 +255,7 @@ TEST_F(ProjectReaderTest, DefinitionsAndDialogsWithTakenNamesAreDroppedWhole)
     // The drop is told, in one message for the load.
     ASSERT_EQ(messages.Messages().size(), 1u);
     EXPECT_EQ(messages.Messages()[0].text,
-        "Reading \"" + first
-            + "\" changed what it holds:\n- dialog \"D\" was dropped: the name is taken");
+        "Loading \"" + first + "\":\n- dialog \"D\" was dropped: the name is taken");
     EXPECT_EQ(messages.Messages()[0].icon, MessageIcon::Warning);
     messages.Clear();
     ASSERT_EQ(project.Dialogs().Count(), 1);
@@ -283,8 +282,8 @@ TEST_F(ProjectReaderTest, DefinitionsAndDialogsWithTakenNamesAreDroppedWhole)
     EXPECT_EQ(project.Dialogs().Count(), 2);
     ASSERT_EQ(messages.Messages().size(), 1u);
     EXPECT_EQ(messages.Messages()[0].text,
-        "Reading \"" + second
-            + "\" changed what it holds:\n- font \"F\" was dropped: the name is taken\n"
+        "Loading \"" + second
+            + "\":\n- font \"F\" was dropped: the name is taken\n"
               "- image \"I\" was dropped: the name is taken");
 }
 
@@ -308,8 +307,8 @@ TEST_F(ProjectReaderTest, OneMessageTellsWhatTheLoadDroppedOrChanged)
     ASSERT_TRUE(reader.ReadFile(path));
     ASSERT_EQ(messages.Messages().size(), 1u);
     EXPECT_EQ(messages.Messages()[0].text,
-        "Reading \"" + path
-            + "\" changed what it holds:\n"
+        "Loading \"" + path
+            + "\":\n"
               "- font \"F\" was dropped: the name is taken\n"
               "- the title of dialog \"D\": 1 character has no Shift_JIS (CP932) form and "
               "became \"?\"\n"
