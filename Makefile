@@ -19,12 +19,14 @@ configure:
 build: configure
 	@cmake --build $(BUILD_DIR)
 
-test: deps
+# The tests draw the demo with its fonts and fail on a font message, so the fonts are linked
+# first (ctest links them too, as its first test).
+test: deps demo-fonts
 	@$(MAKE) --no-print-directory build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 
 # Every test under AddressSanitizer and UndefinedBehaviorSanitizer, in a build of its own.
-test-asan: deps
+test-asan: deps demo-fonts
 	@cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKX_SANITIZE=ON $(CMAKE_FLAGS) >/dev/null
 	@cmake --build build-asan
 	@cd build-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure

@@ -296,8 +296,11 @@ std::vector<Problem> CheckProjectFile(const std::string &path, CProjectContext &
     RecordingMessageSink messages;
     ProjectReader reader(project, messages);
     if (!reader.ReadContent(content, path)) {
-        fileProblems.push_back(
-            FileProblem(ProblemKind::kNotWellFormed, 0, OneLine(reader.LastError())));
+        // The reader refuses what is no project (its first element is not the project's); the
+        // scan may have said so already.
+        if (fileProblems.empty())
+            fileProblems.push_back(
+                FileProblem(ProblemKind::kNotAProject, 1, OneLine(reader.LastError())));
     } else if (reader.ParseFailed() && lines.errorLine == 0) {
         // The reader stopped for a reason of its own, such as groups nested too deep.
         fileProblems.push_back(

@@ -27,8 +27,9 @@ int Check(std::span<char *const> args);
 
 // Loads a project file as the editor opens it: the project folder is the file's folder (set
 // first, so pictures resolve while reading when decodePictures gives the project a picture
-// cache). Messages of the reader go to messages; a file that cannot be read or is incomplete is
-// reported on standard error and answers false.
+// cache). Messages of the reader go to messages, among them why a file cannot be read or is no
+// project, and what the load dropped or changed; a file that cannot be read, is no project or is
+// incomplete answers false.
 bool LoadProject(
     CProjectContext &project, const std::string &path, IMessageSink &messages, bool decodePictures);
 

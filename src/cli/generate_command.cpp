@@ -2,6 +2,7 @@
 // that tells whether the generated files of a folder are current.
 #include "cli/commands.h"
 
+#include "codegen/code_names.h"
 #include "codegen/skeleton_generator.h"
 #include "model/project_context.h"
 #include "platform/message_sink.h"
@@ -43,9 +44,13 @@ exists without "YES" in its first line belongs to the user and is never touched.
   --check           write nothing; list the files that a run would change and exit 1
                     when there are any, 0 when everything is current
 
-Without --dialog or --all-dialogs no dialog file is written.
-Exit status: 0 the run completed (cancelled files included), 1 the project cannot be
-read or the output folder does not exist (or --check found changes), 2 wrong arguments.
+Without --dialog or --all-dialogs no dialog file is written. A cancelled file is logged
+with the reason after "キャンセルしました。".
+Exit status: 0 the run completed (files the user owns are left alone and count as done),
+1 the project cannot be read, the output folder does not exist, a file could not be
+written or a name of the project cannot be written as a file name or identifier (each
+named on standard error), or --check found changes; 2 wrong arguments, or --dialog names
+no dialog of the project.
 )";
 
 struct GenerateOptions {
@@ -120,17 +125,29 @@ bool ParseArguments(std::span<char *const> args, GenerateOptions &options)
     return true;
 }
 
-// The file name of a log line: what stands between the mark and the closing words.
-std::string FileNameOfLine(const std::string &line)
+// Names every file that a run refused or could not write on standard error; true when there
+// was none.
+bool ReportFailures(const std::vector<GenerationResult> &results)
 {
-    const std::size_t start = line.find(' ') + 1;
-    const std::size_t end = line.rfind(' ');
-    return line.substr(start, end - start);
+    bool none = true;
+    for (const GenerationResult &result : results) {
+        if (!result.IsFailure())
+            continue;
+        std::fprintf(stderr, "kxdialog generate: %s \"%s\": %s\n",
+            result.outcome == FileOutcome::Refused ? "refused" : "cannot write",
+            EscapedName(result.fileName).c_str(), result.reason.c_str());
+        none = false;
+    }
+    return none;
 }
 
-bool IsUpdatedLine(const std::string &line)
+// The dialog names of the project, for the message about a dialog that does not exist.
+std::string DialogNames(const CProjectContext &project)
 {
-    return line == UpdatedLine(FileNameOfLine(line));
+    std::string names;
+    for (const auto &dialog : project.Dialogs())
+        names += (names.empty() ? "" : ", ") + EscapedName(dialog->Name());
+    return names.empty() ? "(none)" : names;
 }
 
 std::optional<std::string> ReadWhole(const fs::path &path)
@@ -205,12 +222,15 @@ int Check(CProjectContext &project, const SkeletonSettings &settings)
     }
     SkeletonSettings trial = settings;
     trial.outputFolder = names.Path().string();
-    const std::vector<std::string> allFiles = RunGeneration(&project, trial, &quiet);
+    const std::vector<GenerationResult> allFiles = RunGeneration(&project, trial, &quiet);
 
     // The second run meets those files as the real folder holds them, so the marker rule
-    // decides as it would there: only what it rewrites counts.
-    for (const std::string &line : allFiles) {
-        const std::string name = FileNameOfLine(line);
+    // decides as it would there: only what it rewrites counts. A refused name is no file of the
+    // folder and is never looked up.
+    for (const GenerationResult &result : allFiles) {
+        if (result.outcome == FileOutcome::Refused || result.outcome == FileOutcome::NotGenerated)
+            continue;
+        const std::string &name = result.fileName;
         if (!CopyForCheck(output / name, copy.Path() / name)) {
             std::fprintf(stderr, "kxdialog generate: cannot copy \"%s\"\n",
                 (output / name).string().c_str());
@@ -219,16 +239,18 @@ int Check(CProjectContext &project, const SkeletonSettings &settings)
     }
     trial.outputFolder = copy.Path().string();
     int changed = 0;
-    for (const std::string &line : RunGeneration(&project, trial, &quiet)) {
-        if (!IsUpdatedLine(line))
+    const std::vector<GenerationResult> results = RunGeneration(&project, trial, &quiet);
+    for (const GenerationResult &result : results) {
+        if (!result.IsWritten())
             continue;
-        const std::string name = FileNameOfLine(line);
+        const std::string &name = result.fileName;
         if (ReadWhole(output / name) != ReadWhole(copy.Path() / name)) {
             std::printf("not current: %s\n", (output / name).string().c_str());
             ++changed;
         }
     }
-    return changed == 0 ? kExitOk : kExitFailed;
+    const bool noFailures = ReportFailures(results);
+    return changed == 0 && noFailures ? kExitOk : kExitFailed;
 }
 
 } // namespace
@@ -250,6 +272,13 @@ int Generate(std::span<char *const> args)
         return kExitFailed;
 
     SkeletonSettings &settings = options.settings;
+    if (settings.dialogScope == kScopeThisDialog && !settings.dialogName.empty()
+        && !project.Dialogs().FindByName(settings.dialogName)) {
+        std::fprintf(stderr,
+            "kxdialog generate: the project has no dialog \"%s\"; its dialogs: %s\n",
+            EscapedName(settings.dialogName).c_str(), DialogNames(project).c_str());
+        return kExitUsage;
+    }
     settings.outputFolder = options.outputFolder.value_or(project.ProjectFolder());
     settings.outputFolder = GenerationFolder(settings.outputFolder);
     std::error_code error;
@@ -262,9 +291,11 @@ int Generate(std::span<char *const> args)
     if (options.check)
         return Check(project, settings);
 
-    for (const std::string &line : RunGeneration(&project, settings, &messages))
-        std::printf("%s\n", line.c_str());
-    return kExitOk;
+    const std::vector<GenerationResult> results = RunGeneration(&project, settings, &messages);
+    for (const GenerationResult &result : results)
+        std::printf("%s\n", result.LogLine().c_str());
+    std::fflush(stdout);
+    return ReportFailures(results) ? kExitOk : kExitFailed;
 }
 
 } // namespace kx::cli

@@ -50,8 +50,9 @@ int Resave(std::span<char *const> args)
     CProjectContext project;
     if (!LoadProject(project, args[0], messages, false))
         return kExitFailed;
-    if (!WriteProject(project, args[1])) {
-        std::fprintf(stderr, "kxdialog: cannot write \"%s\"\n", args[1]);
+    std::string error;
+    if (!WriteProject(project, args[1], {}, &error)) {
+        std::fprintf(stderr, "kxdialog: cannot write \"%s\": %s\n", args[1], error.c_str());
         return kExitFailed;
     }
     return kExitOk;

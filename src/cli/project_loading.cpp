@@ -22,10 +22,9 @@ bool LoadProject(
     project.SetProjectFolder(
         (error ? std::filesystem::path(path) : absolute).parent_path().string());
     ProjectReader reader(project, messages);
-    if (!reader.ReadFile(path)) {
-        std::fprintf(stderr, "kxdialog: cannot read \"%s\"\n", path.c_str());
+    // A file that cannot be read or is no project has told why through messages.
+    if (!reader.ReadFile(path))
         return false;
-    }
     if (reader.ParseFailed()) {
         std::fprintf(stderr, "kxdialog: \"%s\" is not a complete project file\n", path.c_str());
         return false;

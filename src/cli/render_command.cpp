@@ -129,12 +129,13 @@ int ParseArguments(std::span<char *const> args, RenderOptions &options)
     return kExitOk;
 }
 
-// A file name made from a dialog name: characters that would leave the folder become "_".
+// A file name made from a dialog name: characters that would leave the folder or break a line
+// become "_".
 std::string FileNameFor(const std::string &dialog)
 {
     std::string name = dialog;
     for (char &c : name) {
-        if (c == '/' || c == '\\' || c == '\0')
+        if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
             c = '_';
     }
     if (name.empty() || name == "." || name == "..")
@@ -157,8 +158,10 @@ bool RenderOne(DialogPainter &painter, CKXDialogData &dialog, int scale, const s
             dialog.Name().c_str(), scale);
         return false;
     }
-    if (!WritePng(picture, path)) {
-        std::fprintf(stderr, "kxdialog render: cannot write \"%s\"\n", path.c_str());
+    std::string error;
+    if (!WritePng(picture, path, &error)) {
+        std::fprintf(
+            stderr, "kxdialog render: cannot write \"%s\": %s\n", path.c_str(), error.c_str());
         return false;
     }
     return true;
@@ -187,9 +190,10 @@ int Render(std::span<char *const> args)
             dialogs.push_back(dialog.get());
         std::error_code error;
         std::filesystem::create_directories(options.output, error);
-        if (!std::filesystem::is_directory(options.output)) {
-            std::fprintf(stderr, "kxdialog render: cannot create the folder \"%s\"\n",
-                options.output.c_str());
+        std::error_code ignored;
+        if (!std::filesystem::is_directory(options.output, ignored)) {
+            std::fprintf(stderr, "kxdialog render: cannot create the folder \"%s\": %s\n",
+                options.output.c_str(), error ? error.message().c_str() : "a file has this name");
             return kExitFailed;
         }
     } else if (!options.dialog.empty()) {

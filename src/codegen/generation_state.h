@@ -1,6 +1,8 @@
 // State shared by the generators during one generation run.
 #pragma once
 
+#include "codegen/skeleton_generator.h"
+
 #include <string>
 
 class CProjectContext;
@@ -17,14 +19,13 @@ struct GenerationState {
     bool getTextSupport = false;
 };
 
-// Generators of single files. folder ends in '/'; fileName receives the name shown in the log
-// (set before anything can fail); each answers true when the file was written, false when it
-// was cancelled (no project, or the file belongs to the user).
-bool WriteResourceIdHeader(const CProjectContext *project, const std::string &folder,
-    GenerationState &state, std::string &fileName);
-bool WriteDialogDesignHeader(CProjectContext &project, CKXDialogData &dialog,
-    const std::string &folder, const GenerationState &state, std::string &fileName);
-bool WriteDialogDesignSource(CProjectContext &project, CKXDialogData &dialog,
-    const std::string &folder, const GenerationState &state, std::string &fileName);
+// Generators of single files. folder ends in '/'; each answers what became of the file, under
+// the name shown in the log.
+GenerationResult WriteResourceIdHeader(
+    const CProjectContext *project, const std::string &folder, GenerationState &state);
+GenerationResult WriteDialogDesignHeader(CProjectContext &project, CKXDialogData &dialog,
+    const std::string &folder, const GenerationState &state);
+GenerationResult WriteDialogDesignSource(CProjectContext &project, CKXDialogData &dialog,
+    const std::string &folder, const GenerationState &state);
 
 } // namespace kx

@@ -5,13 +5,16 @@
 #include "model/object_data_list.h"
 #include "model/resource_lists.h"
 #include "model/vocabulary.h"
-#include "platform/text_conversion.h"
 
 #include <string>
 #include <string_view>
 
 using kx::CodeOut;
 using kx::DesignContext;
+using kx::Identifier;
+using kx::IdentifierTail;
+using kx::QuotedFileName;
+using kx::QuotedText;
 
 namespace {
 
@@ -41,10 +44,11 @@ void WriteAlign(CodeOut &out, const CObjectData &o)
 // asks for it; an empty text is never wrapped, since there is nothing to translate.
 void WriteQuotedText(CodeOut &out, const CObjectData &o, const DesignContext &context)
 {
+    const QuotedText text {o.Name(), o.Text()};
     if (context.getTextSupport && o.IsGetText() && !o.Text().empty())
-        out << "_(\"" << o.Text() << "\")";
+        out << "_(\"" << text << "\")";
     else
-        out << '"' << o.Text() << '"';
+        out << '"' << text << '"';
 }
 
 // The font a button, edit box or frame is built with. One without a font of its own takes its
@@ -77,7 +81,7 @@ void WriteStyle(CodeOut &out, const CObjectData &o, const DesignContext &context
 {
     const CImageData *image = context.images ? context.images->FindLastByName(o.Image()) : nullptr;
     if (StyleDiffers(o, image) || o.Linespace() != kDefaultLinespace) {
-        out << ',' << AttrName(o.Attr()) << ',' << StyleFont(o, image) << ',';
+        out << ',' << AttrName(o.Attr()) << ',' << Identifier {"font", StyleFont(o, image)} << ',';
         WriteAlign(out, o);
         out << ',' << o.MarginX() << ',' << o.MarginY();
     } else if (o.Attr() != 0) {
@@ -103,19 +107,21 @@ void WriteLines(CodeOut &out, const CObjectData &o)
 void WriteStateImageObject(
     CodeOut &out, const CObjectData &o, int level, const DesignContext &context, const char *call)
 {
-    out << "\tobj = pGroup" << level << call << o.Name() << ',';
+    out << "\tobj = pGroup" << level << call << Identifier {"object", o.Name()} << ',';
     WriteQuotedText(out, o, context);
-    out << ',' << o.X() << ',' << o.Y() << ',' << o.Width() << ',' << o.Image();
+    out << ',' << o.X() << ',' << o.Y() << ',' << o.Width() << ','
+        << Identifier {"image", o.Image()};
     WriteStyle(out, o, context);
     out << ");\n";
 }
 
 void WriteFrame(CodeOut &out, const CObjectData &o, int level, const DesignContext &context)
 {
-    out << "\tobj = pGroup" << level << "->AddFrame(this," << o.Name() << ',';
+    out << "\tobj = pGroup" << level << "->AddFrame(this," << Identifier {"object", o.Name()}
+        << ',';
     WriteQuotedText(out, o, context);
     out << ',' << o.X() << ',' << o.Y() << ',' << o.Width() << ',' << o.Height() << ','
-        << o.Image();
+        << Identifier {"image", o.Image()};
     WriteStyle(out, o, context);
     out << ");\n";
 }
@@ -123,8 +129,9 @@ void WriteFrame(CodeOut &out, const CObjectData &o, int level, const DesignConte
 // AddPicture and AddIcon take the same arguments.
 void WritePicture(CodeOut &out, const CObjectData &o, int level, const char *call)
 {
-    out << "\tobj = pGroup" << level << call << ',' << o.Name() << ',' << o.X() << ',' << o.Y()
-        << ',' << o.Width() << ',' << o.Height() << ",\"" << kx::ToShiftJis(o.ImageFile()) << '"';
+    out << "\tobj = pGroup" << level << call << ',' << Identifier {"object", o.Name()} << ','
+        << o.X() << ',' << o.Y() << ',' << o.Width() << ',' << o.Height() << ",\""
+        << QuotedFileName {"picture file", o.ImageFile()} << '"';
     if (o.Attr() != 0)
         out << ',' << AttrName(o.Attr());
     out << ");\n";
@@ -134,8 +141,9 @@ void WritePicture(CodeOut &out, const CObjectData &o, int level, const char *cal
 void WriteMovie(CodeOut &out, const CObjectData &o, int level)
 {
     const bool loop = o.Repeat(); // "Loop" of movies is held in the "Repeat" field
-    out << "\tobj = pGroup" << level << "->AddMovie(this" << ',' << o.Name() << ',' << o.X() << ','
-        << o.Y() << ",\"" << kx::ToShiftJis(o.ImageFile()) << '"';
+    out << "\tobj = pGroup" << level << "->AddMovie(this" << ',' << Identifier {"object", o.Name()}
+        << ',' << o.X() << ',' << o.Y() << ",\"" << QuotedFileName {"picture file", o.ImageFile()}
+        << '"';
     if (o.Attr() != 0 || loop)
         out << ',' << AttrName(o.Attr());
     if (loop)
@@ -145,8 +153,8 @@ void WriteMovie(CodeOut &out, const CObjectData &o, int level)
 
 void WriteCanvas(CodeOut &out, const CObjectData &o, int level)
 {
-    out << "\tobj = pGroup" << level << "->AddCanvas(this" << ',' << o.Name() << ',' << o.X() << ','
-        << o.Y() << ',' << o.Width() << ',' << o.Height();
+    out << "\tobj = pGroup" << level << "->AddCanvas(this" << ',' << Identifier {"object", o.Name()}
+        << ',' << o.X() << ',' << o.Y() << ',' << o.Width() << ',' << o.Height();
     if (o.Attr() != 0)
         out << ',' << AttrName(o.Attr());
     out << ");\n";
@@ -155,11 +163,12 @@ void WriteCanvas(CodeOut &out, const CObjectData &o, int level)
 // A text always states its font, state, colours and layout.
 void WriteTextObject(CodeOut &out, const CObjectData &o, int level, const DesignContext &context)
 {
-    out << "\tobj = pGroup" << level << "->AddText(this," << o.Name() << ',';
+    out << "\tobj = pGroup" << level << "->AddText(this," << Identifier {"object", o.Name()} << ',';
     WriteQuotedText(out, o, context);
-    out << ',' << o.X() << ',' << o.Y() << ',' << o.Width() << ',' << o.Height() << ',' << o.Font()
-        << ',' << AttrName(o.Attr()) << ",KX_COL_" << o.TextCol() << ",KX_COL_" << o.TextColSub()
-        << ',';
+    out << ',' << o.X() << ',' << o.Y() << ',' << o.Width() << ',' << o.Height() << ','
+        << Identifier {"font", o.Font()} << ',' << AttrName(o.Attr()) << ",KX_COL_"
+        << IdentifierTail {"colour", o.TextCol()} << ",KX_COL_"
+        << IdentifierTail {"colour", o.TextColSub()} << ',';
     WriteAlign(out, o);
     out << ',' << o.MarginX() << ',' << o.MarginY();
     WriteLines(out, o);
@@ -190,27 +199,21 @@ void WriteClickableSetter(CodeOut &out, const CObjectData &o)
         out << "\tobj->SetClickable(TRUE);\n";
 }
 
-// printf's "%-*s": the text padded on the right with blanks, never cut.
-std::string PaddedRight(std::string text, std::size_t columns)
-{
-    if (text.size() < columns)
-        text.append(columns - text.size(), ' ');
-    return text;
-}
-
 } // namespace
 
 // ---- Objects ----
 
 void CObjectData::EmitEnumerator(CXmlFile &file) const
 {
-    CodeOut(file) << '\t' << Name() << ",\n";
+    CodeOut(file) << '\t' << Identifier {"object", Name()} << ",\n";
 }
 
 void CObjectData::EmitIdNameCase(CXmlFile &file) const
 {
-    CodeOut(file) << "\tcase " << PaddedRight(Name() + ':', kIdNameColumns) << " return \""
-                  << Name() << "\";\n";
+    CodeOut out(file);
+    out.RequireIdentifier("object", Name());
+    out << "\tcase " << kx::PaddedRight(Name() + ':', kIdNameColumns) << " return \"" << Name()
+        << "\";\n";
 }
 
 void CObjectData::EmitDesign(CXmlFile &file, int level, const DesignContext &context) const
@@ -258,7 +261,7 @@ void CObjectData::EmitDesign(CXmlFile &file, int level, const DesignContext &con
 void CObjectData::EmitClickCase(CXmlFile &file) const
 {
     if (Click())
-        CodeOut(file) << "\t \tcase " << Name() << ":\n"
+        CodeOut(file) << "\t \tcase " << Identifier {"object", Name()} << ":\n"
                       << "\t \t\tbreak;\n";
 }
 
@@ -288,8 +291,8 @@ void CObjectDataList::EmitDesign(CXmlFile &file, int level, const DesignContext 
     if (level == 0) {
         out << "\tpGroup" << own << " = Group();\n";
     } else {
-        out << "\tpGroup" << own << " = pGroup" << level << "->AddGroup(this," << Name() << ','
-            << AbsoluteX() << ',' << AbsoluteY();
+        out << "\tpGroup" << own << " = pGroup" << level << "->AddGroup(this,"
+            << Identifier {"group", Name()} << ',' << AbsoluteX() << ',' << AbsoluteY();
         if (Attr() != 0)
             out << ',' << AttrName(Attr());
         out << ");\n";

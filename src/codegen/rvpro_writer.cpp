@@ -5,9 +5,12 @@
 // created, never changed.
 #include "codegen/skeleton_generator.h"
 
+#include "codegen/code_names.h"
+
 #include "model/project_context.h"
 #include "platform/ini_file.h"
 #include "platform/message_sink.h"
+#include "platform/save_file.h"
 #include "platform/text_conversion.h"
 #include "projectfile/xml_file.h"
 
@@ -130,22 +133,41 @@ void AddSourceSection(IniFile &ini, const CProjectContext &project)
     add("@Document@");
 }
 
+// Why the names of the project cannot be written into its INI text: the project name stands in
+// file names and values, the class names in file names; a line break or a separator in any of
+// them would add entries of its own. Empty when they can.
+std::string NamesProblem(const CProjectContext &project)
+{
+    std::string problem = IdentifierTailProblem("project", project.Root().ProjectName());
+    if (problem.empty())
+        problem = IdentifierProblem("application class", project.Root().AppClassName());
+    for (const auto &dialog : project.Dialogs()) {
+        if (problem.empty())
+            problem = IdentifierProblem("dialog class", dialog->ClassName());
+    }
+    return problem;
+}
+
 } // namespace
 
-bool WriteProjectFile(const CProjectContext *project, const std::string &folder,
-    std::string &fileName, IMessageSink *messages)
+GenerationResult WriteProjectFile(
+    const CProjectContext *project, const std::string &folder, IMessageSink *messages)
 {
-    fileName = "???.rvpro";
     if (!project)
-        return false;
+        return {"???.rvpro", FileOutcome::NotGenerated, "no project is open"};
     const std::string n = AsciiLower(project->Root().ProjectName());
-    fileName = n + ".rvpro";
+    const std::string fileName = n + ".rvpro";
     const std::string path = folder + fileName;
+    std::string problem = GeneratedFileNameProblem(fileName, MaxFileNameLength(folder));
+    if (problem.empty())
+        problem = NamesProblem(*project);
+    if (!problem.empty())
+        return {fileName, FileOutcome::Refused, problem};
 
     // Whatever stands under that name (the file of an earlier run, a folder) is the user's.
     struct stat existing { };
     if (lstat(path.c_str(), &existing) == 0)
-        return false;
+        return {fileName, FileOutcome::KeptForUser, "exists already"};
 
     IniFile ini;
     AddGeneralSection(ini);
@@ -153,13 +175,14 @@ bool WriteProjectFile(const CProjectContext *project, const std::string &folder,
     AddSourceSection(ini, *project);
     // The environment reads the file in the Japanese Windows code page. The names of the model
     // are UTF-8 (ASCII in practice), so the text is converted as a whole.
-    if (!CXmlFile::WriteWhole(path, ToShiftJis(ini.ToText()))) {
+    std::string error;
+    if (!CXmlFile::WriteWhole(path, ToShiftJis(ini.ToText()), &error)) {
         if (messages)
             messages->ShowMessage(
                 "ファイルのオープンに失敗しました.\n" + fileName, MessageIcon::Error);
-        return false;
+        return {fileName, FileOutcome::Failed, error};
     }
-    return true;
+    return {fileName, FileOutcome::Written, {}};
 }
 
 } // namespace kx

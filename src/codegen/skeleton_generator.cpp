@@ -5,12 +5,12 @@
 // every run.
 #include "codegen/skeleton_generator.h"
 
+#include "codegen/design_context.h"
+#include "codegen/generated_file.h"
 #include "codegen/generation_state.h"
 #include "model/object_data_list.h"
 #include "model/project_context.h"
 #include "model/vocabulary.h"
-#include "platform/text_conversion.h"
-#include "projectfile/xml_file.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -26,42 +26,13 @@ constexpr std::size_t kIdNameColumns = 16;
 constexpr int kImageEditbox = 1;
 constexpr int kImageFrame = 2;
 
-bool IsAscii(std::string_view text)
-{
-    return std::all_of(
-        text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-// Writes the text of a skeleton file. Everything here is UTF-8: the literals of this file and
-// the names and file names of the model. The generated-file writer takes CP932 and converts it
-// back to UTF-8 when it closes the file, so each piece is handed over in CP932.
-class SourceOut {
+// Writes the text of a skeleton file: the generated-code stream with helpers for lines and the
+// method blocks of a dialog class. The literals of this file are UTF-8 and go out as they are.
+class SourceOut : public CodeOut {
 public:
     explicit SourceOut(CXmlFile &file)
-        : m_file(file)
+        : CodeOut(file)
     { }
-
-    SourceOut &operator<<(std::string_view text)
-    {
-        if (IsAscii(text))
-            m_file.WriteText(text);
-        else
-            m_file.WriteText(ToShiftJis(text));
-        return *this;
-    }
-    SourceOut &operator<<(const char *text) { return *this << std::string_view(text); }
-    SourceOut &operator<<(char c)
-    {
-        m_file.WriteChar(c);
-        return *this;
-    }
-    SourceOut &operator<<(int value)
-    {
-        m_file.WriteInt(value);
-        return *this;
-    }
-    // Truth values are spelled TRUE and FALSE in generated code, never 0 or 1 by accident.
-    SourceOut &operator<<(bool) = delete;
 
     // One line: the text and a line feed.
     void Line(std::string_view text = {}) { *this << text << '\n'; }
@@ -92,30 +63,46 @@ public:
     }
     void EndMethod() { Lines({"}", ""}); }
 
-    CXmlFile &File() { return m_file; }
+    // Refuses the file unless the application class name can stand as an identifier, and
+    // answers it.
+    const std::string &AppClass(const CProjectContext &project)
+    {
+        RequireIdentifier("application class", project.Root().AppClassName());
+        return project.Root().AppClassName();
+    }
+    // The same for a dialog's class name.
+    const std::string &DialogClass(const CKXDialogData &dialog)
+    {
+        RequireIdentifier("dialog class", dialog.ClassName());
+        return dialog.ClassName();
+    }
+    // A file name inside the double quotes of an #include line.
+    SourceOut &Included(std::string_view fileName)
+    {
+        *this << QuotedFileName {"included file", fileName};
+        return *this;
+    }
 
 private:
     // "//" and 80 hyphens.
     static constexpr std::string_view kRule = "//-----------------------------------------"
                                               "---------------------------------------";
-
-    CXmlFile &m_file;
 };
 
 // Opens a generated file in folder, writes its banner and the text that writeText gives, and
-// closes it. False when the file is cancelled (it belongs to the user, cannot be opened) or
-// could not be written; the file is then as it was.
+// closes it, answering what became of it: cancelled when it belongs to the user, cannot be
+// opened or written, or holds a name that could carry code; the file is then as it was.
 template <typename WriteTextFunction>
-bool WriteSourceFile(const std::string &folder, const std::string &fileName, bool notice,
-    WriteTextFunction &&writeText)
+GenerationResult WriteSourceFile(const std::string &folder, const std::string &fileName,
+    bool notice, WriteTextFunction &&writeText)
 {
-    CXmlFile file;
-    if (!file.OpenForGeneration(folder + fileName))
-        return false;
-    file.WriteBanner(notice);
-    SourceOut out(file);
-    writeText(out);
-    return file.Close();
+    GeneratedFile generated(folder, fileName);
+    if (generated.IsOpen()) {
+        generated.File().WriteBanner(notice);
+        SourceOut out(generated.File());
+        writeText(out);
+    }
+    return generated.Finish();
 }
 
 const char *Truth(bool on)
@@ -123,18 +110,11 @@ const char *Truth(bool on)
     return on ? "TRUE" : "FALSE";
 }
 
-// printf's "%-*s": the text padded on the right with blanks, never cut.
-std::string PaddedRight(std::string text, std::size_t columns)
-{
-    if (text.size() < columns)
-        text.append(columns - text.size(), ' ');
-    return text;
-}
-
 // A text colour of an image definition; the library needs a colour, so none is black.
-std::string ColourConstant(const std::string &name)
+// It is written after the "KX_COL_" prefix.
+IdentifierTail ColourName(const std::string &name)
 {
-    return std::string(kColourPrefix) + (name.empty() ? "BLACK" : name);
+    return {"colour", name.empty() ? std::string_view("BLACK") : std::string_view(name)};
 }
 
 // ---- main.cpp ----
@@ -142,10 +122,11 @@ std::string ColourConstant(const std::string &name)
 // The program opens the first dialog of the project and runs the library's event loop.
 void WriteMainText(SourceOut &out, const CProjectContext &project, const CKXDialogData &dialog)
 {
-    const std::string &a = project.Root().AppClassName();
-    const std::string &d = dialog.ClassName();
+    const std::string &a = out.AppClass(project);
+    const std::string &d = out.DialogClass(dialog);
     out << "#include \"" << a << ".h\"\n";
-    out << "#include \"" << dialog.HeaderFile() << "\"\n";
+    out << "#include \"";
+    out.Included(dialog.HeaderFile()) << "\"\n";
     out.Line();
     out << a << " app;\n";
     out.Line();
@@ -169,13 +150,14 @@ void WriteMainText(SourceOut &out, const CProjectContext &project, const CKXDial
 
 // main.cpp needs the first dialog; without a project or without dialogs it is refused rather
 // than left empty.
-bool WriteMainSource(
-    const CProjectContext *project, const std::string &folder, std::string &fileName)
+GenerationResult WriteMainSource(const CProjectContext *project, const std::string &folder)
 {
-    fileName = "main.cpp";
-    const CKXDialogData *dialog = project ? project->Dialogs().At(0) : nullptr;
+    const std::string fileName = "main.cpp";
+    if (!project)
+        return NotGenerated(fileName, "no project is open");
+    const CKXDialogData *dialog = project->Dialogs().At(0);
     if (!dialog)
-        return false;
+        return NotGenerated(fileName, "the project has no dialog");
     return WriteSourceFile(
         folder, fileName, false, [&](SourceOut &out) { WriteMainText(out, *project, *dialog); });
 }
@@ -184,7 +166,8 @@ bool WriteMainSource(
 
 void WriteApplicationSourceText(SourceOut &out, const CProjectContext &project)
 {
-    out << "#include \"" << project.Root().ProjectName() << ".h\"\n";
+    out << "#include \"";
+    out.Included(project.Root().ProjectName()) << ".h\"\n";
     out.Lines({"", "// アプリケーション全体で使用するクラス", ""});
 }
 
@@ -203,9 +186,10 @@ void WriteApplicationHeaderText(SourceOut &out, const CProjectContext & /*projec
 
 void WriteApplicationClassHeaderText(SourceOut &out, const CProjectContext &project)
 {
-    const std::string &a = project.Root().AppClassName();
+    const std::string &a = out.AppClass(project);
     out.Line("#pragma once");
-    out << "#include \"" << project.Root().ProjectName() << ".h\"\n";
+    out << "#include \"";
+    out.Included(project.Root().ProjectName()) << ".h\"\n";
     out.Line();
     out.Lines({
         "class AppSound : public KXSound",
@@ -285,7 +269,7 @@ void WriteAppSoundFunctions(SourceOut &out)
 
 void WriteApplicationClassSourceText(SourceOut &out, const CProjectContext &project)
 {
-    const std::string &a = project.Root().AppClassName();
+    const std::string &a = out.AppClass(project);
     out << "#include \"" << a << ".h\"\n";
     out.Line();
     WriteAppSoundFunctions(out);
@@ -343,8 +327,9 @@ void WriteApplicationClassSourceText(SourceOut &out, const CProjectContext &proj
 }
 
 // A case of GetIdName for a font or image definition, whose name is its identifier.
-void WriteIdNameCase(SourceOut &out, const std::string &name)
+void WriteIdNameCase(SourceOut &out, std::string_view what, const std::string &name)
 {
+    out.RequireIdentifier(what, name);
     out << "\tcase " << PaddedRight(name + ':', kIdNameColumns) << " return \"" << name << "\";\n";
 }
 
@@ -353,11 +338,12 @@ void WriteIdNameCase(SourceOut &out, const std::string &name)
 void WriteImageLine(SourceOut &out, std::string_view call, const CImageData &image,
     const char *state, int colourSlot, const std::string &file)
 {
-    out << '\t' << call << '(' << image.Name() << ',' << state << ',' << image.FontName() << ','
-        << image.MarginX() << ',' << AlignXWords().Constant(image.AlignX()) << '|'
-        << AlignYWords().Constant(image.AlignY()) << ','
-        << ColourConstant(image.SlotColour(colourSlot)) << ','
-        << ColourConstant(image.SlotSubColour(colourSlot)) << ",\"" << file << "\");\n";
+    out << '\t' << call << '(' << Identifier {"image", image.Name()} << ',' << state << ','
+        << Identifier {"font", image.FontName()} << ',' << image.MarginX() << ','
+        << AlignXWords().Constant(image.AlignX()) << '|' << AlignYWords().Constant(image.AlignY())
+        << ',' << kColourPrefix << ColourName(image.SlotColour(colourSlot)) << ',' << kColourPrefix
+        << ColourName(image.SlotSubColour(colourSlot)) << ",\""
+        << QuotedFileName {"picture file", file} << "\");\n";
 }
 
 // The library calls that register an image definition. Buttons and edit boxes name only the
@@ -382,22 +368,23 @@ void WriteImageDefinition(SourceOut &out, const CImageData &image)
 // the registration of every font and image definition with the library.
 void WriteApplicationDesignText(SourceOut &out, const CProjectContext &project)
 {
-    const std::string &a = project.Root().AppClassName();
+    const std::string &a = out.AppClass(project);
     out << "#include \"" << a << ".h\"\n";
     out.Line();
     out << "const char* " << a << "::GetIdName(int id)\n";
     out.Lines({"{", "\tswitch( id ){"});
     out << "\tcase -1:              return \"" << a << "\";\n";
     for (const auto &font : project.Fonts())
-        WriteIdNameCase(out, font->Name());
+        WriteIdNameCase(out, "font", font->Name());
     for (const auto &image : project.Images())
-        WriteIdNameCase(out, image->Name());
+        WriteIdNameCase(out, "image", image->Name());
     out.Lines({"\t}", "\treturn NULL;", "}", ""});
 
     out << "void " << a << "::SetImage()\n";
     out.Line("{");
     for (const auto &font : project.Fonts()) {
-        out << "\tSetFont(" << font->Name() << ",\"" << font->File() << "\"," << font->Size() << ','
+        out << "\tSetFont(" << Identifier {"font", font->Name()} << ",\""
+            << QuotedFileName {"font file", font->File()} << "\"," << font->Size() << ','
             << FontEffects().Constant(font->Effect()) << ',' << Truth(font->Bold()) << ','
             << Truth(font->BoldEffect()) << ");\n";
     }
@@ -430,14 +417,14 @@ constexpr ApplicationFile kApplicationFiles[] = {
     {"App???.cpp", true, "Design.cpp", true, WriteApplicationDesignText},
 };
 
-bool WriteApplicationFile(const ApplicationFile &kind, const CProjectContext *project,
-    const std::string &folder, std::string &fileName)
+GenerationResult WriteApplicationFile(
+    const ApplicationFile &kind, const CProjectContext *project, const std::string &folder)
 {
-    fileName = kind.placeholder;
     if (!project)
-        return false;
+        return NotGenerated(kind.placeholder, "no project is open");
     const CKXResourceData &root = project->Root();
-    fileName = (kind.namedAfterClass ? root.AppClassName() : root.ProjectName()) + kind.suffix;
+    const std::string fileName
+        = (kind.namedAfterClass ? root.AppClassName() : root.ProjectName()) + kind.suffix;
     return WriteSourceFile(
         folder, fileName, kind.notice, [&](SourceOut &out) { kind.writeText(out, *project); });
 }
@@ -447,10 +434,11 @@ bool WriteApplicationFile(const ApplicationFile &kind, const CProjectContext *pr
 void WriteDialogClassHeaderText(
     SourceOut &out, const CProjectContext &project, const CKXDialogData &dialog)
 {
-    const std::string &d = dialog.ClassName();
+    const std::string &d = out.DialogClass(dialog);
     out.Line("#pragma once");
-    out << "#include \"" << project.Root().AppClassName() << ".h\"\n";
-    out << "#include \"" << dialog.DesignHeaderFile() << "\"\n";
+    out << "#include \"" << out.AppClass(project) << ".h\"\n";
+    out << "#include \"";
+    out.Included(dialog.DesignHeaderFile()) << "\"\n";
     out.Lines({"", ""});
     out << "using namespace _" << d << ";\n";
     out.Line();
@@ -639,27 +627,26 @@ void WriteDialogEventMethods(SourceOut &out, const CKXDialogData &dialog)
 
 void WriteDialogClassSourceText(SourceOut &out, const CKXDialogData &dialog)
 {
-    out << "#include \"" << dialog.HeaderFile() << "\"\n";
+    out.DialogClass(dialog);
+    out << "#include \"";
+    out.Included(dialog.HeaderFile()) << "\"\n";
     out.Lines({"", ""});
     WriteDialogLifecycleMethods(out, dialog);
     WriteDialogEventMethods(out, dialog);
 }
 
-bool WriteDialogClassSource(
-    const CKXDialogData &dialog, const std::string &folder, std::string &fileName)
+GenerationResult WriteDialogClassSource(const CKXDialogData &dialog, const std::string &folder)
 {
-    fileName = dialog.ClassSourceFile();
-    if (!dialog.RootGroup())
-        return false; // only a history snapshot has no tree, and it is never generated
-    return WriteSourceFile(
-        folder, fileName, false, [&](SourceOut &out) { WriteDialogClassSourceText(out, dialog); });
+    if (!dialog.RootGroup()) // only a history snapshot has no tree, and it is never generated
+        return NotGenerated(dialog.ClassSourceFile(), "the dialog has no objects tree");
+    return WriteSourceFile(folder, dialog.ClassSourceFile(), false,
+        [&](SourceOut &out) { WriteDialogClassSourceText(out, dialog); });
 }
 
-bool WriteDialogClassHeader(const CProjectContext &project, const CKXDialogData &dialog,
-    const std::string &folder, std::string &fileName)
+GenerationResult WriteDialogClassHeader(
+    const CProjectContext &project, const CKXDialogData &dialog, const std::string &folder)
 {
-    fileName = dialog.HeaderFile();
-    return WriteSourceFile(folder, fileName, false,
+    return WriteSourceFile(folder, dialog.HeaderFile(), false,
         [&](SourceOut &out) { WriteDialogClassHeaderText(out, project, dialog); });
 }
 
@@ -685,9 +672,19 @@ std::string UpdatedLine(std::string_view fileName)
     return "○ " + std::string(fileName) + " を更新しました。";
 }
 
-std::string CancelledLine(std::string_view fileName)
+std::string CancelledLine(std::string_view fileName, std::string_view reason)
 {
-    return "× " + std::string(fileName) + " キャンセルしました。";
+    std::string line = "× " + std::string(fileName) + " キャンセルしました。";
+    if (!reason.empty())
+        line += " " + std::string(reason);
+    return line;
+}
+
+std::string GenerationResult::LogLine() const
+{
+    // A name that holds a line break must not break the log's lines.
+    const std::string shown = EscapedName(fileName);
+    return IsWritten() ? UpdatedLine(shown) : CancelledLine(shown, reason);
 }
 
 std::string AsciiUpper(std::string_view text)
@@ -710,7 +707,7 @@ std::string AsciiLower(std::string_view text)
     return result;
 }
 
-std::vector<std::string> RunGeneration(
+std::vector<GenerationResult> RunGeneration(
     CProjectContext *project, const SkeletonSettings &settings, IMessageSink *messages)
 {
     // Every run numbers identifiers from the same bases and takes the GetText switch afresh.
@@ -718,34 +715,27 @@ std::vector<std::string> RunGeneration(
     state.getTextSupport = settings.getTextSupport;
     const std::string folder = GenerationFolder(settings.outputFolder);
 
-    std::vector<std::string> log;
-    std::string fileName;
-    const auto report = [&](bool written) {
-        log.push_back(written ? UpdatedLine(fileName) : CancelledLine(fileName));
-    };
-
-    if (settings.writeResourceId) {
-        fileName = "resourceid.h";
-        report(WriteResourceIdHeader(project, folder, state, fileName));
-    }
+    std::vector<GenerationResult> log;
+    if (settings.writeResourceId)
+        log.push_back(WriteResourceIdHeader(project, folder, state));
     if (settings.writeMain)
-        report(WriteMainSource(project, folder, fileName));
+        log.push_back(WriteMainSource(project, folder));
     if (settings.writeApplication) {
         for (const ApplicationFile &kind : kApplicationFiles)
-            report(WriteApplicationFile(kind, project, folder, fileName));
+            log.push_back(WriteApplicationFile(kind, project, folder));
     }
     if (settings.writeDialogs && project) {
         for (const auto &dialog : project->Dialogs()) {
             if (!IsSelected(*dialog, settings))
                 continue;
-            report(WriteDialogClassSource(*dialog, folder, fileName));
-            report(WriteDialogClassHeader(*project, *dialog, folder, fileName));
-            report(WriteDialogDesignSource(*project, *dialog, folder, state, fileName));
-            report(WriteDialogDesignHeader(*project, *dialog, folder, state, fileName));
+            log.push_back(WriteDialogClassSource(*dialog, folder));
+            log.push_back(WriteDialogClassHeader(*project, *dialog, folder));
+            log.push_back(WriteDialogDesignSource(*project, *dialog, folder, state));
+            log.push_back(WriteDialogDesignHeader(*project, *dialog, folder, state));
         }
     }
     if (settings.writeProjectFile)
-        report(WriteProjectFile(project, folder, fileName, messages));
+        log.push_back(WriteProjectFile(project, folder, messages));
     return log;
 }
 

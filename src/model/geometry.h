@@ -2,8 +2,19 @@
 #pragma once
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdint>
 
 namespace kx {
+
+// The int closest to v: values beyond the int range stop at its ends. Positions and sizes read
+// from a file can be anything an int holds, so sums and differences of them are formed in 64
+// bits and brought back with this, never wrapped.
+inline int Saturate(std::int64_t v)
+{
+    return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX));
+}
 
 // A rectangle in canvas pixels; right and bottom lie just outside it.
 struct KXRect {
@@ -12,8 +23,8 @@ struct KXRect {
     int right = 0;
     int bottom = 0;
 
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
+    int Width() const { return Saturate(std::int64_t {right} - left); }
+    int Height() const { return Saturate(std::int64_t {bottom} - top); }
     bool IsEmpty() const { return right <= left || bottom <= top; }
     bool Contains(int x, int y) const { return left <= x && x < right && top <= y && y < bottom; }
 
@@ -38,9 +49,17 @@ struct KXSize {
 };
 
 // Rounds a non-negative scaled size the way the canvas does: add one half, truncate toward zero.
+// Results beyond the int range stop at its ends.
 inline int Nearest(double v)
 {
-    return static_cast<int>(v + 0.5);
+    const double r = v + 0.5;
+    if (std::isnan(r))
+        return 0;
+    if (r >= static_cast<double>(INT_MAX))
+        return INT_MAX;
+    if (r <= static_cast<double>(INT_MIN))
+        return INT_MIN;
+    return static_cast<int>(r);
 }
 
 } // namespace kx

@@ -124,7 +124,8 @@ void CImageData::SetSlotFile(int slot, std::string_view file, CProjectContext *p
         return;
     m_files[slot] = file;
     kx::IPictureCache *cache = project ? project->PictureCache() : nullptr;
-    m_pictures[slot] = cache ? cache->Find(project->ImagePath(file)) : nullptr;
+    const std::string path = cache ? project->ImagePath(file) : std::string();
+    m_pictures[slot] = path.empty() ? nullptr : cache->Find(path);
 }
 
 std::uint32_t CImageData::DrawingColour(int slot) const

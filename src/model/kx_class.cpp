@@ -3,17 +3,23 @@
 #include <atomic>
 
 namespace {
-// The only process-wide state of the model. Atomic so that tools running several projects on
-// worker threads still never hand out one serial twice.
+// The only process-wide state of the model (and a count of live objects for tests). Atomic so that
+// tools running several projects on worker threads still never hand out one serial twice.
 std::atomic<std::uint64_t> g_nextSerial {1};
+std::atomic<std::int64_t> g_live {0};
 } // namespace
 
 KXClass::KXClass(int kind)
     : m_kind(kind)
     , m_serial(g_nextSerial.fetch_add(1, std::memory_order_relaxed))
-{ }
+{
+    g_live.fetch_add(1, std::memory_order_relaxed);
+}
 
-KXClass::~KXClass() = default;
+KXClass::~KXClass()
+{
+    g_live.fetch_sub(1, std::memory_order_relaxed);
+}
 
 void KXClass::CopyFrom(const KXClass &other)
 {
@@ -30,4 +36,9 @@ bool KXClass::IsSameAs(const KXClass &) const
 std::uint64_t KXClass::PeekNextSerial()
 {
     return g_nextSerial.load(std::memory_order_relaxed);
+}
+
+std::int64_t KXClass::LiveCount()
+{
+    return g_live.load(std::memory_order_relaxed);
 }

@@ -38,6 +38,9 @@ public:
 
     // The serial the next construction will take; serials start at 1 and are never reused.
     static std::uint64_t PeekNextSerial();
+    // How many model objects exist now (every construction counts one, every destruction takes
+    // one away), so that tests can see that a structure frees everything it made.
+    static std::int64_t LiveCount();
 
 private:
     int m_kind;

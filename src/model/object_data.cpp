@@ -60,11 +60,14 @@ constexpr std::array<kx::TagIndex, 33> kElements {{
 
 // new = (v * newExtent) / oldExtent in integer arithmetic, truncating toward zero. An empty old
 // extent cannot be scaled; the value is kept so that a zero-width selection is moved, not lost.
-int ScaleInt(int v, int newExtent, int oldExtent)
+// v × newExtent / oldExtent in integer arithmetic (multiply first, divide truncating toward
+// zero); v is a 64-bit sum of coordinates, the result is kept within the int range.
+int ScaleInt(std::int64_t v, int newExtent, int oldExtent)
 {
     if (oldExtent == 0)
-        return v;
-    return static_cast<int>(static_cast<long long>(v) * newExtent / oldExtent);
+        return kx::Saturate(v);
+    // |v| < 2^33 and |newExtent| <= 2^31, so the product fits 64 bits.
+    return kx::Saturate(v * newExtent / oldExtent);
 }
 
 double ScaleFactor(int newExtent, int oldExtent)
@@ -243,12 +246,14 @@ void CObjectData::PreviewScale(const KXRect &from, const KXRect &to)
     ResetPreview();
     const double sx = ScaleFactor(to.Width(), from.Width());
     const double sy = ScaleFactor(to.Height(), from.Height());
-    const int px = m_tracked.parent ? m_tracked.parent->AbsoluteX() : 0;
-    const int py = m_tracked.parent ? m_tracked.parent->AbsoluteY() : 0;
+    const std::int64_t px = m_tracked.parent ? m_tracked.parent->AbsoluteX() : 0;
+    const std::int64_t py = m_tracked.parent ? m_tracked.parent->AbsoluteY() : 0;
     m_previewScaleX = sx;
     m_previewScaleY = sy;
-    m_previewOffsetX = to.left + Nearest((m_tracked.x + px - from.left) * sx) - m_tracked.x - px;
-    m_previewOffsetY = to.top + Nearest((m_tracked.y + py - from.top) * sy) - m_tracked.y - py;
+    m_previewOffsetX = kx::Saturate(to.left
+        + std::int64_t {Nearest(static_cast<double>(m_tracked.x + px - from.left) * sx)} - m_tracked.x - px);
+    m_previewOffsetY = kx::Saturate(
+        to.top + std::int64_t {Nearest(static_cast<double>(m_tracked.y + py - from.top) * sy)} - m_tracked.y - py);
 }
 
 void CObjectData::ApplyScale(const KXRect &from, const KXRect &to)
@@ -256,12 +261,12 @@ void CObjectData::ApplyScale(const KXRect &from, const KXRect &to)
     if (!m_selected)
         return;
     ResetPreview();
-    const int px = m_tracked.parent ? m_tracked.parent->AbsoluteX() : 0;
-    const int py = m_tracked.parent ? m_tracked.parent->AbsoluteY() : 0;
-    const int x = ScaleInt(m_tracked.x + px - from.left, to.Width(), from.Width()) + to.left;
-    const int y = ScaleInt(m_tracked.y + py - from.top, to.Height(), from.Height()) + to.top;
-    m_tracked.x = x - px;
-    m_tracked.y = y - py;
+    const std::int64_t px = m_tracked.parent ? m_tracked.parent->AbsoluteX() : 0;
+    const std::int64_t py = m_tracked.parent ? m_tracked.parent->AbsoluteY() : 0;
+    const std::int64_t x = ScaleInt(m_tracked.x + px - from.left, to.Width(), from.Width()) + to.left;
+    const std::int64_t y = ScaleInt(m_tracked.y + py - from.top, to.Height(), from.Height()) + to.top;
+    m_tracked.x = kx::Saturate(x - px);
+    m_tracked.y = kx::Saturate(y - py);
     m_tracked.width = ScaleInt(m_tracked.width, to.Width(), from.Width());
     m_tracked.height = ScaleInt(m_tracked.height, to.Height(), from.Height());
 }
@@ -275,13 +280,13 @@ void CObjectData::AlignEdge(int kind, int value)
         SetAbsoluteX(value);
         break;
     case kAlignRight:
-        SetAbsoluteX(value - Nearest(m_tracked.width * m_previewScaleX));
+        SetAbsoluteX(kx::Saturate(std::int64_t {value} - Nearest(m_tracked.width * m_previewScaleX)));
         break;
     case kAlignTop:
         SetAbsoluteY(value);
         break;
     case kAlignBottom:
-        SetAbsoluteY(value - Nearest(m_tracked.height * m_previewScaleY));
+        SetAbsoluteY(kx::Saturate(std::int64_t {value} - Nearest(m_tracked.height * m_previewScaleY)));
         break;
     case kAlignWidth:
         m_tracked.width = value;
@@ -470,30 +475,32 @@ int CObjectData::Depth() const
 
 int CObjectData::AbsoluteX() const
 {
-    return m_tracked.x + m_previewOffsetX + (m_tracked.parent ? m_tracked.parent->AbsoluteX() : 0);
+    return kx::Saturate(
+        std::int64_t {m_tracked.x} + m_previewOffsetX + (m_tracked.parent ? m_tracked.parent->AbsoluteX() : 0));
 }
 
 int CObjectData::AbsoluteY() const
 {
-    return m_tracked.y + m_previewOffsetY + (m_tracked.parent ? m_tracked.parent->AbsoluteY() : 0);
+    return kx::Saturate(
+        std::int64_t {m_tracked.y} + m_previewOffsetY + (m_tracked.parent ? m_tracked.parent->AbsoluteY() : 0));
 }
 
 void CObjectData::SetAbsoluteX(int x)
 {
-    m_tracked.x = x - (m_tracked.parent ? m_tracked.parent->AbsoluteX() : 0);
+    m_tracked.x = kx::Saturate(std::int64_t {x} - (m_tracked.parent ? m_tracked.parent->AbsoluteX() : 0));
 }
 
 void CObjectData::SetAbsoluteY(int y)
 {
-    m_tracked.y = y - (m_tracked.parent ? m_tracked.parent->AbsoluteY() : 0);
+    m_tracked.y = kx::Saturate(std::int64_t {y} - (m_tracked.parent ? m_tracked.parent->AbsoluteY() : 0));
 }
 
 KXRect CObjectData::GetRect() const
 {
     const int left = AbsoluteX();
     const int top = AbsoluteY();
-    return {left, top, left + Nearest(m_tracked.width * m_previewScaleX),
-        top + Nearest(m_tracked.height * m_previewScaleY)};
+    return {left, top, kx::Saturate(std::int64_t {left} + Nearest(m_tracked.width * m_previewScaleX)),
+        kx::Saturate(std::int64_t {top} + Nearest(m_tracked.height * m_previewScaleY))};
 }
 
 std::uint32_t CObjectData::TextColourValue() const

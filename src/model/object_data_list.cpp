@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <stdexcept>
 
 using kx::KXRect;
@@ -310,20 +311,23 @@ void CObjectDataList::NormaliseBounds()
 {
     if (m_root || m_children.empty())
         return;
-    const int ox = AbsoluteX();
-    const int oy = AbsoluteY();
-    int mx = INT_MAX;
-    int my = INT_MAX;
+    // Canvas coordinates of hostile files can lie far beyond the int range: 64-bit sums.
+    const std::int64_t ox = AbsoluteX();
+    const std::int64_t oy = AbsoluteY();
+    std::int64_t mx = INT64_MAX;
+    std::int64_t my = INT64_MAX;
     for (const CObjectData *child : m_children) {
-        mx = std::min(mx, child->X() + child->PreviewOffsetX() + ox);
-        my = std::min(my, child->Y() + child->PreviewOffsetY() + oy);
+        mx = std::min(mx, child->X() + std::int64_t {child->PreviewOffsetX()} + ox);
+        my = std::min(my, child->Y() + std::int64_t {child->PreviewOffsetY()} + oy);
     }
     for (CObjectData *child : m_children) {
-        child->SetPosition(child->X() + child->PreviewOffsetX() + ox - mx,
-            child->Y() + child->PreviewOffsetY() + oy - my);
+        child->SetPosition(
+            kx::Saturate(child->X() + std::int64_t {child->PreviewOffsetX()} + ox - mx),
+            kx::Saturate(child->Y() + std::int64_t {child->PreviewOffsetY()} + oy - my));
     }
     const CObjectDataList *parent = Parent();
-    SetPosition(mx - (parent ? parent->AbsoluteX() : 0), my - (parent ? parent->AbsoluteY() : 0));
+    SetPosition(kx::Saturate(mx - (parent ? parent->AbsoluteX() : 0)),
+        kx::Saturate(my - (parent ? parent->AbsoluteY() : 0)));
 }
 
 CObjectData *CObjectDataList::Ungroup()
@@ -333,10 +337,10 @@ CObjectData *CObjectDataList::Ungroup()
         return nullptr;
     if (m_children.empty())
         throw std::invalid_argument("Ungroup: the group has no children");
-    const int gx = AbsoluteX();
-    const int gy = AbsoluteY();
-    const int px = parent->AbsoluteX();
-    const int py = parent->AbsoluteY();
+    const std::int64_t gx = AbsoluteX();
+    const std::int64_t gy = AbsoluteY();
+    const std::int64_t px = parent->AbsoluteX();
+    const std::int64_t py = parent->AbsoluteY();
     int k = parent->ChildIndex(this);
     if (k < 0)
         k = parent->ChildCount();
@@ -344,8 +348,9 @@ CObjectData *CObjectDataList::Ungroup()
         CObjectData *child = m_children[i];
         parent->InsertChild(k + static_cast<int>(i), child);
         child->SetParent(parent);
-        child->SetPosition(child->X() + child->PreviewOffsetX() + gx - px,
-            child->Y() + child->PreviewOffsetY() + gy - py);
+        child->SetPosition(
+            kx::Saturate(child->X() + std::int64_t {child->PreviewOffsetX()} + gx - px),
+            kx::Saturate(child->Y() + std::int64_t {child->PreviewOffsetY()} + gy - py));
     }
     CObjectData *first = m_children.front();
     m_children.clear();

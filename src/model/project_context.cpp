@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <unordered_set>
+#include <utility>
 
 namespace {
 
@@ -66,13 +67,57 @@ void CProjectContext::SetProjectFolder(std::string_view folder)
         m_projectFolder += '/';
 }
 
+bool CProjectContext::AcceptsFileName(std::string_view file) const
+{
+    // A project file may come from anyone: its file names stay inside the project's folders.
+    // Links inside the folders are the user's own business and are followed.
+    // An empty name stands for the folder itself, which opens as no picture and no font.
+    bool inside = file.empty() || (file.front() != '/' && file.find('\0') == std::string::npos);
+    for (std::size_t start = 0; inside && start <= file.size();) {
+        const std::size_t slash = std::min(file.find('/', start), file.size());
+        if (file.substr(start, slash - start) == "..")
+            inside = false;
+        start = slash + 1;
+    }
+    if (!inside && m_refusedFileNames.emplace(file).second)
+        m_untoldRefusedFileNames.emplace_back(file);
+    return inside;
+}
+
+std::vector<std::string> CProjectContext::TakeRefusedFileNames()
+{
+    return std::exchange(m_untoldRefusedFileNames, {});
+}
+
+std::string CProjectContext::RefusedFileNamesText(const std::vector<std::string> &names)
+{
+    std::string text = "Pictures and fonts are read only from the project's resources/ and "
+                       "fonts/ folders; these file names leave them and were not opened:";
+    for (const std::string &name : names) {
+        text += " \"";
+        for (const char c : name) {
+            // A name is shown on one line, whatever it holds.
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+                text += '?';
+            else
+                text += c;
+        }
+        text += '"';
+    }
+    return text;
+}
+
 std::string CProjectContext::ImagePath(std::string_view file) const
 {
+    if (!AcceptsFileName(file))
+        return {};
     return m_projectFolder + "resources/" + std::string(file);
 }
 
 std::string CProjectContext::FontPath(std::string_view file) const
 {
+    if (!AcceptsFileName(file))
+        return {};
     return m_projectFolder + "fonts/" + std::string(file);
 }
 
@@ -142,6 +187,8 @@ void CProjectContext::DiscardAll()
     for (kx::IProjectObserver *observer : observers)
         observer->ClearResourcePanel();
     m_projectFolder.clear();
+    m_refusedFileNames.clear();
+    m_untoldRefusedFileNames.clear();
     // Nothing is left that could be lost.
     SetModified(false);
 }

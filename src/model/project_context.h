@@ -8,7 +8,9 @@
 #include "model/prefix_settings.h"
 #include "model/resource_lists.h"
 
+#include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,9 +62,19 @@ public:
     // Folder of the last loaded project file, ending in '/'; empty before the first load.
     const std::string &ProjectFolder() const { return m_projectFolder; }
     void SetProjectFolder(std::string_view folder);
-    // Where the project keeps an image file and a font file.
+    // Where the project keeps an image file and a font file: inside its "resources" and
+    // "fonts" folders. A name that would leave them (an absolute name, a ".." part) is
+    // refused: the answer is empty, nothing is opened, and the name is noted for
+    // TakeRefusedFileNames.
     std::string ImagePath(std::string_view file) const;
     std::string FontPath(std::string_view file) const;
+    // Whether a picture or font file name stays inside its folder; a refused name is noted.
+    bool AcceptsFileName(std::string_view file) const;
+    // The names refused since the last call, each name only once for the life of the project
+    // (so that the user is told once), in the order they were met.
+    std::vector<std::string> TakeRefusedFileNames();
+    // The sentence that tells the user which names were refused.
+    static std::string RefusedFileNamesText(const std::vector<std::string> &names);
 
     // The first resource with exactly this name: fonts, then images, then dialogs, then the
     // objects of each dialog in list order. None when the name is free.
@@ -104,5 +116,8 @@ private:
     CKXResourceData m_root;
     std::unique_ptr<kx::IPictureCache> m_pictureCache;
     std::vector<kx::IProjectObserver *> m_observers;
+    // Refused picture and font file names: all met so far, and those not yet taken.
+    mutable std::set<std::string, std::less<>> m_refusedFileNames;
+    mutable std::vector<std::string> m_untoldRefusedFileNames;
     bool m_modified = false;
 };

@@ -88,7 +88,7 @@ std::size_t InvalidUtf8Length(std::string_view rest)
 // Converts input with iconv, growing the output as needed. Where iconv reports an invalid or
 // incomplete sequence, invalidLength(rest) bytes are dropped and replacement is written instead.
 std::string Convert(std::string_view input, IconvHandle &converter, std::string_view replacement,
-    std::size_t (*invalidLength)(std::string_view))
+    std::size_t (*invalidLength)(std::string_view), std::size_t *replaced = nullptr)
 {
     input = input.substr(0, input.find('\0'));
     if (input.empty())
@@ -135,6 +135,8 @@ std::string Convert(std::string_view input, IconvHandle &converter, std::string_
             grow(replacement.size());
         std::memcpy(out.data() + used, replacement.data(), replacement.size());
         used += replacement.size();
+        if (replaced)
+            ++*replaced;
         iconv(converter.Get(), nullptr, nullptr, nullptr, nullptr);
     }
     out.resize(used);
@@ -155,6 +157,18 @@ std::string ToShiftJis(std::string_view utf8)
 {
     thread_local IconvHandle converter("CP932", "UTF-8");
     return Convert(utf8, converter, kCp932Replacement, InvalidUtf8Length);
+}
+
+std::size_t CountLostInShiftJis(std::string_view utf8)
+{
+    const std::string_view text = utf8.substr(0, utf8.find('\0'));
+    if (std::all_of(
+            text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return 0;
+    thread_local IconvHandle converter("CP932", "UTF-8");
+    std::size_t replaced = 0;
+    Convert(text, converter, kCp932Replacement, InvalidUtf8Length, &replaced);
+    return replaced;
 }
 
 } // namespace kx

@@ -22,4 +22,7 @@ std::string ToUtf8(std::string_view cp932);
 // overlong or truncated sequence, an encoded surrogate) becomes "?" on its own.
 std::string ToShiftJis(std::string_view utf8);
 
+// The number of "?" that ToShiftJis puts in place of characters (or bytes) it cannot convert.
+std::size_t CountLostInShiftJis(std::string_view utf8);
+
 } // namespace kx

@@ -4,15 +4,21 @@
 #include "model/object_name_index.h"
 #include "model/project_context.h"
 #include "platform/message_sink.h"
+#include "platform/save_file.h"
 #include "platform/text_conversion.h"
 
 #include <expat.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <fstream>
 #include <memory>
+#include <utility>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kx {
 
@@ -33,6 +39,10 @@ constexpr int kNoKey = -1;
 constexpr int kPropertyProjectName = 0; // the prefixes follow as 1..15
 
 constexpr char kParserCreationFailed[] = "エラー: XMLパーサーの作成に失敗しました.";
+// The root element of every project file.
+constexpr std::string_view kRootElement = "root";
+// Names from the file are cut to this many bytes in messages.
+constexpr std::size_t kShownNameLength = 60;
 constexpr char kParseErrorFormat[] = "XML sErrMsg : %s at sLine %ld (%d)\n";
 constexpr char kTooDeepFormat[]
     = "The project file nests groups deeper than %d levels; reading stopped at line %ld.";
@@ -84,6 +94,38 @@ void AppendWithoutTabs(std::string &line, std::string_view text)
     line.append(text);
 }
 
+// A name from the file as a message shows it: on one line, and not without end.
+std::string Shown(std::string_view name)
+{
+    std::string shown;
+    for (const char c : name.substr(0, kShownNameLength))
+        shown += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c;
+    if (name.size() > kShownNameLength)
+        shown += "...";
+    return shown;
+}
+
+std::string Quoted(std::string_view name)
+{
+    return "\"" + Shown(name) + "\"";
+}
+
+// A path as a message shows it: whole, on one line.
+std::string QuotedPath(std::string_view path)
+{
+    std::string shown = "\"";
+    for (const char c : path)
+        shown += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c;
+    return shown + "\"";
+}
+
+std::string LostCharacters(std::string_view what, std::size_t lost)
+{
+    return std::string(what) + ": " + std::to_string(lost)
+        + (lost == 1 ? " character has" : " characters have")
+        + " no Shift_JIS (CP932) form and became \"?\"";
+}
+
 struct ParserDeleter {
     void operator()(XML_Parser parser) const { XML_ParserFree(parser); }
 };
@@ -101,6 +143,19 @@ public:
     bool CreateParser();
     // Continues inside dialog with its root group open, as for pasted text.
     void OpenRootGroupOf(CKXDialogData &dialog);
+    // Reads a whole project file: its first element must be the project's root element.
+    void ExpectProject(std::string_view path)
+    {
+        m_expectProject = true;
+        m_path = path;
+    }
+    // After the feeding: whether the text was no project file (empty, another root element,
+    // no element at all); the message has been shown then.
+    bool NotAProject();
+    // Shows, in one message, what the read dropped or changed: definitions and dialogs whose
+    // name was taken, characters of titles and texts without a CP932 form, and picture and
+    // font file names that leave the project's folders.
+    void ReportChanges();
     // Hands text to the parser one line at a time, tabs removed, converting each line from CP932
     // first when asked.
     void FeedLines(std::string_view text, bool fromCp932);
@@ -131,6 +186,9 @@ private:
     void ApplyCollectedText();
     void ApplyValue(std::string_view text);
     void ApplyProperty(std::string_view text);
+
+    void NoteFileName(std::string_view name);
+    void StopNotAProject(const std::string &reason);
 
     void HandOver(std::string_view piece, bool last);
     void Parse(std::string_view piece, bool last, int lines);
@@ -168,6 +226,19 @@ private:
     bool m_stopped = false;
     bool m_failed = false;
     std::string m_error;
+
+    bool m_expectProject = false;
+    bool m_sawRoot = false;
+    bool m_notProject = false;
+    std::string m_path;
+
+    // What the read dropped or changed, one line each, for the report at its end.
+    std::vector<std::string> m_changes;
+    // Characters lost in the current dialog's title and the current object's text, and the
+    // lines of the current dialog, kept until the dialog is taken or dropped.
+    std::size_t m_titleLost = 0;
+    std::size_t m_textLost = 0;
+    std::vector<std::pair<std::string, std::size_t>> m_dialogChanges;
 };
 
 bool ReadSession::CreateParser()
@@ -260,6 +331,12 @@ void ReadSession::Parse(std::string_view piece, bool last, int lines)
 void ReadSession::ReportFailure()
 {
     // A read stopped by the machine has its message already; any other stop is Expat's error.
+    // Before the first element it means the text is no project at all.
+    if (!m_stopped && m_expectProject && !m_sawRoot) {
+        const char *reason = XML_ErrorString(XML_GetErrorCode(m_parser.get()));
+        StopNotAProject(FormatText("%s at line %ld", reason ? reason : "unreadable",
+            static_cast<long>(XML_GetCurrentLineNumber(m_parser.get()))));
+    }
     if (!m_stopped) {
         const char *reason = XML_ErrorString(XML_GetErrorCode(m_parser.get()));
         m_error = FormatText(kParseErrorFormat, reason ? reason : "",
@@ -267,7 +344,47 @@ void ReadSession::ReportFailure()
         m_stopped = true;
     }
     m_failed = true;
-    m_messages.ShowMessage(m_error, MessageIcon::Information);
+    m_messages.ShowMessage(m_error, m_notProject ? MessageIcon::Error : MessageIcon::Information);
+}
+
+void ReadSession::StopNotAProject(const std::string &reason)
+{
+    m_notProject = true;
+    m_error = QuotedPath(m_path) + " is not a project file: " + reason + ".";
+    m_stopped = true;
+    XML_StopParser(m_parser.get(), XML_FALSE);
+}
+
+bool ReadSession::NotAProject()
+{
+    if (m_expectProject && !m_sawRoot && !m_failed) {
+        // Nothing reached the parser: the file holds no byte.
+        m_notProject = true;
+        m_error = QuotedPath(m_path) + " is empty: it is not a project file.";
+        m_messages.ShowMessage(m_error, MessageIcon::Error);
+    }
+    return m_notProject;
+}
+
+void ReadSession::NoteFileName(std::string_view name)
+{
+    // Forms the verdict drawing will give, so that a refused name is told with this read.
+    m_project.AcceptsFileName(name);
+}
+
+void ReadSession::ReportChanges()
+{
+    const std::vector<std::string> refused = m_project.TakeRefusedFileNames();
+    if (!refused.empty())
+        m_changes.push_back(CProjectContext::RefusedFileNamesText(refused));
+    if (m_changes.empty())
+        return;
+    // What the model holds differs from the file (or the clipboard text) in these points.
+    std::string text = m_path.empty() ? std::string("The pasted objects were read with changes:")
+                                      : "Loading " + QuotedPath(m_path) + ":";
+    for (const std::string &change : m_changes)
+        text += "\n- " + change;
+    m_messages.ShowMessage(text, MessageIcon::Warning);
 }
 
 void ReadSession::StopTooDeep()
@@ -302,6 +419,13 @@ void ReadSession::StartElement(std::string_view name)
     // Expat may still report an element after the parser has been told to stop.
     if (m_stopped)
         return;
+    if (m_expectProject && !m_sawRoot) {
+        if (name != kRootElement) {
+            StopNotAProject("its first element is <" + Shown(name) + ">, not <root>");
+            return;
+        }
+        m_sawRoot = true;
+    }
     ApplyCollectedText();
     ChooseKey(name);
     if (name == "Property")
@@ -378,6 +502,8 @@ void ReadSession::StartDialog()
     m_groups.clear();
     m_newDialog = std::make_unique<CKXDialogData>(
         m_project.Prefixes().Get(kPrefixDID), m_project.Prefixes());
+    m_titleLost = 0;
+    m_dialogChanges.clear();
     m_dialog = m_newDialog.get();
     m_names.Build(*m_dialog->RootGroup());
 }
@@ -436,8 +562,23 @@ void ReadSession::EndDialog()
 {
     // Only a dialog made by this read goes to the list; a name already taken drops it, and its
     // destructor frees its objects.
-    if (m_newDialog && m_project.Dialogs().Add(m_newDialog) < 0)
-        m_newDialog.reset();
+    if (m_newDialog) {
+        const std::string name = m_newDialog->Name();
+        if (m_project.Dialogs().Add(m_newDialog) < 0) {
+            m_newDialog.reset();
+            m_changes.push_back("dialog " + Quoted(name) + " was dropped: the name is taken");
+        } else {
+            const std::string where = " in dialog " + Quoted(name);
+            if (m_titleLost > 0) {
+                m_changes.push_back(
+                    LostCharacters("the title of dialog " + Quoted(name), m_titleLost));
+            }
+            for (const auto &[what, lost] : m_dialogChanges)
+                m_changes.push_back(LostCharacters(what + where, lost));
+        }
+    }
+    m_titleLost = 0;
+    m_dialogChanges.clear();
     m_section = kSectionNone;
     m_dialog = nullptr;
     m_object = nullptr;
@@ -448,8 +589,11 @@ void ReadSession::EndFont()
 {
     if (m_font) {
         m_font->SetFaceId(m_project.Fonts().NextFaceId());
+        const std::string name = m_font->Name();
         m_project.Fonts().Add(m_font);
-        m_font.reset(); // still held only when the name was taken
+        if (m_font) // still held only when the name was taken
+            m_changes.push_back("font " + Quoted(name) + " was dropped: the name is taken");
+        m_font.reset();
     }
     if (m_section <= kSectionFont)
         m_section = kSectionNone;
@@ -458,7 +602,10 @@ void ReadSession::EndFont()
 void ReadSession::EndImage()
 {
     if (m_image) {
+        const std::string name = m_image->Name();
         m_project.Images().Add(m_image);
+        if (m_image)
+            m_changes.push_back("image " + Quoted(name) + " was dropped: the name is taken");
         m_image.reset();
     }
     if (m_section == kSectionImage)
@@ -475,6 +622,15 @@ void ReadSession::EndGroup()
 
 void ReadSession::EndObject()
 {
+    if (m_object && m_textLost > 0) {
+        const std::string what = "the text of object " + Quoted(m_object->Name());
+        // Pasted text goes into a dialog that is already the project's.
+        if (m_newDialog)
+            m_dialogChanges.emplace_back(what, m_textLost);
+        else
+            m_changes.push_back(LostCharacters(what, m_textLost));
+    }
+    m_textLost = 0;
     m_section = kSectionNone;
     m_object = nullptr;
 }
@@ -490,6 +646,17 @@ void ReadSession::ApplyCollectedText()
 
 void ReadSession::ApplyValue(std::string_view text)
 {
+    // What the conversion to the editor's code page loses, and file names that leave the
+    // project's folders, are told at the end of the read.
+    if (m_section == kSectionDialog && m_key == kDlgTitle)
+        m_titleLost += CountLostInShiftJis(text);
+    else if (m_section == kSectionObject && m_object && m_key == kObjText)
+        m_textLost += CountLostInShiftJis(text);
+    if ((m_section == kSectionFont && m_key == kFontFile)
+        || (m_section == kSectionImage && m_key >= kImgSlotFile
+            && m_key < kImgSlotFile + kMaxImageSlots)
+        || (m_section == kSectionObject && m_key == kObjImageFile))
+        NoteFileName(text);
     switch (m_section) {
     case kSectionProperty:
         ApplyProperty(text);
@@ -538,16 +705,47 @@ bool ProjectReader::ReadFile(const std::string &path)
 {
     m_parseFailed = false;
     m_lastError.clear();
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    const auto refuse = [&](const std::string &reason) {
+        m_lastError = "Cannot read " + QuotedPath(path) + ": " + reason + ".";
+        m_messages.ShowMessage(m_lastError, MessageIcon::Error);
         return false;
+    };
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return refuse(SystemErrorText(errno));
     std::string content;
-    char block[1 << 16];
-    while (file.read(block, sizeof block) || file.gcount() > 0)
-        content.append(block, static_cast<std::size_t>(file.gcount()));
-    // A folder opens but cannot be read.
-    if (file.bad())
-        return false;
+    std::string problem;
+    struct stat info { };
+    if (::fstat(fd, &info) != 0) {
+        problem = SystemErrorText(errno);
+    } else if (S_ISDIR(info.st_mode)) {
+        problem = "it is a folder";
+    } else if (!S_ISREG(info.st_mode) && !S_ISFIFO(info.st_mode)) {
+        // A device (/dev/zero) would be read without end.
+        problem = "it is not a regular file";
+    } else if (info.st_size > kMaxFileSize) {
+        problem = "it is larger than 1 GiB";
+    } else {
+        // A pipe says nothing of its size, so the limit is kept while reading too.
+        char block[1 << 16];
+        while (content.size() <= static_cast<std::size_t>(kMaxFileSize)) {
+            const ssize_t got = ::read(fd, block, sizeof block);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0) {
+                problem = SystemErrorText(errno);
+                break;
+            }
+            if (got == 0)
+                break;
+            content.append(block, static_cast<std::size_t>(got));
+        }
+        if (problem.empty() && content.size() > static_cast<std::size_t>(kMaxFileSize))
+            problem = "it is larger than 1 GiB";
+    }
+    ::close(fd);
+    if (!problem.empty())
+        return refuse(problem);
     return ReadContent(content, path);
 }
 
@@ -560,10 +758,16 @@ bool ProjectReader::ReadContent(std::string_view content, std::string_view path)
         m_lastError = session.Error();
         return false;
     }
-    m_project.Root().SetProjectFilePath(path);
+    session.ExpectProject(path);
     session.FeedLines(content, false);
-    m_parseFailed = session.Failed();
     m_lastError = session.Error();
+    if (session.NotAProject()) {
+        m_lastError = session.Error();
+        return false;
+    }
+    m_project.Root().SetProjectFilePath(path);
+    m_parseFailed = session.Failed();
+    session.ReportChanges();
     return true;
 }
 
@@ -580,6 +784,7 @@ bool ProjectReader::ReadText(std::string_view cp932Text, CKXDialogData &dialog)
     session.FeedLines(cp932Text, true);
     m_parseFailed = session.Failed();
     m_lastError = session.Error();
+    session.ReportChanges();
     return true;
 }
 

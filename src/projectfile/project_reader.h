@@ -19,11 +19,16 @@ class ProjectReader {
 public:
     ProjectReader(CProjectContext &project, IMessageSink &messages);
 
-    // Reads a project file into the model and makes it the project file path. False when the
-    // file cannot be opened (nothing is shown) or the parser cannot be created; true otherwise,
-    // also after a parse error, which ParseFailed() then tells.
+    // Reads a project file into the model and makes it the project file path. False, after one
+    // message that says why (with the system's reason where there is one), when the file cannot
+    // be read, is a folder or a device, is larger than 1 GiB, is empty, or is no project file
+    // (its first element is not <root>), and when the parser cannot be created: the model is
+    // then as it was. True otherwise, also after a parse error, which ParseFailed() then tells.
+    // A read that dropped or changed anything (a definition or dialog whose name is taken,
+    // characters of titles and texts without a CP932 form, picture and font file names that
+    // leave the project's folders) tells so in one more message.
     bool ReadFile(const std::string &path);
-    // What ReadFile does once the file is open: content is the file's UTF-8 text, path the file
+    // What ReadFile does once the file is read: content is the file's UTF-8 text, path the file
     // it came from.
     bool ReadContent(std::string_view content, std::string_view path);
     // Reads CP932 object text held in memory (the clipboard form) into dialog, whose root group is
@@ -33,12 +38,14 @@ public:
 
     // The last read stopped at a parse error or at groups nested too deep.
     bool ParseFailed() const { return m_parseFailed; }
-    // The message shown by the last read; empty when it showed none.
+    // The message of the last read's failure or parse error; empty when there was none.
     const std::string &LastError() const { return m_lastError; }
 
     // Groups that may be open at once, the dialog's root group included. Only protects the
     // program from hostile files: the editor itself nests a handful.
     static constexpr int kMaxOpenGroups = 1000;
+    // Project files larger than this are refused rather than read without bound.
+    static constexpr long long kMaxFileSize = 1LL << 30;
 
 private:
     CProjectContext &m_project;

@@ -146,14 +146,16 @@ std::string FormatImageElement(const CImageData &image)
     return out;
 }
 
-bool WriteProject(CProjectContext &project, const std::string &path, std::string_view dialogFilter)
+bool WriteProject(CProjectContext &project, const std::string &path, std::string_view dialogFilter,
+    std::string *error)
 {
-    return CXmlFile::WriteWhole(path, FormatProject(project, dialogFilter));
+    return CXmlFile::WriteWhole(path, FormatProject(project, dialogFilter), error);
 }
 
-bool WriteFontsAndImages(const CProjectContext &project, const std::string &path)
+bool WriteFontsAndImages(
+    const CProjectContext &project, const std::string &path, std::string *error)
 {
-    return CXmlFile::WriteWhole(path, FormatFontsAndImages(project));
+    return CXmlFile::WriteWhole(path, FormatFontsAndImages(project), error);
 }
 
 } // namespace kx

@@ -23,9 +23,11 @@ std::string FormatFontElement(const CFontData &font);
 std::string FormatImageElement(const CImageData &image);
 
 // Write the texts above to path, replacing the file only once everything was written; false when
-// the file cannot be written (the old file is then untouched).
-bool WriteProject(
-    CProjectContext &project, const std::string &path, std::string_view dialogFilter = {});
-bool WriteFontsAndImages(const CProjectContext &project, const std::string &path);
+// the file cannot be written (the old file is then untouched, and error, when given, receives the
+// system's reason).
+bool WriteProject(CProjectContext &project, const std::string &path,
+    std::string_view dialogFilter = {}, std::string *error = nullptr);
+bool WriteFontsAndImages(
+    const CProjectContext &project, const std::string &path, std::string *error = nullptr);
 
 } // namespace kx

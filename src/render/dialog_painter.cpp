@@ -166,6 +166,7 @@ void DialogPainter::PaintDialog(Surface &surface, CKXDialogData &dialog)
     // The dialog draws no background of its own: the pattern shows where no object paints.
     if (CObjectDataList *root = dialog.RootGroup())
         DrawObject(surface, *root);
+    ReportRefusedFiles();
 }
 
 namespace {
@@ -336,7 +337,7 @@ void DialogPainter::DrawPictureObject(Surface &surface, CObjectData &object)
     if (object.Type() == kTypeMovie && (width < 1 || height < 1) && !object.ImageFile().empty()
         && cache) {
         // A movie without a size takes the size of its file.
-        if (const IPicture *picture = cache->Find(m_project.ImagePath(object.ImageFile()))) {
+        if (const IPicture *picture = FindPicture(*cache, object.ImageFile())) {
             width = picture->Width();
             height = picture->Height();
             object.SetWidth(width);
@@ -347,7 +348,7 @@ void DialogPainter::DrawPictureObject(Surface &surface, CObjectData &object)
     if (!kept) {
         if (!cache || width < 1 || height < 1)
             return;
-        const IPicture *picture = cache->Find(m_project.ImagePath(object.ImageFile()));
+        const IPicture *picture = FindPicture(*cache, object.ImageFile());
         if (!picture)
             return;
         Surface fresh(width, height);
@@ -356,6 +357,20 @@ void DialogPainter::DrawPictureObject(Surface &surface, CObjectData &object)
         kept = object.Cached();
     }
     surface.CopyTransparent(CachedPictureView(*kept), r.left, r.top);
+}
+
+void DialogPainter::ReportRefusedFiles()
+{
+    const std::vector<std::string> refused = m_project.TakeRefusedFileNames();
+    if (!refused.empty())
+        m_messages.ShowMessage(
+            CProjectContext::RefusedFileNamesText(refused), MessageIcon::Warning);
+}
+
+const IPicture *DialogPainter::FindPicture(IPictureCache &cache, const std::string &file) const
+{
+    const std::string path = m_project.ImagePath(file);
+    return path.empty() ? nullptr : cache.Find(path);
 }
 
 void DialogPainter::DrawTextObject(Surface &surface, CObjectData &object)

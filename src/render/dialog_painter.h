@@ -5,6 +5,7 @@
 #include "render/surface.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 class CFontData;
@@ -17,6 +18,8 @@ class CProjectContext;
 namespace kx {
 
 class IMessageSink;
+class IPicture;
+class IPictureCache;
 
 inline constexpr std::uint32_t kPatternDark = Rgb(128, 128, 128);
 inline constexpr std::uint32_t kPatternLight = Rgb(192, 192, 192);
@@ -65,6 +68,12 @@ private:
     const CFontData *ImageFont(const CObjectData &object, CImageData &image);
     // The first font definition, announcing it as the substitute with the message given.
     const CFontData *Substitute(std::string_view message);
+    // The decoded picture of a file of the project's resources folder; none for a name that
+    // leaves the folder.
+    const IPicture *FindPicture(IPictureCache &cache, const std::string &file) const;
+    // Tells, in one message, which picture and font file names the paint refused and the user
+    // has not been told of yet.
+    void ReportRefusedFiles();
 
     CProjectContext &m_project;
     CFreeTypeFont &m_fonts;

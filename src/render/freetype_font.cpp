@@ -206,6 +206,9 @@ FT_Error CFreeTypeFont::Impl::RequestFace(
         }
     }
     const std::string path = self->project.FontPath(file);
+    // A name that leaves the fonts folder is never opened; the painter tells the user.
+    if (path.empty())
+        return FT_Err_Cannot_Open_Resource;
     FT_Face opened = nullptr;
     // Only regular files are handed to FreeType: a folder or a pipe named like a font file
     // must not block or confuse it.

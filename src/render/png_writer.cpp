@@ -1,32 +1,51 @@
 #include "render/png_writer.h"
 
+#include "platform/save_file.h"
+
 #include <png.h>
 
-#include <cstdio>
+#include <cstdint>
 #include <cstring>
+#include <string_view>
+#include <vector>
 
 namespace kx {
 
-bool WritePng(const Surface &surface, const std::string &path)
+bool WritePng(const Surface &surface, const std::string &path, std::string *error)
 {
-    if (surface.IsEmpty())
+    if (surface.IsEmpty()) {
+        if (error)
+            *error = "the picture is empty";
         return false;
+    }
     // libpng's simplified interface takes the blue, green, red rows as they are and needs no
-    // long jumps through our frames.
+    // long jumps through our frames. The file is encoded in memory and saved through a
+    // temporary file, so a failed write leaves the old file as it was.
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
     image.width = static_cast<png_uint_32>(surface.Width());
     image.height = static_cast<png_uint_32>(surface.Height());
     image.format = PNG_FORMAT_BGR;
-    const int written = png_image_write_to_file(
-        &image, path.c_str(), 0, surface.Bits(), surface.Stride(), nullptr);
+    png_alloc_size_t size = 0;
+    std::vector<std::uint8_t> bytes;
+    bool encoded
+        = png_image_write_get_memory_size(image, size, 0, surface.Bits(), surface.Stride(), nullptr)
+        != 0;
+    if (encoded) {
+        bytes.resize(size);
+        encoded = png_image_write_to_memory(
+                      &image, bytes.data(), &size, 0, surface.Bits(), surface.Stride(), nullptr)
+            != 0;
+    }
     png_image_free(&image);
-    if (!written) {
-        std::remove(path.c_str());
+    if (!encoded) {
+        if (error)
+            *error = "the picture cannot be encoded as PNG";
         return false;
     }
-    return true;
+    return SaveFile::WriteWhole(
+        path, std::string_view(reinterpret_cast<const char *>(bytes.data()), size), error);
 }
 
 Surface Enlarge(const Surface &surface, int factor)

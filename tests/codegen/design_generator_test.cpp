@@ -6,7 +6,6 @@
 #include "model/object_data_list.h"
 #include "model/project_context.h"
 #include "platform/message_sink.h"
-#include "platform/text_conversion.h"
 #include "projectfile/project_reader.h"
 #include "projectfile/xml_file.h"
 
@@ -146,14 +145,17 @@ TEST_F(DesignGeneratorTest, EveryGeneratedFileMatchesItsExpectedText)
     OutputDir out("all");
     kx::GenerationState state;
     state.getTextSupport = true;
-    std::string name;
-    ASSERT_TRUE(kx::WriteResourceIdHeader(&m_project, out.Folder(), state, name));
-    EXPECT_EQ(name, "resourceid.h");
+    const kx::GenerationResult header = kx::WriteResourceIdHeader(&m_project, out.Folder(), state);
+    ASSERT_TRUE(header.IsWritten()) << header.reason;
+    EXPECT_EQ(header.fileName, "resourceid.h");
     for (const auto &dialog : m_project.Dialogs()) {
-        ASSERT_TRUE(kx::WriteDialogDesignHeader(m_project, *dialog, out.Folder(), state, name));
-        EXPECT_EQ(name, dialog->ClassName() + "Design.h");
-        ASSERT_TRUE(kx::WriteDialogDesignSource(m_project, *dialog, out.Folder(), state, name));
-        EXPECT_EQ(name, dialog->ClassName() + "Design.cpp");
+        kx::GenerationResult result
+            = kx::WriteDialogDesignHeader(m_project, *dialog, out.Folder(), state);
+        ASSERT_TRUE(result.IsWritten()) << result.reason;
+        EXPECT_EQ(result.fileName, dialog->ClassName() + "Design.h");
+        result = kx::WriteDialogDesignSource(m_project, *dialog, out.Folder(), state);
+        ASSERT_TRUE(result.IsWritten()) << result.reason;
+        EXPECT_EQ(result.fileName, dialog->ClassName() + "Design.cpp");
     }
 
     int compared = 0;
@@ -168,8 +170,8 @@ TEST_F(DesignGeneratorTest, WithoutGetTextSupportEveryTextStaysInPlainQuotes)
 {
     OutputDir out("plain");
     const kx::GenerationState state; // GetText support is off unless the run turns it on
-    std::string name;
-    ASSERT_TRUE(kx::WriteDialogDesignSource(m_project, Dialog("Main"), out.Folder(), state, name));
+    ASSERT_TRUE(
+        kx::WriteDialogDesignSource(m_project, Dialog("Main"), out.Folder(), state).IsWritten());
     EXPECT_TRUE(MatchesExpected(
         kDesignData / "expected_no_gettext" / "DlgMainDesign.cpp", out.File("DlgMainDesign.cpp")));
 }
@@ -208,24 +210,30 @@ TEST_F(DesignGeneratorTest, EachFileOfThePairIsDecidedOnItsOwn)
     const std::string users = "// my own header, no marker\nint keep;\n";
     WriteAll(out.File("DlgemptyDesign.h"), users);
 
-    std::string name;
-    EXPECT_FALSE(kx::WriteDialogDesignHeader(m_project, dialog, out.Folder(), state, name));
-    EXPECT_EQ(name, "DlgemptyDesign.h");
+    const kx::GenerationResult kept
+        = kx::WriteDialogDesignHeader(m_project, dialog, out.Folder(), state);
+    EXPECT_EQ(kept.outcome, kx::FileOutcome::KeptForUser);
+    EXPECT_EQ(kept.fileName, "DlgemptyDesign.h");
+    EXPECT_EQ(kept.LogLine(), "× DlgemptyDesign.h キャンセルしました。 first line has no YES");
     EXPECT_EQ(ReadAll(out.File("DlgemptyDesign.h")), users);
 
-    ASSERT_TRUE(kx::WriteDialogDesignSource(m_project, dialog, out.Folder(), state, name));
-    EXPECT_EQ(name, "DlgemptyDesign.cpp");
+    const kx::GenerationResult written
+        = kx::WriteDialogDesignSource(m_project, dialog, out.Folder(), state);
+    ASSERT_TRUE(written.IsWritten());
+    EXPECT_EQ(written.fileName, "DlgemptyDesign.cpp");
+    EXPECT_EQ(written.LogLine(), "○ DlgemptyDesign.cpp を更新しました。");
     // The source carries the marker, so the next run rewrites it with the same text.
     const std::string first = ReadAll(out.File("DlgemptyDesign.cpp"));
-    ASSERT_TRUE(kx::WriteDialogDesignSource(m_project, dialog, out.Folder(), state, name));
+    ASSERT_TRUE(kx::WriteDialogDesignSource(m_project, dialog, out.Folder(), state).IsWritten());
     EXPECT_EQ(ReadAll(out.File("DlgemptyDesign.cpp")), first);
     EXPECT_TRUE(MatchesExpected(
         kDesignData / "expected" / "DlgemptyDesign.cpp", out.File("DlgemptyDesign.cpp")));
 
-    // A missing output folder cancels the file, and the log still gets its name.
-    EXPECT_FALSE(
-        kx::WriteDialogDesignSource(m_project, dialog, out.Folder() + "missing/", state, name));
-    EXPECT_EQ(name, "DlgemptyDesign.cpp");
+    // A missing output folder fails the file, and the log still gets its name and the reason.
+    const kx::GenerationResult missing
+        = kx::WriteDialogDesignSource(m_project, dialog, out.Folder() + "missing/", state);
+    EXPECT_EQ(missing.outcome, kx::FileOutcome::Failed);
+    EXPECT_EQ(missing.LogLine(), "× DlgemptyDesign.cpp キャンセルしました。 folder does not exist");
 }
 
 // The statements of single objects, built with the model.
@@ -273,9 +281,7 @@ TEST(ResourceIdHeaderTest, AnEmptyProjectGivesTheThreeSectionsWithoutDefines)
     OutputDir out("empty");
     CProjectContext project;
     kx::GenerationState state;
-    std::string name;
-    ASSERT_TRUE(kx::WriteResourceIdHeader(&project, out.Folder(), state, name));
-    EXPECT_EQ(name, "resourceid.h");
+    ASSERT_TRUE(kx::WriteResourceIdHeader(&project, out.Folder(), state).IsWritten());
     EXPECT_EQ(ReadAll(out.File("resourceid.h")),
         kResourceIdBanner
             + "#pragma once\n"
@@ -292,9 +298,9 @@ TEST(ResourceIdHeaderTest, WithoutAProjectNothingIsWritten)
 {
     OutputDir out("none");
     kx::GenerationState state;
-    std::string name = "stale";
-    EXPECT_FALSE(kx::WriteResourceIdHeader(nullptr, out.Folder(), state, name));
-    EXPECT_EQ(name, "resourceid.h");
+    const kx::GenerationResult result = kx::WriteResourceIdHeader(nullptr, out.Folder(), state);
+    EXPECT_EQ(result.outcome, kx::FileOutcome::NotGenerated);
+    EXPECT_EQ(result.LogLine(), "× resourceid.h キャンセルしました。 no project is open");
     EXPECT_FALSE(fs::exists(out.File("resourceid.h")));
 }
 
@@ -303,10 +309,9 @@ TEST(ResourceIdHeaderTest, EachRunNumbersFromTheCountersItIsGiven)
     CProjectContext project;
     ReadTestProject(project);
     OutputDir out("runs");
-    std::string name;
 
     kx::GenerationState first;
-    ASSERT_TRUE(kx::WriteResourceIdHeader(&project, out.Folder(), first, name));
+    ASSERT_TRUE(kx::WriteResourceIdHeader(&project, out.Folder(), first).IsWritten());
     const std::string firstText = ReadAll(out.File("resourceid.h"));
     EXPECT_EQ(first.fontCounter, 1003);
     EXPECT_EQ(first.imageCounter, 2004);
@@ -314,31 +319,29 @@ TEST(ResourceIdHeaderTest, EachRunNumbersFromTheCountersItIsGiven)
 
     // A new run starts from fresh counters and gives the same numbers.
     kx::GenerationState second;
-    ASSERT_TRUE(kx::WriteResourceIdHeader(&project, out.Folder(), second, name));
+    ASSERT_TRUE(kx::WriteResourceIdHeader(&project, out.Folder(), second).IsWritten());
     EXPECT_EQ(ReadAll(out.File("resourceid.h")), firstText);
 
     // Counters that were not reset go on where they stopped.
-    ASSERT_TRUE(kx::WriteResourceIdHeader(&project, out.Folder(), second, name));
+    ASSERT_TRUE(kx::WriteResourceIdHeader(&project, out.Folder(), second).IsWritten());
     const std::string third = ReadAll(out.File("resourceid.h"));
     EXPECT_NE(third.find("#define FGothic16                      1003\n"), std::string::npos);
     EXPECT_NE(third.find("#define DLGMAIN                        3003\n"), std::string::npos);
 }
 
-TEST(ResourceIdHeaderTest, UpperCasingLeavesDoubleByteCharactersAlone)
+TEST(ResourceIdHeaderTest, JapaneseNamesAreWrittenAsTheyAreOnDisk)
 {
-    // The trail byte of "ッ" (0x83 0x62) is the code of 'b'; upper-casing it would give "イ".
-    const std::string tsu = kx::ToShiftJis("ッ");
-    ASSERT_EQ(tsu, "\x83\x62");
+    // Names are UTF-8 in the model; upper-casing touches ASCII letters only, and a name is
+    // padded by the columns its characters take on screen (two for "ッ").
     CProjectContext project;
     project.Prefixes().Set(kx::kPrefixDlg, "dlg");
-    auto dialog = std::make_unique<CKXDialogData>(tsu + "x", project.Prefixes());
+    auto dialog = std::make_unique<CKXDialogData>("ッx", project.Prefixes());
+    dialog->SetName("ッx");
     ASSERT_GE(project.Dialogs().Add(dialog), 0);
 
     OutputDir out("mb");
     kx::GenerationState state;
-    std::string name;
-    ASSERT_TRUE(kx::WriteResourceIdHeader(&project, out.Folder(), state, name));
-    // Padded in CP932 bytes: the character takes two of the thirty columns, as it does on screen.
+    ASSERT_TRUE(kx::WriteResourceIdHeader(&project, out.Folder(), state).IsWritten());
     EXPECT_EQ(ReadAll(out.File("resourceid.h")),
         kResourceIdBanner
             + "#pragma once\n"
@@ -347,6 +350,14 @@ TEST(ResourceIdHeaderTest, UpperCasingLeavesDoubleByteCharactersAlone)
               "\n// Image\n"
               "\n// Dialog\n"
               "#define DLGッX                         3000\n");
+
+    // The design source includes the class header by the name the file has on disk.
+    ASSERT_TRUE(kx::WriteDialogDesignSource(project, *project.Dialogs().At(0), out.Folder(), state)
+                    .IsWritten());
+    const std::string source = ReadAll(out.File("dlgッxDesign.cpp"));
+    EXPECT_NE(source.find("// dlgッxDesign.cpp\n"), std::string::npos);
+    EXPECT_NE(source.find("#include \"dlgッx.h\"\n"), std::string::npos);
+    EXPECT_NE(source.find("namespace _dlgッx\n"), std::string::npos);
 }
 
 } // namespace

@@ -93,6 +93,14 @@ std::string GoldenBody(const std::string &name)
     return text.substr(end);
 }
 
+std::vector<std::string> LogLines(const std::vector<kx::GenerationResult> &results)
+{
+    std::vector<std::string> lines;
+    for (const kx::GenerationResult &result : results)
+        lines.push_back(result.LogLine());
+    return lines;
+}
+
 class SkeletonGeneratorTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -123,9 +131,10 @@ protected:
         settings.writeProjectFile = true;
         return settings;
     }
+    // The log lines of a run.
     std::vector<std::string> Run(const SkeletonSettings &settings)
     {
-        return RunGeneration(&m_project, settings, &m_messages);
+        return LogLines(RunGeneration(&m_project, settings, &m_messages));
     }
     std::string File(const std::string &name) const { return ReadAll(m_folder / name); }
 
@@ -179,21 +188,21 @@ TEST_F(SkeletonGeneratorTest, SecondRunRewritesOnlyMarkedFilesAndKeepsTheUsersWo
 
     const std::vector<std::string> expectedLog = {
         "○ resourceid.h を更新しました。",
-        "× main.cpp キャンセルしました。",
-        "× MyApp.cpp キャンセルしました。",
-        "× MyApp.h キャンセルしました。",
-        "× AppMyApp.cpp キャンセルしました。",
-        "× AppMyApp.h キャンセルしました。",
+        "× main.cpp キャンセルしました。 first line has no YES",
+        "× MyApp.cpp キャンセルしました。 first line has no YES",
+        "× MyApp.h キャンセルしました。 first line has no YES",
+        "× AppMyApp.cpp キャンセルしました。 first line has no YES",
+        "× AppMyApp.h キャンセルしました。 first line has no YES",
         "○ AppMyAppDesign.cpp を更新しました。",
-        "× DlgMain.cpp キャンセルしました。",
-        "× DlgMain.h キャンセルしました。",
+        "× DlgMain.cpp キャンセルしました。 first line has no YES",
+        "× DlgMain.h キャンセルしました。 first line has no YES",
         "○ DlgMainDesign.cpp を更新しました。",
         "○ DlgMainDesign.h を更新しました。",
-        "× DlgSettings.cpp キャンセルしました。",
-        "× DlgSettings.h キャンセルしました。",
+        "× DlgSettings.cpp キャンセルしました。 first line has no YES",
+        "× DlgSettings.h キャンセルしました。 first line has no YES",
         "○ DlgSettingsDesign.cpp を更新しました。",
         "○ DlgSettingsDesign.h を更新しました。",
-        "× myapp.rvpro キャンセルしました。",
+        "× myapp.rvpro キャンセルしました。 exists already",
     };
     EXPECT_EQ(Run(Everything()), expectedLog);
 
@@ -230,12 +239,12 @@ TEST_F(SkeletonGeneratorTest, MarkerInTheFirstLineDecidesWhetherAFileIsRewritten
     settings.dialogName = "Main";
     const std::vector<std::string> expectedLog = {
         "○ MyApp.cpp を更新しました。",
-        "× MyApp.h キャンセルしました。",
-        "× AppMyApp.cpp キャンセルしました。",
-        "× AppMyApp.h キャンセルしました。",
+        "× MyApp.h キャンセルしました。 first line has no YES",
+        "× AppMyApp.cpp キャンセルしました。 file is read-only",
+        "× AppMyApp.h キャンセルしました。 a folder has this name",
         "○ AppMyAppDesign.cpp を更新しました。",
         "○ DlgMain.cpp を更新しました。",
-        "× DlgMain.h キャンセルしました。",
+        "× DlgMain.h キャンセルしました。 first line has no YES",
         "○ DlgMainDesign.cpp を更新しました。",
         "○ DlgMainDesign.h を更新しました。",
     };
@@ -252,6 +261,24 @@ TEST_F(SkeletonGeneratorTest, MarkerInTheFirstLineDecidesWhetherAFileIsRewritten
     WriteAll(m_folder / "DlgMain.cpp", File("DlgMain.cpp") + "// added\n");
     Run(settings);
     EXPECT_EQ(File("DlgMain.cpp"), MarkedBanner("DlgMain.cpp") + GoldenBody("DlgMain.cpp"));
+}
+
+TEST_F(SkeletonGeneratorTest, TheMarkerTestReadsOneBoundedLine)
+{
+    // A file of one endless line is read only as far as a generated first line can reach: a
+    // "YES" far behind is not seen, and the file stays the user's.
+    const std::string endless = std::string(8 << 20, 'x') + "YES\n";
+    WriteAll(m_folder / "MyApp.cpp", endless);
+    WriteAll(m_folder / "MyApp.h", "// YES " + std::string(4000, '-') + "\nint old;\n");
+    SkeletonSettings settings;
+    settings.outputFolder = m_folder.string();
+    settings.writeResourceId = false;
+    settings.writeDialogs = false;
+    const std::vector<std::string> log = Run(settings);
+    ASSERT_EQ(log.size(), 5u);
+    EXPECT_EQ(log[0], "× MyApp.cpp キャンセルしました。 first line has no YES");
+    EXPECT_EQ(log[1], "○ MyApp.h を更新しました。");
+    EXPECT_EQ(File("MyApp.cpp").size(), endless.size());
 }
 
 TEST_F(SkeletonGeneratorTest, DialogsAreSelectedByExactNameOrAll)
@@ -299,16 +326,16 @@ TEST_F(SkeletonGeneratorTest, GetTextSupportIsTakenAfreshByEveryRun)
 TEST_F(SkeletonGeneratorTest, WithoutAProjectEveryFileIsCancelledUnderItsPlaceholder)
 {
     const std::vector<std::string> expectedLog = {
-        "× resourceid.h キャンセルしました。",
-        "× main.cpp キャンセルしました。",
-        "× ???.cpp キャンセルしました。",
-        "× ???.h キャンセルしました。",
-        "× App???.cpp キャンセルしました。",
-        "× App???Class.cpp キャンセルしました。",
-        "× App???.cpp キャンセルしました。",
-        "× ???.rvpro キャンセルしました。",
+        "× resourceid.h キャンセルしました。 no project is open",
+        "× main.cpp キャンセルしました。 no project is open",
+        "× ???.cpp キャンセルしました。 no project is open",
+        "× ???.h キャンセルしました。 no project is open",
+        "× App???.cpp キャンセルしました。 no project is open",
+        "× App???Class.cpp キャンセルしました。 no project is open",
+        "× App???.cpp キャンセルしました。 no project is open",
+        "× ???.rvpro キャンセルしました。 no project is open",
     };
-    EXPECT_EQ(RunGeneration(nullptr, Everything(), &m_messages), expectedLog);
+    EXPECT_EQ(LogLines(RunGeneration(nullptr, Everything(), &m_messages)), expectedLog);
     EXPECT_TRUE(fs::is_empty(m_folder));
     EXPECT_TRUE(m_messages.Messages().empty());
 }
@@ -320,7 +347,7 @@ TEST_F(SkeletonGeneratorTest, ProjectWithoutDialogsRefusesMainAndListsNoDialogSo
     settings.writeApplication = false;
     const std::vector<std::string> expectedLog = {
         "○ resourceid.h を更新しました。",
-        "× main.cpp キャンセルしました。",
+        "× main.cpp キャンセルしました。 the project has no dialog",
         "○ myapp.rvpro を更新しました。",
     };
     EXPECT_EQ(Run(settings), expectedLog);
@@ -350,7 +377,8 @@ TEST_F(SkeletonGeneratorTest, ProjectFileIsOnlyEverCreated)
     settings.writeProjectFile = true;
 
     fs::create_directory(m_folder / "myapp.rvpro");
-    EXPECT_EQ(Run(settings), std::vector<std::string> {"× myapp.rvpro キャンセルしました。"});
+    EXPECT_EQ(Run(settings),
+        std::vector<std::string> {"× myapp.rvpro キャンセルしました。 exists already"});
     fs::remove(m_folder / "myapp.rvpro");
 
     // A project name in Japanese: the file name stays as the file system spells it, the
@@ -365,7 +393,8 @@ TEST_F(SkeletonGeneratorTest, ProjectFileIsOnlyEverCreated)
     auto dialog = std::make_unique<CKXDialogData>("Extra", m_project.Prefixes());
     dialog->SetName("Extra");
     m_project.Dialogs().Add(dialog);
-    EXPECT_EQ(Run(settings), std::vector<std::string> {"× テスト.rvpro キャンセルしました。"});
+    EXPECT_EQ(Run(settings),
+        std::vector<std::string> {"× テスト.rvpro キャンセルしました。 exists already"});
     EXPECT_EQ(File("テスト.rvpro"), text);
 }
 
@@ -400,6 +429,8 @@ TEST(SkeletonLogTest, NamesAndCase)
 {
     EXPECT_EQ(UpdatedLine("a.h"), "○ a.h を更新しました。");
     EXPECT_EQ(CancelledLine("a.h"), "× a.h キャンセルしました。");
+    EXPECT_EQ(CancelledLine("a.h", "first line has no YES"),
+        "× a.h キャンセルしました。 first line has no YES");
     // Only ASCII letters change; the bytes of other characters stay.
     EXPECT_EQ(kx::AsciiUpper("DlgMain_2"), "DLGMAIN_2");
     EXPECT_EQ(kx::AsciiLower("MyApp"), "myapp");

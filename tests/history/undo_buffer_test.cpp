@@ -183,16 +183,28 @@ TEST_F(UndoTest, ObjectsOutsideTheTreeAreStillRecorded)
     EXPECT_EQ(button->Parent(), group);
 }
 
-TEST_F(UndoTest, UnrecordedObjectsAreFreedWithTheDialog)
+TEST(UndoOwnershipTest, EveryObjectIsFreedWithItsDialog)
 {
-    // A dialog that was never recorded, and one with an object added after the last step: the
-    // dialog frees both trees (LeakSanitizer checks that nothing is left or freed twice).
-    CKXDialogData other("E", prefixes);
-    other.RootGroup()->CreateChild(kTypeButton, "OB1");
-    root.CreateChild(kTypeButton, "OB1");
-    dialog.SaveUndoInfo();
-    root.CreateChild(kTypeText, "OT1");
-    SUCCEED();
+    // A dialog that was never recorded, and one with recorded, deleted and unrecorded objects:
+    // the dialogs free all they made, the history's copies included (LeakSanitizer also checks
+    // that nothing is freed twice).
+    const std::int64_t before = KXClass::LiveCount();
+    {
+        kx::PrefixSettings prefixes;
+        CKXDialogData never("E", prefixes);
+        never.RootGroup()->CreateChild(kTypeButton, "OB1");
+        EXPECT_EQ(KXClass::LiveCount() - before, 3); // the dialog, its root group, the button
+
+        CKXDialogData dialog("D", prefixes);
+        CObjectDataList &root = *dialog.RootGroup();
+        CObjectData *gone = root.CreateChild(kTypeButton, "OB1");
+        dialog.SaveUndoInfo();
+        root.RemoveChild(gone);
+        dialog.SaveUndoInfo();
+        root.CreateChild(kTypeText, "OT1");
+        EXPECT_GT(KXClass::LiveCount() - before, 7);
+    }
+    EXPECT_EQ(KXClass::LiveCount(), before);
 }
 
 // The indexes must answer exactly what a plain search through the records answers, whatever

@@ -41,7 +41,10 @@ TEST(KXClassTest, NewDialogHasDefaultsAndItsRootGroup)
     EXPECT_EQ(dialog.DesignSourceFile(), "DlgMainDesign.cpp");
     EXPECT_EQ(dialog.ClassSourceFile(), "DlgMain.cpp");
 
-    // A dialog with an empty name still gets a root group.
+    // A dialog with an empty name still gets a root group of its own.
     CKXDialogData unnamed("", prefixes);
-    ASSERT_NE(unnamed.RootGroup(), nullptr);
+    EXPECT_EQ(unnamed.RootGroup()->Name(), "OGROOT");
+    EXPECT_EQ(unnamed.RootGroup()->Parent(), nullptr);
+    EXPECT_NE(unnamed.RootGroup(), dialog.RootGroup());
+    EXPECT_EQ(unnamed.RootGroup()->CountNodes(), 1);
 }

@@ -144,6 +144,52 @@ TEST(ObjectDataTest, ScaleIsRelativeToTheParentAndOnlyMovesForAnEmptyOldExtent)
     EXPECT_EQ(o->GetRect(), (KXRect {90, 120, 110, 160}));
 }
 
+TEST(ObjectDataTest, CanvasCoordinatesStopAtTheIntLimitsInsteadOfWrapping)
+{
+    // Positions and sizes of a file can be anything an int holds; sums saturate.
+    Dialog d;
+    CObjectDataList *far = AddGroup(d.root, INT_MAX - 10, INT_MIN + 10);
+    CObjectData *o = Add(far, kTypeCanvas, 100, -100, INT_MAX, INT_MAX);
+    EXPECT_EQ(far->AbsoluteX(), INT_MAX - 10);
+    EXPECT_EQ(o->AbsoluteX(), INT_MAX);
+    EXPECT_EQ(o->AbsoluteY(), INT_MIN);
+    EXPECT_EQ(o->GetRect(), (KXRect {INT_MAX, INT_MIN, INT_MAX, -1}));
+    EXPECT_EQ(o->GetRect().Width(), 0);
+    EXPECT_EQ(o->GetRect().Height(), INT_MAX);
+    EXPECT_EQ((KXRect {INT_MIN, INT_MIN, INT_MAX, INT_MAX}).Width(), INT_MAX);
+    EXPECT_EQ(o->HitTest(INT_MAX, 0), nullptr);
+
+    // Placing at a canvas coordinate keeps the position within the int range.
+    o->SetAbsoluteX(INT_MIN);
+    EXPECT_EQ(o->X(), INT_MIN);
+    o->SetAbsoluteX(0);
+    EXPECT_EQ(o->X(), INT_MIN + 11); // the exact difference, 0 - (INT_MAX - 10)
+    o->SetSelected(true);
+    // Right edge at INT_MIN: the position stops at INT_MIN, the canvas x at INT_MIN + INT_MAX - 10.
+    d.root->AlignEdge(1, INT_MIN);
+    EXPECT_EQ(o->X(), INT_MIN);
+    EXPECT_EQ(o->AbsoluteX(), -11);
+
+    // Dragging and committing a resize of such an object stays within the range too: the left
+    // edge, -11 × INT_MAX, stops at INT_MIN.
+    const KXRect from {0, 0, 1, 1};
+    const KXRect to {0, 0, INT_MAX, INT_MAX};
+    d.root->PreviewScale(from, to);
+    EXPECT_EQ(o->GetRect().left, INT_MIN);
+    EXPECT_EQ(o->GetRect().right, -1);
+    d.root->ApplyScale(from, to);
+    EXPECT_EQ(o->Width(), INT_MAX);
+    // The position stopped at INT_MIN again (canvas x -11), and the group took the corner of
+    // its only child.
+    EXPECT_EQ(o->AbsoluteX(), -11);
+    EXPECT_EQ(o->X(), 0);
+
+    EXPECT_EQ(kx::Nearest(1e300), INT_MAX);
+    EXPECT_EQ(kx::Nearest(-1e300), INT_MIN);
+    EXPECT_EQ(kx::Nearest(2.5), 3);
+    EXPECT_EQ(kx::Nearest(-0.7), 0); // truncates toward zero, as the canvas does
+}
+
 TEST(ObjectDataTest, CollectSelectionInfoGathersOnlySelectedObjects)
 {
     Dialog d;

@@ -190,6 +190,25 @@ TEST(ProjectContextTest, ProjectFolderAndResourcePaths)
     EXPECT_EQ(project.ProjectFolder(), "/home/dev/demo/");
     EXPECT_EQ(project.ImagePath("ok.png"), "/home/dev/demo/resources/ok.png");
     EXPECT_EQ(project.FontPath("ipag.ttf"), "/home/dev/demo/fonts/ipag.ttf");
+
+    // Names stay inside their folders; a subfolder and a name merely holding dots are fine.
+    EXPECT_EQ(project.ImagePath("icons/ok.png"), "/home/dev/demo/resources/icons/ok.png");
+    EXPECT_EQ(project.ImagePath("..ok..png"), "/home/dev/demo/resources/..ok..png");
+    for (const char *name : {"../../outside.png", "/etc/passwd", "..", "a/../../b.png", "icons/..",
+             "../fonts/ipag.ttf"}) {
+        EXPECT_EQ(project.ImagePath(name), "") << name;
+        EXPECT_EQ(project.FontPath(name), "") << name;
+    }
+    // Each refused name is handed out once, in the order met.
+    EXPECT_EQ(project.TakeRefusedFileNames(),
+        (std::vector<std::string> {"../../outside.png", "/etc/passwd", "..", "a/../../b.png",
+            "icons/..", "../fonts/ipag.ttf"}));
+    EXPECT_EQ(project.FontPath("/etc/passwd"), "");
+    EXPECT_TRUE(project.TakeRefusedFileNames().empty());
+    // After everything is discarded, a new project is told again.
+    project.DiscardAll();
+    EXPECT_FALSE(project.AcceptsFileName("/etc/passwd"));
+    EXPECT_EQ(project.TakeRefusedFileNames(), std::vector<std::string> {"/etc/passwd"});
 }
 
 TEST(ProjectContextTest, TreeShowsRootDialogsAndObjects)

@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kx {
@@ -80,18 +81,27 @@ TEST(ColourTest, WritesNameWhenLowBitsMatch)
     EXPECT_EQ(TextFromComponents(0x110, 0xA0, 0xFF).text, "RGB(0x110,0xa0,0xff)");
 }
 
-TEST(ColourTest, EveryNamedColourRoundTrips)
+TEST(ColourTest, TheSixteenNamedColours)
 {
-    ASSERT_EQ(NamedColours().size(), static_cast<std::size_t>(kNamedColourCount));
+    // Name, drawing value (0x00BBGGRR): the fixed table of the library, written out here.
+    const std::vector<std::pair<std::string, std::uint32_t>> expected = {{"BLACK", 0x000000},
+        {"BLUE", 0xFF0000}, {"GREEN", 0x00FF00}, {"RED", 0x0000FF}, {"CYAN", 0xFFFF00},
+        {"MAGENTA", 0xFF00FF}, {"YELLOW", 0x00FFFF}, {"WHITE", 0xFFFFFF}, {"ORANGE", 0x0080FF},
+        {"PINK", 0xC880FF}, {"PURPLE", 0x7800B4}, {"SKYBLUE", 0xFAB464}, {"VIRIDIAN", 0x469600},
+        {"GRAY", 0x787878}, {"SILVER", 0xC8C8C8}, {"TRANSPARENT", 0x870087}};
+    ASSERT_EQ(NamedColours().size(), expected.size());
     for (int i = 0; i < kNamedColourCount; ++i) {
-        const ColourRow &row = NamedColours()[static_cast<std::size_t>(i)];
-        SCOPED_TRACE(row.name);
-        ColourParts parts = ColourFromText(std::string(kColourPrefix) + row.name);
+        const auto &[name, value] = expected[static_cast<std::size_t>(i)];
+        SCOPED_TRACE(name);
+        EXPECT_STREQ(NamedColours()[static_cast<std::size_t>(i)].name, name.c_str());
+        EXPECT_EQ(DrawingValueOfName(name), value);
+        const ColourParts parts = ColourFromText("KX_COL_" + name);
         EXPECT_EQ(parts.index, i);
-        ColourText text = TextFromComponents(parts.c1, parts.c2, parts.c3);
+        EXPECT_EQ((std::uint32_t {parts.c1} << 16) | (parts.c2 << 8) | parts.c3, value);
+        const ColourText text
+            = TextFromComponents((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
         EXPECT_EQ(text.index, i);
-        EXPECT_EQ(text.text, std::string(kColourPrefix) + row.name);
-        EXPECT_EQ(ColourFromText(row.name).index, i);
+        EXPECT_EQ(text.text, "KX_COL_" + name);
     }
 }
 
@@ -119,26 +129,68 @@ TEST(ColourTest, NormalisesBackgroundText)
     EXPECT_EQ(NormaliseColourText("kx_col_red"), "KX_COL_kx_col_red");
 }
 
-TEST(WordTableTest, EveryTableRoundTrips)
+TEST(WordTableTest, EveryTableHoldsTheLibrarysWordsConstantsAndValues)
 {
-    const std::vector<const WordTable *> tables
-        = {&ObjectStates(), &AlignXWords(), &AlignYWords(), &StretchWords(), &FontEffects(),
-            &ObjectTypes(), &ImageSlotWords(0), &ImageSlotWords(1), &ImageSlotWords(2)};
-    for (const WordTable *table : tables) {
-        ASSERT_GT(table->Count(), 0);
-        for (int i = 0; i < table->Count(); ++i) {
-            SCOPED_TRACE(table->Word(i));
-            EXPECT_EQ(table->Find(table->Word(i)), i);
-            std::string lower = table->Word(i);
-            for (char &c : lower)
-                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-            EXPECT_EQ(table->Find(lower), i);
-            EXPECT_STREQ(table->Word(table->Find(lower)), table->Word(i));
+    struct Row {
+        const char *word;
+        const char *constant;
+        int value;
+    };
+    const auto expect = [](const WordTable &table, const std::vector<Row> &rows) {
+        ASSERT_EQ(table.Count(), static_cast<int>(rows.size()));
+        for (int i = 0; i < table.Count(); ++i) {
+            const Row &row = rows[static_cast<std::size_t>(i)];
+            SCOPED_TRACE(row.word);
+            EXPECT_STREQ(table.Word(i), row.word);
+            EXPECT_STREQ(table.Constant(i), row.constant);
+            EXPECT_EQ(table.Value(i), row.value);
         }
-        EXPECT_STREQ(table->Word(table->Count()), "");
-        EXPECT_STREQ(table->Constant(-1), "");
-        EXPECT_EQ(table->Value(table->Count()), 0);
-    }
+        EXPECT_STREQ(table.Word(table.Count()), "");
+        EXPECT_STREQ(table.Constant(-1), "");
+        EXPECT_EQ(table.Value(table.Count()), 0);
+    };
+    expect(ObjectStates(),
+        {{"Normal", "KX_ATTR_NORMAL", 0}, {"Disable", "KX_ATTR_DISABLE", 1},
+            {"Active", "KX_ATTR_ACTIVE", 2}, {"Focus", "KX_ATTR_FOCUS", 3},
+            {"Down", "KX_ATTR_DOWN", 4}, {"ActDown", "KX_ATTR_ACTDOWN", 5},
+            {"Hide", "KX_ATTR_HIDE", 6}});
+    expect(AlignXWords(),
+        {{"Center", "KX_ALIGN_CENTER", 0}, {"Left", "KX_ALIGN_LEFT", 1},
+            {"Right", "KX_ALIGN_RIGHT", 2}});
+    expect(AlignYWords(),
+        {{"Top", "KX_ALIGN_TOP", 4}, {"Middle", "KX_ALIGN_MIDDLE", 0},
+            {"Bottom", "KX_ALIGN_BOTTOM", 8}});
+    expect(StretchWords(),
+        {{"Normal", "", 0x00}, {"X-Stretch", "KX_ALIGN_XSTRETCH", 0x10},
+            {"Y-Stretch", "KX_ALIGN_YSTRETCH", 0x20}, {"XY-Stretch", "KX_ALIGN_STRETCH", 0x30},
+            {"NoClip", "KX_ALIGN_NOCLIP", 0x80}});
+    expect(FontEffects(),
+        {{"FONT_EFFECT_NORMAL", "FONT_EFFECT_NORMAL", 0},
+            {"FONT_EFFECT_SHADOW", "FONT_EFFECT_SHADOW", 1},
+            {"FONT_EFFECT_OUTLINE", "FONT_EFFECT_OUTLINE", 2},
+            {"FONT_EFFECT_SHADOW_OUTLINE", "FONT_EFFECT_SHADOW_OUTLINE", 3},
+            {"FONT_EFFECT_STROKE", "FONT_EFFECT_STROKE", 4}});
+    expect(ImageSlotWords(0),
+        {{"Normal", "KX_ATTR_NORMAL", 0}, {"Disable", "KX_ATTR_DISABLE", 1},
+            {"Active", "KX_ATTR_ACTIVE", 2}, {"Focus", "KX_ATTR_FOCUS", 3},
+            {"Push", "KX_ATTR_DOWN", 4}, {"ActPush", "KX_ATTR_ACTDOWN", 5}});
+    expect(ImageSlotWords(1),
+        {{"Normal", "KX_ATTR_NORMAL", 0}, {"Disable", "KX_ATTR_DISABLE", 1},
+            {"Active", "KX_ATTR_ACTIVE", 2}, {"Focus", "KX_ATTR_FOCUS", 3}});
+    expect(ImageSlotWords(2),
+        {{"Top", "KX_ATTR_TOP", 0}, {"Middle", "KX_ATTR_MIDDLE", 1},
+            {"Bottom", "KX_ATTR_BOTTOM", 2}});
+    const char *const types[]
+        = {"Button", "Editbox", "Frame", "Picture", "Icon", "Movie", "Canvas", "Text", "Group"};
+    ASSERT_EQ(ObjectTypes().Count(), 9);
+    for (int i = 0; i < 9; ++i)
+        EXPECT_STREQ(ObjectTypes().Word(i), types[i]);
+
+    // Words are found without regard to case, "ActPush" among the button's slots.
+    EXPECT_EQ(ObjectStates().Find("actdown"), 5);
+    EXPECT_EQ(ImageSlotWords(0).Find("ACTPUSH"), 5);
+    EXPECT_EQ(StretchWords().Find("xy-stretch"), 3);
+    EXPECT_EQ(ObjectTypes().Find("GROUP"), 8);
 }
 
 TEST(WordTableTest, MatchKeepsCurrentIndexForUnknownWord)

@@ -241,15 +241,23 @@ TEST_F(ProjectReaderTest, ElementsOutsideTheirPlaceAreValuesOrIgnored)
 
 TEST_F(ProjectReaderTest, DefinitionsAndDialogsWithTakenNamesAreDroppedWhole)
 {
-    ASSERT_TRUE(Read("<root>"
-                     "<Font><Name>F</Name><Size>10</Size></Font>"
-                     "<Image><Name>I</Name><MarginX>1</MarginX></Image>"
-                     "<Dialog><Name>D</Name><Title>first</Title>"
-                     "<Objects><Object><Name>A</Name></Object></Objects></Dialog>"
-                     "<Dialog><Name>D</Name><Title>second</Title>"
-                     "<Objects><Objects><Object><Name>B</Name></Object></Objects></Objects>"
-                     "</Dialog></root>",
-        "first.xml"));
+    const std::string first
+        = WriteFile("<root>"
+                    "<Font><Name>F</Name><Size>10</Size></Font>"
+                    "<Image><Name>I</Name><MarginX>1</MarginX></Image>"
+                    "<Dialog><Name>D</Name><Title>first</Title>"
+                    "<Objects><Object><Name>A</Name></Object></Objects></Dialog>"
+                    "<Dialog><Name>D</Name><Title>second</Title>"
+                    "<Objects><Objects><Object><Name>B</Name></Object></Objects></Objects>"
+                    "</Dialog></root>",
+            "first.xml");
+    ASSERT_TRUE(reader.ReadFile(first));
+    // The drop is told, in one message for the load.
+    ASSERT_EQ(messages.Messages().size(), 1u);
+    EXPECT_EQ(messages.Messages()[0].text,
+        "Loading \"" + first + "\":\n- dialog \"D\" was dropped: the name is taken");
+    EXPECT_EQ(messages.Messages()[0].icon, MessageIcon::Warning);
+    messages.Clear();
     ASSERT_EQ(project.Dialogs().Count(), 1);
     EXPECT_EQ(Dialog("D")->Title(), "first");
     ASSERT_EQ(Dialog("D")->RootGroup()->ChildCount(), 1);
@@ -272,6 +280,51 @@ TEST_F(ProjectReaderTest, DefinitionsAndDialogsWithTakenNamesAreDroppedWhole)
     ASSERT_EQ(project.Images().Count(), 1);
     EXPECT_EQ(project.Images().At(0)->MarginX(), 1);
     EXPECT_EQ(project.Dialogs().Count(), 2);
+    ASSERT_EQ(messages.Messages().size(), 1u);
+    EXPECT_EQ(messages.Messages()[0].text,
+        "Loading \"" + second
+            + "\":\n- font \"F\" was dropped: the name is taken\n"
+              "- image \"I\" was dropped: the name is taken");
+}
+
+TEST_F(ProjectReaderTest, OneMessageTellsWhatTheLoadDroppedOrChanged)
+{
+    // Characters without a CP932 form become "?", named with their object; file names that
+    // leave the project's folders are listed once; definitions with a taken name are dropped,
+    // also within the same file.
+    const std::string path = WriteFile("<root>"
+                                       "<Font><Name>F</Name><File>/etc/passwd</File></Font>"
+                                       "<Font><Name>F</Name><File>b.ttf</File></Font>"
+                                       "<Image><Name>I</Name><Normal>../../outside.png</Normal>"
+                                       "<Push>../../outside.png</Push><Active>sub/ok.png</Active>"
+                                       "</Image>"
+                                       "<Dialog><Name>D</Name><Title>a\U0001F600b</Title>"
+                                       "<Objects><Object><Name>T</Name><Type>Text</Type>"
+                                       "<Text>\U0001F600\U0001F601あ</Text>"
+                                       "<ImageFile>sub/../../x.png</ImageFile></Object>"
+                                       "<Object><Name>U</Name><Text>あ?</Text></Object>"
+                                       "</Objects></Dialog></root>");
+    ASSERT_TRUE(reader.ReadFile(path));
+    ASSERT_EQ(messages.Messages().size(), 1u);
+    EXPECT_EQ(messages.Messages()[0].text,
+        "Loading \"" + path
+            + "\":\n"
+              "- font \"F\" was dropped: the name is taken\n"
+              "- the title of dialog \"D\": 1 character has no Shift_JIS (CP932) form and "
+              "became \"?\"\n"
+              "- the text of object \"T\" in dialog \"D\": 2 characters have no Shift_JIS "
+              "(CP932) form and became \"?\"\n"
+              "- Pictures and fonts are read only from the project's resources/ and fonts/ "
+              "folders; these file names leave them and were not opened: \"/etc/passwd\" "
+              "\"../../outside.png\" \"sub/../../x.png\"");
+    EXPECT_EQ(messages.Messages()[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(Dialog("D")->Title(), "a?b");
+    EXPECT_EQ(project.Fonts().At(0)->File(), "/etc/passwd"); // kept as data, never opened
+    EXPECT_EQ(project.ImagePath("/etc/passwd"), "");
+
+    // The names were told; the next load of the same names says nothing more of them.
+    messages.Clear();
+    ASSERT_TRUE(Read("<root><Font><Name>G</Name><File>/etc/passwd</File></Font></root>"));
     EXPECT_TRUE(messages.Messages().empty());
 }
 
@@ -400,17 +453,56 @@ TEST_F(ProjectReaderTest, PastedTextBecomesAGroupInsideTheRoot)
     EXPECT_EQ(project.Dialogs().Count(), 1);
 }
 
-TEST_F(ProjectReaderTest, UnreadableAndEmptyFiles)
+TEST_F(ProjectReaderTest, FilesThatAreNoProjectAreRefusedWithTheirReason)
 {
-    EXPECT_FALSE(reader.ReadFile((fs::temp_directory_path() / "kx-no-such-file.xml").string()));
-    EXPECT_FALSE(reader.ReadFile(fs::temp_directory_path().string()));
-    EXPECT_TRUE(messages.Messages().empty());
-    EXPECT_FALSE(reader.ParseFailed());
+    // Each refusal is one message with the reason, and the model stays as it was.
+    project.Root().SetProjectFilePath("kept.xml");
+    const std::string missing = (fs::temp_directory_path() / "kx-no-such-file.xml").string();
+    const std::string folder = fs::temp_directory_path().string();
+    const std::string empty = WriteFile("", "empty.xml");
+    const std::string other = WriteFile("<?xml version=\"1.0\"?>\n<html><Property><Name>X</Name>"
+                                        "</Property></html>\n",
+        "other.xml");
+    const std::string text = WriteFile("just words\n", "text.xml");
+    const std::string blank = WriteFile("\n\n", "blank.xml");
+    const struct {
+        std::string path;
+        std::string message;
+    } cases[] = {
+        {missing, "Cannot read \"" + missing + "\": No such file or directory."},
+        {folder, "Cannot read \"" + folder + "\": it is a folder."},
+        {"/dev/zero", "Cannot read \"/dev/zero\": it is not a regular file."},
+        {empty, "\"" + empty + "\" is empty: it is not a project file."},
+        {other,
+            "\"" + other + "\" is not a project file: its first element is <html>, not <root>."},
+        {text, "\"" + text + "\" is not a project file: syntax error at line 1."},
+        {blank, "\"" + blank + "\" is not a project file: no element found at line 3."},
+    };
+    for (const auto &c : cases) {
+        messages.Clear();
+        EXPECT_FALSE(reader.ReadFile(c.path)) << c.path;
+        ASSERT_EQ(messages.Messages().size(), 1u) << c.path;
+        EXPECT_EQ(messages.Messages()[0].text, c.message);
+        EXPECT_EQ(messages.Messages()[0].icon, MessageIcon::Error);
+        EXPECT_EQ(reader.LastError(), c.message);
+        EXPECT_FALSE(reader.ParseFailed());
+    }
+    EXPECT_EQ(project.Root().ProjectName(), "Name");
+    EXPECT_EQ(project.Root().ProjectFilePath(), "kept.xml");
+    EXPECT_TRUE(project.Fonts().IsEmpty());
 
-    EXPECT_TRUE(Read(""));
-    EXPECT_FALSE(reader.ParseFailed());
-    EXPECT_TRUE(messages.Messages().empty());
+    // A file larger than the limit is refused before anything is read into memory.
+    const std::string large = WriteFile("<root/>", "large.xml");
+    fs::resize_file(large, ProjectReader::kMaxFileSize + 1);
+    messages.Clear();
+    EXPECT_FALSE(reader.ReadFile(large));
+    EXPECT_EQ(reader.LastError(), "Cannot read \"" + large + "\": it is larger than 1 GiB.");
+    EXPECT_EQ(fs::file_size(large), static_cast<std::uintmax_t>(ProjectReader::kMaxFileSize) + 1);
+    fs::remove(large);
+}
 
+TEST_F(ProjectReaderTest, TheDeclaredEncodingIsIgnored)
+{
     // Not UTF-8, whatever the declaration says.
     EXPECT_TRUE(Read("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<root><Property><Name>"
         + kAiCp932 + "</Name></Property></root>\n"));
@@ -452,6 +544,7 @@ TEST_F(ProjectReaderTest, HugeAndHostileInputStaysCheap)
     std::string garbage;
     for (int i = 0; i < 100'000; ++i)
         garbage += static_cast<char>((i * 7919) % 256);
-    ASSERT_TRUE(Read(garbage));
+    EXPECT_FALSE(Read(garbage)); // no project file
+    EXPECT_TRUE(Read("<root>\n" + garbage));
     EXPECT_TRUE(reader.ParseFailed());
 }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -259,11 +261,34 @@ TEST(ProjectWriterTest, SavingReplacesTheFileOnlyWhenEverythingWasWritten)
     EXPECT_EQ(ReadAll(file), kx::FormatFontsAndImages(project));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 
-    if (getuid() != 0) { // root may write anywhere
-        fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
-        EXPECT_FALSE(kx::WriteProject(project, file.string()));
-        fs::permissions(dir, fs::perms::owner_all);
-        EXPECT_EQ(ReadAll(file), kx::FormatFontsAndImages(project));
+    // A folder that cannot be written: the save fails with the system's reason and the old file
+    // stays. Root may write anywhere, so as root the save is tried once more as an ordinary user
+    // ("nobody") in a child process.
+    fs::permissions(dir, fs::perms(0755));
+    fs::permissions(file, fs::perms(0644));
+    fs::permissions(dir, fs::perms(0555));
+    const auto failsWithReason = [&] {
+        std::string error;
+        return !kx::WriteProject(project, file.string(), {}, &error)
+            && error == "Permission denied";
+    };
+    if (geteuid() == 0) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (setgid(65534) != 0 || setuid(65534) != 0)
+                _exit(2);
+            _exit(failsWithReason() ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+    } else {
+        EXPECT_TRUE(failsWithReason());
     }
+    fs::permissions(dir, fs::perms::owner_all);
+    EXPECT_EQ(ReadAll(file), kx::FormatFontsAndImages(project));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
     fs::remove_all(dir);
 }

@@ -72,6 +72,40 @@ TEST(EffectScaling, StrengthsAndOffsetsGrowWithTheSize)
     EXPECT_EQ(EffectStrength(1, 1), 1); // never below n
 }
 
+TEST(EffectScaling, RoundingAtSizesWhereTheDivisionIsNotEven)
+{
+    // Offset D(n) = max(n, (n × size + 20) / 50) and strength E(n) = max(n, n × size × 64 / 50),
+    // both truncated; worked out by hand.
+    struct Case {
+        int n, size, offset, strength;
+    };
+    const Case cases[] = {
+        {1, 7, 1, 8}, // 0.54 → at least n; 8.96 → 8
+        {2, 17, 2, 43}, // 1.08 → at least n; 43.52 → 43
+        {3, 64, 4, 245}, // 4.24 → 4; 245.76 → 245
+        {1, 129, 2, 165}, // 2.98 → 2; 165.12 → 165
+        {1, 130, 3, 166}, // 3.0 exactly; 166.4 → 166
+        {2, 129, 5, 330}, // 5.56 → 5; 330.24 → 330
+        {3, 255, 15, 979}, // 15.7 → 15; 979.2 → 979
+        {2, 0, 2, 2}, // a size of 0 still gives n
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::to_string(c.n) + " at size " + std::to_string(c.size));
+        EXPECT_EQ(EffectOffset(c.n, c.size), c.offset);
+        EXPECT_EQ(EffectStrength(c.n, c.size), c.strength);
+    }
+
+    // The plans at size 129: D(1) = 2, D(2) = 5, D(3) = 8; E(1) = 165, E(2) = 330, E(3) = 495.
+    const EffectPlan shadow = PlanEffect(1, true, true, 129);
+    EXPECT_EQ(shadow.pass.strength, 330);
+    EXPECT_EQ(shadow.pass.dx, 5);
+    EXPECT_EQ(shadow.pass.dy, 5);
+    const EffectPlan outline = PlanEffect(3, false, false, 129);
+    EXPECT_EQ(outline.pass.strength, 495);
+    EXPECT_EQ(outline.pass.dx, -2);
+    EXPECT_EQ(outline.pass.dy, 5);
+}
+
 TEST(EffectScaling, PassesBeforeTheMainPass)
 {
     // (has a pass, sets the strength, strength, sub colour, dx, dy, stroke) at size 80, where

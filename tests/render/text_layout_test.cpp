@@ -145,34 +145,51 @@ TEST_F(TextLayoutTest, WithoutRoomTheLinesStartAtTheCorner)
         kxtest::SamePixels(expected, Layout("AB\\nCD", Place(30, 40, 200, 20, align, 0, 10))));
 }
 
-TEST_F(TextLayoutTest, StretchHalvesALineTwiceAsWideAsTheRoom)
+// The stretch rules below are pinned with numbers worked out by hand at sizes where the
+// divisions do not come out even, for the 20-pixel IPA Gothic: a line 20 high with the baseline
+// 18 below its top, "Stretched" 88 wide.
+TEST_F(TextLayoutTest, StretchNarrowsALineToTheRoom)
 {
-    const int width = Measure("Stretched").Width();
-    const int room = width / 2;
+    ASSERT_EQ(Measure("Stretched").Width(), 88);
+    ASSERT_EQ(ascender, 18);
+    // Room 61 of 88: the line is drawn from the margin at 61/88 of its width; one line is as
+    // high as "y)" (18), which fits the 144 rows, so its baseline is 20 + 3 + 18.
     const int align = kLeftTop | kx::kAlignXStretchBit | kx::kAlignYStretchBit;
     Surface expected(kSize, kSize);
-    Line(expected, "Stretched", 10 + 4, 20 + 3 + ascender, false, static_cast<double>(room) / width,
-        1.0);
-    EXPECT_TRUE(kxtest::SamePixels(
-        expected, Layout("Stretched", Place(10, 20, room + 8, 150, align, 4, 3))));
+    Line(expected, "Stretched", 14, 41, false, 61.0 / 88.0, 1.0);
+    EXPECT_TRUE(
+        kxtest::SamePixels(expected, Layout("Stretched", Place(10, 20, 61 + 8, 150, align, 4, 3))));
 }
 
 TEST_F(TextLayoutTest, StretchSqueezesTwoLinesIntoALowRoom)
 {
-    const int block = 2 * (lineHeight + 10) - 10;
-    const int rows = block / 2; // the room is half the block's height
+    ASSERT_EQ(lineHeight, 20);
+    ASSERT_EQ(ascender, 18);
+    // Two lines make a block of 2 × 30 − 10 = 50 rows; the room has 23 − 2 × 2 = 19. The first
+    // baseline is 20 + 2 + 19 × 18 / 50 = 22 + 6 (6.84, truncated); the next one 30 × 19 / 50 =
+    // 11 (11.4) further down. Both are drawn 19/50 = 0.38 high from the left margin, 10 + 1.
     const int align = kLeftTop | kx::kAlignYStretchBit;
-    const double sy = static_cast<double>(rows) / block;
     Surface expected(kSize, kSize);
-    int baseline = 20 + 2 + rows * ascender / block;
-    for (const char *line : {"Up", "Down"}) {
-        const int width = Measure(line).Width();
-        Line(expected, line, 10 + 1, baseline, false, 1.0, sy);
-        baseline += (lineHeight + 10) * rows / block;
-        EXPECT_LT(width, 200);
-    }
-    EXPECT_TRUE(kxtest::SamePixels(
-        expected, Layout("Up\\nDown", Place(10, 20, 202, rows + 4, align, 1, 2))));
+    Line(expected, "Up", 11, 28, false, 1.0, 0.38);
+    Line(expected, "Down", 11, 39, false, 1.0, 0.38);
+    EXPECT_TRUE(
+        kxtest::SamePixels(expected, Layout("Up\\nDown", Place(10, 20, 202, 23, align, 1, 2))));
+}
+
+TEST_F(TextLayoutTest, StretchSqueezesTwoColumnsIntoANarrowRoom)
+{
+    // Two columns of the 20-pixel font are 2 × 30 − 10 = 50 wide, half a column (20 + 1) / 2 =
+    // 10; the room is 25 − 2 × 1 = 23. The first column stands at 10 + 25 − 1 − 10 × 23 / 50 =
+    // 34 − 4 (4.6, truncated) = 30, the next one −(10 + 5) × 23 × 2 / 50 = −13 (−13.8,
+    // truncated toward zero) further left; both 23/50 = 0.46 wide, from the top margin 20 + 3.
+    const std::string first = "\xE3\x82\xA2\xE3\x82\xA4"; // アイ
+    const std::string second = "\xE3\x82\xA6\xE3\x82\xA8"; // ウエ
+    const int align = kx::kAlignRightValue | kx::kAlignTopBit | kx::kAlignXStretchBit;
+    Surface expected(kSize, kSize);
+    Line(expected, first, 30, 23, true, 0.46, 1.0);
+    Line(expected, second, 17, 23, true, 0.46, 1.0);
+    EXPECT_TRUE(kxtest::SamePixels(expected,
+        Layout("\x83\x41\x83\x43\\n\x83\x45\x83\x47", Place(10, 20, 25, 200, align, 1, 3, true))));
 }
 
 TEST_F(TextLayoutTest, StretchWithoutTheYBitKeepsTheHeight)

@@ -116,9 +116,12 @@ kx::SkeletonSettings CSkeletonDlg::Settings() const
 
 void CSkeletonDlg::Generate()
 {
-    const std::vector<std::string> lines = kx::RunGeneration(&m_project, Settings(), m_messages);
-    for (const std::string &line : lines)
-        m_log->addItem(kx::ui::FromUtf8(line));
+    // The log shows one run: the lines of an earlier run would read as this one's.
+    m_log->clear();
+    const std::vector<kx::GenerationResult> results
+        = kx::RunGeneration(&m_project, Settings(), m_messages);
+    for (const kx::GenerationResult &result : results)
+        m_log->addItem(kx::ui::FromUtf8(result.LogLine()));
     if (m_log->count() > 0)
         m_log->scrollToBottom();
 }

@@ -34,7 +34,8 @@ public:
 
     // What the controls hold now, as a run takes it.
     kx::SkeletonSettings Settings() const;
-    // Runs one generation with the current settings and appends its lines to the log.
+    // Runs one generation with the current settings and shows its lines, and the reason of
+    // every cancelled file, in the emptied log.
     void Generate();
     // Lets the user pick the output folder.
     void BrowseOutputFolder();
