@@ -133,13 +133,12 @@ QString ChooseProjectFile(QWidget *parent, const QString &folder, ProjectFileKin
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     const QString all = QObject::tr("すべてのファイル(*.*)") + QStringLiteral(" (*)");
-    dialog.setNameFilters(fonts
-            ? QStringList {QObject::tr("TrueTypeフォントファイル(*.ttf)")
-                      + QStringLiteral(" (*.ttf *.TTF)"),
-                all}
-            : QStringList {QObject::tr("イメージファイル(*.png|*.gif)")
-                      + QStringLiteral(" (*.png *.gif *.PNG *.GIF)"),
-                all});
+    dialog.setNameFilters(fonts ? QStringList {QObject::tr("TrueTypeフォントファイル(*.ttf)")
+                                  + QStringLiteral(" (*.ttf *.TTF)"),
+                              all}
+                                : QStringList {QObject::tr("イメージファイル(*.png|*.gif)")
+                                        + QStringLiteral(" (*.png *.gif *.PNG *.GIF)"),
+                                    all});
     if (!fonts) {
         if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout())) {
             auto *preview = new PicturePreview(&dialog);
@@ -158,8 +157,8 @@ std::optional<QString> TakeIntoProject(CProjectContext &project, const EditorQue
 {
     const QFileInfo file(chosen);
     if (!file.isFile()) {
-        messages.ShowMessage("「" + ToUtf8(chosen) + "」はファイルではありません。",
-            kx::MessageIcon::Warning);
+        messages.ShowMessage(
+            "「" + ToUtf8(chosen) + "」はファイルではありません。", kx::MessageIcon::Warning);
         return std::nullopt;
     }
     const QString name = file.fileName();
@@ -182,8 +181,8 @@ std::optional<QString> TakeIntoProject(CProjectContext &project, const EditorQue
     if (existing.exists() && !questions.replaceFile(parent, target))
         return std::nullopt;
     if (!QDir().mkpath(folder)) {
-        messages.ShowMessage("フォルダ「" + ToUtf8(folder) + "」を作れませんでした。",
-            kx::MessageIcon::Warning);
+        messages.ShowMessage(
+            "フォルダ「" + ToUtf8(folder) + "」を作れませんでした。", kx::MessageIcon::Warning);
         return std::nullopt;
     }
     const QString reason = CopyFile(file.absoluteFilePath(), target);

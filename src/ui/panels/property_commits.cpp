@@ -27,11 +27,16 @@ namespace {
 
 // What an edit can change of an object, of a dialog, of a definition: compared before and after
 // a commit, so that a commit that changed nothing ends in no funnel.
+// Canvas coordinates: an object moved within its group may keep its place in the group while
+// the group moves around it.
 struct ObjectGeometry {
     int x, y, width, height;
     bool operator==(const ObjectGeometry &) const = default;
 
-    static ObjectGeometry Of(const CObjectData &o) { return {o.X(), o.Y(), o.Width(), o.Height()}; }
+    static ObjectGeometry Of(const CObjectData &o)
+    {
+        return {o.AbsoluteX(), o.AbsoluteY(), o.Width(), o.Height()};
+    }
 };
 
 struct ObjectAttributes {
@@ -136,10 +141,10 @@ void CPropertyPanel::ConnectCommits()
     for (QCheckBox *box : {m_w.lock, m_w.hide})
         connect(box, &QCheckBox::clicked, this, commit(&CPropertyPanel::CommitLockHide));
     connect(m_w.vertical, &QCheckBox::clicked, this, commit(&CPropertyPanel::CommitVertical));
-    connect(m_w.pushTime, &QLineEdit::editingFinished, this,
-        commit(&CPropertyPanel::CommitPushTime));
-    connect(m_w.linespace, &QLineEdit::editingFinished, this,
-        commit(&CPropertyPanel::CommitLinespace));
+    connect(
+        m_w.pushTime, &QLineEdit::editingFinished, this, commit(&CPropertyPanel::CommitPushTime));
+    connect(
+        m_w.linespace, &QLineEdit::editingFinished, this, commit(&CPropertyPanel::CommitLinespace));
     for (CIntEdit *edit : {m_w.x, m_w.y, m_w.width, m_w.height})
         connect(edit, &QLineEdit::editingFinished, this, commit(&CPropertyPanel::CommitGeometry));
     connect(m_w.sizePreset, &QComboBox::activated, this, [this](int index) {
@@ -148,13 +153,11 @@ void CPropertyPanel::ConnectCommits()
     });
     for (QCheckBox *box : {m_w.bold, m_w.boldEffect})
         connect(box, &QCheckBox::clicked, this, commit(&CPropertyPanel::CommitFontDefinition));
-    connect(m_w.effect, &QComboBox::activated, this,
-        commit(&CPropertyPanel::CommitFontDefinition));
+    connect(m_w.effect, &QComboBox::activated, this, commit(&CPropertyPanel::CommitFontDefinition));
     for (CColourComboBox *combo : {m_w.colour, m_w.subColour})
         connect(combo, &QComboBox::activated, this, commit(&CPropertyPanel::CommitColours));
     for (CIntEdit *edit : {m_w.red, m_w.green, m_w.blue})
-        connect(
-            edit, &QLineEdit::editingFinished, this, commit(&CPropertyPanel::CommitComponents));
+        connect(edit, &QLineEdit::editingFinished, this, commit(&CPropertyPanel::CommitComponents));
     connect(m_w.text, &QLineEdit::editingFinished, this, commit(&CPropertyPanel::CommitText));
     connect(m_w.file, &QLineEdit::editingFinished, this, commit(&CPropertyPanel::CommitFile));
     connect(m_w.browse, &QPushButton::clicked, this, commit(&CPropertyPanel::Browse));
@@ -361,8 +364,7 @@ void CPropertyPanel::CommitGeometry()
         if (object.IsGroup() && static_cast<CObjectDataList &>(object).IsRoot())
             return;
         const kx::KXRect shown = object.GetRect();
-        if (shown.left == x && shown.top == y && shown.Width() == width
-            && shown.Height() == height)
+        if (shown.left == x && shown.top == y && shown.Width() == width && shown.Height() == height)
             return;
         // Canvas coordinates become coordinates in the parent group; the groups around the
         // object then take their children's bounds again, keeping every canvas place.
@@ -472,9 +474,8 @@ void CPropertyPanel::CommitColours()
             Fill();
             return;
         }
-        EditDialog([&background](CKXDialogData &dialog) {
-            dialog.SetBackgroundColour(background);
-        });
+        EditDialog(
+            [&background](CKXDialogData &dialog) { dialog.SetBackgroundColour(background); });
         return;
     }
     const std::string colour = m_w.colour->ChosenName();

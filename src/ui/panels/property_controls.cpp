@@ -68,6 +68,9 @@ CColourComboBox::CColourComboBox(QWidget *parent)
 {
     const QSize swatch(16, 12);
     setIconSize(swatch);
+    // Narrow enough for two combos and a file name in one row; the list shows whole names.
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    setMinimumContentsLength(7);
     for (const kx::ColourRow &row : kx::NamedColours()) {
         QPixmap picture(swatch);
         picture.fill(QColor(row.c3, row.c2, row.c1));

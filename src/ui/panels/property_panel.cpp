@@ -125,15 +125,14 @@ void CPropertyPanel::CreateControls()
     grid->setVerticalSpacing(2);
     grid->setColumnStretch(1, 1);
 
-    const auto number = [this](int width = 56) {
+    const auto number = [this](int width = 48) {
         auto *edit = new CIntEdit(this);
         edit->setMaximumWidth(width);
         connect(edit, &CIntEdit::Rejected, this, [this, edit] { RejectNumber(edit); });
         return edit;
     };
-    const auto check = [this](const char *text) {
-        return new QCheckBox(QString::fromLatin1(text), this);
-    };
+    const auto check
+        = [this](const char *text) { return new QCheckBox(QString::fromLatin1(text), this); };
     const auto readOnly = [&number] {
         CIntEdit *edit = number();
         edit->setReadOnly(true);
@@ -158,9 +157,10 @@ void CPropertyPanel::CreateControls()
     m_w.width = number();
     m_w.height = number();
     m_w.sizePreset = new QComboBox(this);
-    m_w.sizePreset->addItems({tr("サイズ一覧"), QStringLiteral("160x120"), QStringLiteral("200x120"),
-        QStringLiteral("320x240 [QVGA]"), QStringLiteral("400x240 [WQVGA]"),
-        QStringLiteral("480x360"), QStringLiteral("640x480 [VGA]")});
+    m_w.sizePreset->addItems(
+        {tr("サイズ一覧"), QStringLiteral("160x120"), QStringLiteral("200x120"),
+            QStringLiteral("320x240 [QVGA]"), QStringLiteral("400x240 [WQVGA]"),
+            QStringLiteral("480x360"), QStringLiteral("640x480 [VGA]")});
     m_w.lock = check("Lock");
     m_w.hide = check("Hide");
     m_w.bold = check("Bold");
@@ -184,11 +184,18 @@ void CPropertyPanel::CreateControls()
     m_w.getText = check("GetText");
     m_w.file = new QLineEdit(this);
     m_w.browse = new QPushButton(tr("参照"), this);
+    m_w.browse->setMaximumWidth(
+        m_w.browse->fontMetrics().horizontalAdvance(m_w.browse->text()) + 20);
     m_w.image = new CBmpComboBox(m_project.Images(), this);
     m_w.font = new QComboBox(this);
     m_w.alignX = WordCombo(kx::AlignXWords(), this);
     m_w.alignY = WordCombo(kx::AlignYWords(), this);
     m_w.stretch = WordCombo(kx::StretchWords(), this);
+    // Three choices share the row: each as wide as its shorter words.
+    for (QComboBox *combo : {m_w.alignX, m_w.alignY, m_w.stretch}) {
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(6);
+    }
     m_w.marginX = number();
     m_w.marginY = number();
     for (CIntEdit *edit : {m_w.linespace, m_w.marginX, m_w.marginY})
@@ -203,8 +210,6 @@ void CPropertyPanel::CreateControls()
     Place(flags, kClick, {m_w.click});
     Place(flags, kPushClick, {m_w.pushClick});
     Place(flags, kPushTime, {m_w.pushTime, new QLabel(tr("ms"), this)});
-    Place(flags, kRepeat, {m_w.repeat});
-    Place(flags, kRadio, {m_w.radio});
     Row &position = AddRow(grid, tr("位置:"));
     Place(position, kPosition, {m_w.x, m_w.y});
     Place(position, kParentOrigin, {m_w.parentX, m_w.parentY});
@@ -213,6 +218,8 @@ void CPropertyPanel::CreateControls()
     Place(size, kHeight, {m_w.height});
     Place(size, kSizePreset, {m_w.sizePreset});
     Row &switches = AddRow(grid, QString());
+    Place(switches, kRepeat, {m_w.repeat});
+    Place(switches, kRadio, {m_w.radio});
     Place(switches, kLock, {m_w.lock});
     Place(switches, kHide, {m_w.hide});
     Place(switches, kBold, {m_w.bold});
@@ -248,6 +255,7 @@ void CPropertyPanel::CreateControls()
         state.subColour = new CColourComboBox(this);
         state.file = new QLineEdit(this);
         state.browse = new QPushButton(tr("参照"), this);
+        state.browse->setMaximumWidth(m_w.browse->maximumWidth());
         Row &row = AddRow(grid, tr(kStateLabels[slot]));
         Place(row, kStateRows, {state.colour, state.subColour, state.file, state.browse});
         m_stateRows[static_cast<std::size_t>(slot)] = &row;
@@ -382,8 +390,8 @@ void CPropertyPanel::FillObject(CObjectData &object)
             m_w.image->setCurrentIndex(-1);
     }
     FillFontCombo(object.Font());
-    FillLayout(object.AlignX(), object.AlignY(), object.Stretch(), object.MarginX(),
-        object.MarginY());
+    FillLayout(
+        object.AlignX(), object.AlignY(), object.Stretch(), object.MarginX(), object.MarginY());
     Put(m_w.linespace, object.Linespace());
     m_w.colour->SelectName(object.TextCol());
     m_w.subColour->SelectName(object.TextColSub());
@@ -393,8 +401,7 @@ void CPropertyPanel::FillImage(const CImageData &image)
 {
     m_w.type->setText(QString::fromLatin1(kx::ObjectTypes().Word(image.Type())));
     FillFontCombo(image.FontName());
-    FillLayout(
-        image.AlignX(), image.AlignY(), image.Stretch(), image.MarginX(), image.MarginY());
+    FillLayout(image.AlignX(), image.AlignY(), image.Stretch(), image.MarginX(), image.MarginY());
     for (int slot = 0; slot < kStateRowCount; ++slot) {
         const StateRow &row = m_w.states[static_cast<std::size_t>(slot)];
         row.colour->SelectName(image.SlotColour(slot));
@@ -464,14 +471,13 @@ CPropertyPanel::FieldSet CPropertyPanel::FieldsFor(PropertyKind kind, int object
     };
     switch (kind) {
     case PropertyKind::None:
-        break;
     case PropertyKind::Project:
+        // Without a resource the name stays in its place, empty and disabled.
         on({kName});
         break;
     case PropertyKind::Dialog:
         // The colour combo names the background; its components are beside it.
-        on({kName, kPosition, kWidth, kHeight, kSizePreset, kColour, kComponents, kText,
-            kGetText});
+        on({kName, kPosition, kWidth, kHeight, kSizePreset, kColour, kComponents, kText, kGetText});
         break;
     case PropertyKind::Image:
         // Stretch is not edited here.
@@ -506,8 +512,8 @@ CPropertyPanel::FieldSet CPropertyPanel::FieldsFor(PropertyKind kind, int object
 
 void CPropertyPanel::ApplyVisibility()
 {
-    const auto *object = m_kind == PropertyKind::Object ? static_cast<CObjectData *>(m_resource)
-                                                        : nullptr;
+    const auto *object
+        = m_kind == PropertyKind::Object ? static_cast<CObjectData *>(m_resource) : nullptr;
     const auto *image
         = m_kind == PropertyKind::Image ? static_cast<CImageData *>(m_resource) : nullptr;
     const FieldSet shown = FieldsFor(m_kind, object ? object->Type() : -1);
@@ -516,8 +522,8 @@ void CPropertyPanel::ApplyVisibility()
             control->setVisible(shown[static_cast<std::size_t>(field)]);
     }
     for (Row &row : m_rows) {
-        const bool any = std::any_of(row.fields.begin(), row.fields.end(),
-            [&shown](Field field) { return shown[field]; });
+        const bool any = std::any_of(
+            row.fields.begin(), row.fields.end(), [&shown](Field field) { return shown[field]; });
         row.label->setVisible(any);
         row.box->setVisible(any);
     }
@@ -531,8 +537,8 @@ void CPropertyPanel::ApplyVisibility()
 
     // What the fields show but may not change: the height of buttons and edit boxes comes from
     // their pictures, the root group is the dialog's origin, a dialog has no GetText.
-    const bool root = object && object->IsGroup() && static_cast<const CObjectDataList *>(object)
-                                                         ->IsRoot();
+    const bool root
+        = object && object->IsGroup() && static_cast<const CObjectDataList *>(object)->IsRoot();
     const bool pictureHeight
         = object && (object->Type() == kTypeButton || object->Type() == kTypeEditbox);
     for (CIntEdit *edit : {m_w.x, m_w.y, m_w.width})
