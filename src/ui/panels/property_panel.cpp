@@ -16,6 +16,8 @@
 #include "ui/panels/property_controls.h"
 #include "ui/support/qt_text.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -191,11 +193,6 @@ void CPropertyPanel::CreateControls()
     m_w.alignX = WordCombo(kx::AlignXWords(), this);
     m_w.alignY = WordCombo(kx::AlignYWords(), this);
     m_w.stretch = WordCombo(kx::StretchWords(), this);
-    // Three choices share the row: each as wide as its shorter words.
-    for (QComboBox *combo : {m_w.alignX, m_w.alignY, m_w.stretch}) {
-        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        combo->setMinimumContentsLength(6);
-    }
     m_w.marginX = number();
     m_w.marginY = number();
     for (CIntEdit *edit : {m_w.linespace, m_w.marginX, m_w.marginY})
@@ -243,7 +240,9 @@ void CPropertyPanel::CreateControls()
     Place(font, kFont, {m_w.font});
     Row &align = AddRow(grid, tr("配置:"));
     Place(align, kAlign, {m_w.alignX, m_w.alignY});
-    Place(align, kStretch, {m_w.stretch});
+    // The stretch has a row of its own, so that the panel stays narrow.
+    Row &stretch = AddRow(grid, QString());
+    Place(stretch, kStretch, {m_w.stretch});
     Row &margin = AddRow(grid, tr("マージン:"));
     Place(margin, kMargin, {m_w.marginX, m_w.marginY});
 
@@ -256,16 +255,19 @@ void CPropertyPanel::CreateControls()
         state.file = new QLineEdit(this);
         state.browse = new QPushButton(tr("参照"), this);
         state.browse->setMaximumWidth(m_w.browse->maximumWidth());
-        Row &row = AddRow(grid, tr(kStateLabels[slot]));
-        Place(row, kStateRows, {state.colour, state.subColour, state.file, state.browse});
-        m_stateRows[static_cast<std::size_t>(slot)] = &row;
+        Row &colours = AddRow(grid, tr(kStateLabels[slot]));
+        Place(colours, kStateRows, {state.colour, state.subColour});
+        Row &file = AddRow(grid, QString());
+        Place(file, kStateRows, {state.file, state.browse});
+        m_stateRows[static_cast<std::size_t>(slot)] = {&colours, &file};
     }
 
     // Rows of numbers and choices keep them together at the left.
     for (Row &row : m_rows) {
-        const bool wide = std::any_of(row.fields.begin(), row.fields.end(),
-            [](Field field) { return field == kName || field == kText || field == kFile; });
-        if (!wide && row.fields.front() != kStateRows)
+        const auto edits = row.box->findChildren<QLineEdit *>();
+        const bool wide = std::any_of(edits.begin(), edits.end(),
+            [](QLineEdit *edit) { return !qobject_cast<CIntEdit *>(edit); });
+        if (!wide)
             static_cast<QHBoxLayout *>(row.box->layout())->addStretch(1);
     }
     grid->setRowStretch(grid->rowCount(), 1);
@@ -287,7 +289,7 @@ void CPropertyPanel::Show(PropertyKind kind, KXClass *resource)
 
 void CPropertyPanel::CommitPendingEdit()
 {
-    auto *edit = qobject_cast<QLineEdit *>(focusWidget());
+    auto *edit = qobject_cast<QLineEdit *>(QApplication::focusWidget());
     if (!edit || edit == m_w.name || !edit->isModified() || !isAncestorOf(edit) || !m_resource)
         return;
     if (edit->hasAcceptableInput())
@@ -388,6 +390,8 @@ void CPropertyPanel::FillObject(CObjectData &object)
             m_w.image->SetImageType(-1);
         if (m_w.image->SelectByName(object.Image()) < 0)
             m_w.image->setCurrentIndex(-1);
+        // The list shows each picture with its whole name, however narrow the combo.
+        m_w.image->view()->setMinimumWidth(m_w.image->view()->sizeHintForColumn(0));
     }
     FillFontCombo(object.Font());
     FillLayout(
@@ -530,9 +534,10 @@ void CPropertyPanel::ApplyVisibility()
     // An image definition has as many states as its type has slots.
     const int slotCount = image ? kx::ImageSlotWords(image->Type()).Count() : 0;
     for (int slot = 0; slot < kStateRowCount; ++slot) {
-        Row *row = m_stateRows[static_cast<std::size_t>(slot)];
-        row->label->setVisible(slot < slotCount);
-        row->box->setVisible(slot < slotCount);
+        for (Row *row : m_stateRows[static_cast<std::size_t>(slot)]) {
+            row->label->setVisible(slot < slotCount);
+            row->box->setVisible(slot < slotCount);
+        }
     }
 
     // What the fields show but may not change: the height of buttons and edit boxes comes from
@@ -550,7 +555,7 @@ void CPropertyPanel::ApplyVisibility()
 bool CPropertyPanel::IsFieldShown(Field field) const
 {
     if (field == kStateRows)
-        return m_stateRows[0]->box->isVisibleTo(this);
+        return m_stateRows[0][0]->box->isVisibleTo(this);
     const auto &controls = m_fieldControls[static_cast<std::size_t>(field)];
     return !controls.empty() && controls.front()->isVisibleTo(this);
 }

@@ -222,5 +222,6 @@ private:
     Widgets m_w {};
     std::deque<Row> m_rows;
     std::array<std::vector<QWidget *>, kFieldCount> m_fieldControls;
-    std::array<Row *, kStateRowCount> m_stateRows {};
+    // Each state takes two rows: its colours, then its file.
+    std::array<std::array<Row *, 2>, kStateRowCount> m_stateRows {};
 };

@@ -12,8 +12,8 @@
 #include "ui/canvas/kx_dialog_editor_view.h"
 #include "ui/document/document_set.h"
 #include "ui/panels/bmp_combo_box.h"
-#include "ui/panels/image_list_ctrl.h"
 #include "ui/panels/font_list_ctrl.h"
+#include "ui/panels/image_list_ctrl.h"
 #include "ui/panels/property_controls.h"
 #include "ui/panels/resource_dlg.h"
 #include "ui/support/qt_text.h"
@@ -74,7 +74,8 @@ QString CopyDemo(const QString &folder)
     QDir target(folder);
     target.mkpath(QStringLiteral("resources"));
     target.mkpath(QStringLiteral("fonts"));
-    for (const QString &name : QDir(demo.filePath(QStringLiteral("resources"))).entryList(QDir::Files))
+    for (const QString &name :
+        QDir(demo.filePath(QStringLiteral("resources"))).entryList(QDir::Files))
         QFile::copy(demo.filePath(QStringLiteral("resources/") + name),
             target.filePath(QStringLiteral("resources/") + name));
     for (const QString &name : QDir(demo.filePath(QStringLiteral("fonts"))).entryList(QDir::Files))
@@ -147,11 +148,11 @@ void PropertyPanelTest::FieldsFollowTheResourceKindAndObjectType()
     CMainFrame frame;
     Open(frame);
     CProjectContext &project = frame.Project();
-    static const char *const kNames[Panel::kFieldCount] = {"type", "name", "attr", "click",
-        "pushclick", "pushtime", "repeat", "radio", "position", "parent", "width", "height",
-        "preset", "lock", "hide", "bold", "boldeffect", "effect", "colour", "subcolour",
-        "components", "linespace", "vertical", "text", "gettext", "file", "image", "font", "align",
-        "stretch", "margin", "states"};
+    static const char *const kNames[Panel::kFieldCount]
+        = {"type", "name", "attr", "click", "pushclick", "pushtime", "repeat", "radio", "position",
+            "parent", "width", "height", "preset", "lock", "hide", "bold", "boldeffect", "effect",
+            "colour", "subcolour", "components", "linespace", "vertical", "text", "gettext", "file",
+            "image", "font", "align", "stretch", "margin", "states"};
     const char *const objectFields = "type name attr lock hide position parent width height";
     const char *const textLayout = "font align stretch margin linespace";
     struct Case {
@@ -193,9 +194,9 @@ void PropertyPanelTest::FieldsFollowTheResourceKindAndObjectType()
         for (int field = 0; field < Panel::kFieldCount; ++field) {
             const bool shown = Fields(frame).IsFieldShown(static_cast<Panel::Field>(field));
             if (shown != expected.contains(Utf8(kNames[field])))
-                QFAIL(qPrintable(QStringLiteral("%1: field %2 is %3")
-                                     .arg(Utf8(test.what), Utf8(kNames[field]),
-                                         shown ? "shown" : "hidden")));
+                QFAIL(qPrintable(
+                    QStringLiteral("%1: field %2 is %3")
+                        .arg(Utf8(test.what), Utf8(kNames[field]), shown ? "shown" : "hidden")));
         }
     }
 
@@ -215,7 +216,8 @@ void PropertyPanelTest::FieldsFollowTheResourceKindAndObjectType()
     // Nothing shown: nothing but an empty, disabled name.
     Fields(frame).Show(PropertyKind::None, nullptr);
     for (int field = 0; field < Panel::kFieldCount; ++field)
-        QCOMPARE(Fields(frame).IsFieldShown(static_cast<Panel::Field>(field)), field == Panel::kName);
+        QCOMPARE(
+            Fields(frame).IsFieldShown(static_cast<Panel::Field>(field)), field == Panel::kName);
 }
 
 void PropertyPanelTest::EachKindOfFieldCommitsItsAttribute()
@@ -300,7 +302,9 @@ void PropertyPanelTest::EachKindOfFieldCommitsItsAttribute()
         test.edit();
         QVERIFY2(test.done(), test.what);
         QVERIFY2(steps(test.object) == before + test.newSteps,
-            qPrintable(QStringLiteral("%1: %2 steps").arg(Utf8(test.what)).arg(steps(test.object) - before)));
+            qPrintable(QStringLiteral("%1: %2 steps")
+                           .arg(Utf8(test.what))
+                           .arg(steps(test.object) - before)));
     }
 
     // A commit that changes nothing reaches no funnel.
@@ -552,8 +556,8 @@ void PropertyPanelTest::RandomCommitsSaveAndLoadUnchanged()
     const auto pick = [&random](int count) {
         return std::uniform_int_distribution<int>(0, std::max(count, 1) - 1)(random);
     };
-    const QStringList texts = {Utf8("A"), Utf8("設定 <OK> & \"x\""), QString(), Utf8("温度'℃"),
-        Utf8("Line  two")};
+    const QStringList texts
+        = {Utf8("A"), Utf8("設定 <OK> & \"x\""), QString(), Utf8("温度'℃"), Utf8("Line  two")};
     const QStringList files = {"weather.png", "icon_home.gif", "fan.gif", "missing.png", ""};
     const auto typeNumber = [&](CIntEdit *edit, int low, int high) {
         Type(edit, QString::number(std::uniform_int_distribution<int>(low, high)(random)));
@@ -601,7 +605,8 @@ void PropertyPanelTest::RandomCommitsSaveAndLoadUnchanged()
         {Panel::kMargin, [&] { typeNumber(pick(2) ? w.marginX : w.marginY, -3, 30); }},
         {Panel::kStateRows,
             [&] {
-                const int slotCount = kx::ImageSlotWords(project.Images().At(imageRow)->Type()).Count();
+                const int slotCount
+                    = kx::ImageSlotWords(project.Images().At(imageRow)->Type()).Count();
                 const auto &row = w.states[static_cast<std::size_t>(pick(slotCount))];
                 if (pick(2))
                     chooseAny(pick(2) ? row.colour : row.subColour);
