@@ -280,7 +280,8 @@ void CPropertyPanel::Show(PropertyKind kind, KXClass *resource)
     // The panel's own commit fills the fields when it is done.
     if (m_committing && resource == m_resource)
         return;
-    if (resource != m_resource)
+    // Nothing to show means the project may be gone already: what was typed is dropped.
+    if (resource && resource != m_resource)
         CommitPendingEdit();
     m_kind = resource ? kind : PropertyKind::None;
     m_resource = resource;
@@ -290,10 +291,34 @@ void CPropertyPanel::Show(PropertyKind kind, KXClass *resource)
 void CPropertyPanel::CommitPendingEdit()
 {
     auto *edit = qobject_cast<QLineEdit *>(QApplication::focusWidget());
-    if (!edit || edit == m_w.name || !edit->isModified() || !isAncestorOf(edit) || !m_resource)
+    if (!edit || edit == m_w.name || !edit->isModified() || !isAncestorOf(edit)
+        || !edit->hasAcceptableInput() || !IsInProject(m_resource))
         return;
-    if (edit->hasAcceptableInput())
-        emit edit->editingFinished();
+    emit edit->editingFinished();
+}
+
+bool CPropertyPanel::IsInProject(const KXClass *resource) const
+{
+    // Compares pointers only: a resource that has left the project may be gone.
+    switch (m_kind) {
+    case PropertyKind::Project:
+        return resource == &m_project.Root();
+    case PropertyKind::Dialog:
+        return m_project.Dialogs().IndexOf(static_cast<const CKXDialogData *>(resource)) >= 0;
+    case PropertyKind::Image:
+        return m_project.Images().IndexOf(static_cast<const CImageData *>(resource)) >= 0;
+    case PropertyKind::Font:
+        return m_project.Fonts().IndexOf(static_cast<const CFontData *>(resource)) >= 0;
+    case PropertyKind::Object:
+        return std::any_of(
+            m_project.Dialogs().begin(), m_project.Dialogs().end(), [resource](const auto &dialog) {
+                return dialog->RootGroup()->IndexOf(static_cast<const CObjectData *>(resource))
+                    >= 0;
+            });
+    case PropertyKind::None:
+        break;
+    }
+    return false;
 }
 
 void CPropertyPanel::Fill()

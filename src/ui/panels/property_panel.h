@@ -170,6 +170,8 @@ private:
     // Before the fields show another resource: the number or text being typed is committed to
     // the resource it was typed for.
     void CommitPendingEdit();
+    // Whether the resource (of the kind shown) is still one of the project's.
+    bool IsInProject(const KXClass *resource) const;
 
     // ---- Commits (property_commits.cpp) ----
     CObjectData *CurrentObject() const;

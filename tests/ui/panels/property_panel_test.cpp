@@ -105,6 +105,7 @@ private slots:
     void EachKindOfFieldCommitsItsAttribute();
     void NumbersOutsideTheModelAreRefused();
     void SizePresetResizesTheDialogWindow();
+    void TypedTextStaysWithItsResource();
     void ChosenFilesComeIntoTheProject();
     void RandomCommitsSaveAndLoadUnchanged();
 
@@ -461,6 +462,39 @@ void PropertyPanelTest::SizePresetResizesTheDialogWindow()
     Choose(w.sizePreset, 6);
     QCOMPARE(view->size(), QSize(640, 480));
     QCOMPARE(home->History().Count(), steps + 2);
+}
+
+void PropertyPanelTest::TypedTextStaysWithItsResource()
+{
+    CMainFrame frame;
+    Open(frame);
+    frame.show();
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    CObjectDataList *root = frame.Project().Dialogs().At(0)->RootGroup();
+    CObjectData *first = FirstOfType(frame.Project(), kTypeText);
+    CObjectData *second = nullptr;
+    for (int i = root->IndexOf(first) + 1; !second && root->ObjectAt(i); ++i) {
+        if (root->ObjectAt(i)->Type() == kTypeText)
+            second = root->ObjectAt(i);
+    }
+    QVERIFY(second);
+    const std::string secondText = second->Text();
+    const Panel::Widgets &w = Fields(frame).Controls();
+    // Another object is chosen (on the canvas, say) while the user types: the text goes to the
+    // object it was typed for.
+    ShowTreeItem(frame, first);
+    w.text->setFocus();
+    w.text->selectAll();
+    QTest::keyClicks(w.text, QStringLiteral("typed"));
+    ShowTreeItem(frame, second);
+    QCOMPARE(first->Text(), std::string("typed"));
+    QCOMPARE(second->Text(), secondText);
+    // Everything is discarded while the user types: nothing is written anywhere.
+    w.text->setFocus();
+    QTest::keyClicks(w.text, QStringLiteral("more"));
+    frame.DiscardAll();
+    QVERIFY(frame.Project().Dialogs().IsEmpty());
 }
 
 void PropertyPanelTest::ChosenFilesComeIntoTheProject()
