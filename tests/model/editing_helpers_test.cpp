@@ -106,7 +106,9 @@ TEST(RemoveObjectTest, EmptiedGroupsGoUpToTheRootAndTheNextObjectIsNamed)
     EXPECT_EQ(CObjectDataList::RemoveWithEmptyAncestors(a), root);
     EXPECT_EQ(CObjectDataList::RemoveWithEmptyAncestors(root), nullptr);
     EXPECT_EQ(root->ChildCount(), 0);
-    for (CObjectData *o : {a, b, static_cast<CObjectData *>(outer)})
+    // Emptied groups hold nothing any more: each unlinked object goes on its own.
+    for (CObjectData *o : {a, b, deep, static_cast<CObjectData *>(inner),
+             static_cast<CObjectData *>(outer)})
         kx::DeleteTree(o);
 }
 

@@ -324,6 +324,7 @@ void CMainFrame::CreateResourceBar()
     m_resourceBar->setObjectName(QStringLiteral("ResourceBar"));
     m_resourceBar->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     m_resourceDlg = new CResourceDlg(m_project, *m_documents, m_messages, m_resourceBar);
+    m_resourceDlg->Properties()->SetQuestions(&m_questions);
     m_resourceBar->setWidget(m_resourceDlg);
     addDockWidget(Qt::RightDockWidgetArea, m_resourceBar);
     // Wide enough for the object list's six columns.

@@ -59,12 +59,40 @@ bool AskRestore(QWidget *parent, const CRecoveryCopy::Abandoned &copy)
     return box.exec() == QMessageBox::Yes;
 }
 
+bool AskCopyIntoProject(QWidget *parent, const QString &file, const QString &folder)
+{
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(CMessageBoxSink::kCaption),
+        QObject::tr("「%1」はプロジェクトのフォルダ\n%2\nの外にあります。\n\n"
+                    "このフォルダにコピーして使いますか？")
+            .arg(file, folder),
+        QMessageBox::Yes | QMessageBox::No, parent);
+    box.button(QMessageBox::Yes)->setText(QObject::tr("コピーする(&C)"));
+    box.button(QMessageBox::No)->setText(QObject::tr("キャンセル"));
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool AskReplaceFile(QWidget *parent, const QString &existing)
+{
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(CMessageBoxSink::kCaption),
+        QObject::tr("「%1」は既にあります。\n選んだファイルで置き換えますか？").arg(existing),
+        QMessageBox::Yes | QMessageBox::No, parent);
+    box.button(QMessageBox::Yes)->setText(QObject::tr("置き換える(&R)"));
+    box.button(QMessageBox::No)->setText(QObject::tr("キャンセル"));
+    // Replacing loses the file that is there: not the default.
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 } // namespace
 
 EditorQuestions::EditorQuestions()
     : saveChanges(AskSaveChanges)
     , savePath(AskSavePath)
     , restore(AskRestore)
+    , chooseFile(ChooseProjectFile)
+    , copyIntoProject(AskCopyIntoProject)
+    , replaceFile(AskReplaceFile)
 { }
 
 } // namespace kx::ui

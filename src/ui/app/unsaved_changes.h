@@ -1,9 +1,11 @@
-// The questions the editor asks before work could be lost: save the changes first, which file
-// to save to, restore a recovery copy. Each is a replaceable function, so that tests answer
-// without a modal box; the defaults show message boxes and the file dialog.
+// The questions the editor asks the user: before work could be lost (save the changes first,
+// which file to save to, restore a recovery copy) and when a file is chosen for the project (which
+// file, copy it into the project, replace a file there). Each is a replaceable function, so that
+// tests answer without a modal box; the defaults show message boxes and the file dialogs.
 #pragma once
 
 #include "ui/app/recovery_copy.h"
+#include "ui/panels/project_files.h"
 
 #include <QString>
 
@@ -23,6 +25,14 @@ struct EditorQuestions {
     std::function<QString(QWidget *parent, const QString &proposal)> savePath;
     // A copy of unsaved work left by an editor that did not end cleanly: restore it?
     std::function<bool(QWidget *parent, const CRecoveryCopy::Abandoned &copy)> restore;
+    // The file to use for a property field, chosen starting in folder; empty when the user
+    // cancelled. Pictures are shown with a preview.
+    std::function<QString(QWidget *parent, const QString &folder, ProjectFileKind kind)> chooseFile;
+    // The chosen file lies outside the project's folder for such files: copy it there?
+    std::function<bool(QWidget *parent, const QString &file, const QString &folder)>
+        copyIntoProject;
+    // The project's folder holds another file of that name: replace it with the chosen one?
+    std::function<bool(QWidget *parent, const QString &existing)> replaceFile;
 
     // The message boxes and the file dialog.
     EditorQuestions();

@@ -57,9 +57,12 @@ void CKXDialogEditorDoc::Notify(int what)
 
 void CKXDialogEditorDoc::Announce(int what, const kx::KXRect &area)
 {
+    // A listener may end an edit of its own while this one is announced: the listeners after it
+    // must still read this change's area.
+    const kx::KXRect outer = m_area;
     m_area = area;
     emit Changed(what);
-    m_area = {};
+    m_area = outer;
 }
 
 bool CKXDialogEditorDoc::CanUndo() const

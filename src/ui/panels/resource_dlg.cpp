@@ -121,7 +121,7 @@ void CResourceDlg::CreateControls()
         commands->addWidget(control);
     commands->addStretch(1);
 
-    m_properties = new CPropertyPanel(this);
+    m_properties = new CPropertyPanel(m_project, m_documents, m_messages, this);
     auto *scroll = new QScrollArea(this);
     scroll->setWidget(m_properties);
     scroll->setWidgetResizable(true);

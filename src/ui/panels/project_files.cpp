@@ -1,0 +1,198 @@
+#include "ui/panels/project_files.h"
+
+#include "model/project_context.h"
+#include "platform/message_sink.h"
+#include "render/dib_image.h"
+#include "ui/app/unsaved_changes.h"
+#include "ui/support/picture_image.h"
+#include "ui/support/qt_text.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QSaveFile>
+#include <QVBoxLayout>
+
+namespace kx::ui {
+
+namespace {
+
+constexpr int kPreviewSize = 160;
+
+// The canvas's background pattern: 8 x 8 squares, darker at the top left.
+QImage OverCheckerboard(const QImage &picture)
+{
+    QImage shown(picture.size(), QImage::Format_RGB32);
+    QPainter painter(&shown);
+    for (int y = 0; y < shown.height(); y += 8) {
+        for (int x = 0; x < shown.width(); x += 8) {
+            const int grey = ((x / 8 + y / 8) % 2 == 0) ? 128 : 192;
+            painter.fillRect(x, y, 8, 8, QColor(grey, grey, grey));
+        }
+    }
+    painter.drawImage(0, 0, picture);
+    return shown;
+}
+
+// Shows the picture a file dialog points at, decoded by the core as the canvas decodes it.
+class PicturePreview final : public QWidget {
+public:
+    explicit PicturePreview(QWidget *parent)
+        : QWidget(parent)
+        , m_picture(new QLabel(this))
+        , m_caption(new QLabel(this))
+    {
+        m_picture->setFixedSize(kPreviewSize, kPreviewSize);
+        m_picture->setAlignment(Qt::AlignCenter);
+        m_picture->setFrameShape(QFrame::StyledPanel);
+        m_caption->setAlignment(Qt::AlignCenter);
+        auto *layout = new QVBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(m_picture);
+        layout->addWidget(m_caption);
+        layout->addStretch(1);
+    }
+
+    void ShowFile(const QString &path)
+    {
+        CDibImage image;
+        if (path.isEmpty() || !QFileInfo(path).isFile() || !image.Load(ToLocalPath(path))) {
+            m_picture->clear();
+            m_caption->clear();
+            return;
+        }
+        const QImage fitted = FittedPicture(image, QSize(kPreviewSize - 4, kPreviewSize - 4));
+        m_picture->setPixmap(QPixmap::fromImage(OverCheckerboard(fitted)));
+        m_caption->setText(QStringLiteral("%1 x %2").arg(image.Width()).arg(image.Height()));
+    }
+
+private:
+    QLabel *m_picture;
+    QLabel *m_caption;
+};
+
+bool SameContents(const QString &a, const QString &b)
+{
+    QFile first(a);
+    QFile second(b);
+    if (first.size() != second.size() || !first.open(QIODevice::ReadOnly)
+        || !second.open(QIODevice::ReadOnly))
+        return false;
+    while (!first.atEnd()) {
+        if (first.read(1 << 20) != second.read(1 << 20))
+            return false;
+    }
+    return true;
+}
+
+// Copies through a temporary file beside the target, so a failed copy leaves the target as it
+// was. Answers the reason of a failure, empty on success.
+QString CopyFile(const QString &from, const QString &to)
+{
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly))
+        return source.errorString();
+    QSaveFile target(to);
+    if (!target.open(QIODevice::WriteOnly))
+        return target.errorString();
+    while (!source.atEnd()) {
+        const QByteArray chunk = source.read(1 << 20);
+        if (chunk.isEmpty() && source.error() != QFileDevice::NoError) {
+            target.cancelWriting();
+            return source.errorString();
+        }
+        if (target.write(chunk) != chunk.size()) {
+            target.cancelWriting();
+            return target.errorString();
+        }
+    }
+    if (!target.commit())
+        return target.errorString();
+    return QString();
+}
+
+} // namespace
+
+QString ProjectFileFolder(const CProjectContext &project, ProjectFileKind kind)
+{
+    const char *folder = kind == ProjectFileKind::Font ? "fonts" : "resources";
+    return FromLocalPath(project.ProjectFolder()) + QString::fromLatin1(folder);
+}
+
+QString ChooseProjectFile(QWidget *parent, const QString &folder, ProjectFileKind kind)
+{
+    const bool fonts = kind == ProjectFileKind::Font;
+    QFileDialog dialog(parent, QObject::tr("ファイルを開く"), folder);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    // Qt's own dialog, so that the preview can sit beside the list. Each filter shows its text
+    // and hides the patterns behind it, which also take the upper-case spellings.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    const QString all = QObject::tr("すべてのファイル(*.*)") + QStringLiteral(" (*)");
+    dialog.setNameFilters(fonts ? QStringList {QObject::tr("TrueTypeフォントファイル(*.ttf)")
+                                  + QStringLiteral(" (*.ttf *.TTF)"),
+                              all}
+                                : QStringList {QObject::tr("イメージファイル(*.png|*.gif)")
+                                        + QStringLiteral(" (*.png *.gif *.PNG *.GIF)"),
+                                    all});
+    if (!fonts) {
+        if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout())) {
+            auto *preview = new PicturePreview(&dialog);
+            grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1);
+            QObject::connect(&dialog, &QFileDialog::currentChanged, preview,
+                [preview](const QString &path) { preview->ShowFile(path); });
+        }
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> TakeIntoProject(CProjectContext &project, const EditorQuestions &questions,
+    kx::IMessageSink &messages, QWidget *parent, const QString &chosen, ProjectFileKind kind)
+{
+    const QFileInfo file(chosen);
+    if (!file.isFile()) {
+        messages.ShowMessage(
+            "「" + ToUtf8(chosen) + "」はファイルではありません。", kx::MessageIcon::Warning);
+        return std::nullopt;
+    }
+    const QString name = file.fileName();
+    if (project.ProjectFolder().empty()) {
+        // A project that was never saved has no folder yet: the chosen file's folder is taken as
+        // its resources (or fonts) folder, and the folder above it as the project's.
+        project.SetProjectFolder(ToLocalPath(QDir::cleanPath(file.absolutePath() + "/..")));
+        return name;
+    }
+    const QString folder = ProjectFileFolder(project, kind);
+    const QString target = QDir(folder).filePath(name);
+    const QFileInfo existing(target);
+    // The project has that very file already (or an equal copy of it).
+    if (existing.exists()
+        && (existing.canonicalFilePath() == file.canonicalFilePath()
+            || SameContents(file.absoluteFilePath(), target)))
+        return name;
+    if (!questions.copyIntoProject(parent, file.absoluteFilePath(), folder))
+        return std::nullopt;
+    if (existing.exists() && !questions.replaceFile(parent, target))
+        return std::nullopt;
+    if (!QDir().mkpath(folder)) {
+        messages.ShowMessage(
+            "フォルダ「" + ToUtf8(folder) + "」を作れませんでした。", kx::MessageIcon::Warning);
+        return std::nullopt;
+    }
+    const QString reason = CopyFile(file.absoluteFilePath(), target);
+    if (!reason.isEmpty()) {
+        messages.ShowMessage("「" + ToUtf8(file.absoluteFilePath()) + "」を「" + ToUtf8(folder)
+                + "」にコピーできませんでした。\n" + ToUtf8(reason),
+            kx::MessageIcon::Warning);
+        return std::nullopt;
+    }
+    return name;
+}
+
+} // namespace kx::ui

@@ -1,0 +1,42 @@
+// Files chosen for the project in the property fields: the "参照" box (pictures with a preview
+// decoded as the canvas decodes them, TrueType fonts) and taking a chosen file into the project.
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class CProjectContext;
+class QWidget;
+
+namespace kx {
+class IMessageSink;
+}
+
+namespace kx::ui {
+
+struct EditorQuestions;
+
+// What a file chosen for the project is: a picture (kept in resources/) or a TrueType font
+// (kept in fonts/).
+enum class ProjectFileKind { Picture, Font };
+
+// The project's folder for files of that kind: <project folder>resources or <project folder>fonts
+// (relative to the working folder while the project has no folder).
+QString ProjectFileFolder(const CProjectContext &project, ProjectFileKind kind);
+
+// The file dialog of a "参照" button, starting in folder. Pictures are listed as
+// "イメージファイル(*.png|*.gif)" and shown beside the list as the canvas would draw them; fonts
+// as "TrueTypeフォントファイル(*.ttf)". Empty when the user cancelled.
+QString ChooseProjectFile(QWidget *parent, const QString &folder, ProjectFileKind kind);
+
+// Makes a chosen file one that the project finds by its name alone, and answers that name.
+// A project with a folder keeps it: a file outside its resources/ (pictures) or fonts/ folder is
+// copied there once the user agrees, and a different file of the same name there is replaced
+// only after a second question. A project without a folder (never saved) takes the chosen file's
+// grandparent folder as its own. Nothing when the user declined or the copy failed (the reason
+// goes to messages); the project folder and the files on disk are then as they were.
+std::optional<QString> TakeIntoProject(CProjectContext &project, const EditorQuestions &questions,
+    kx::IMessageSink &messages, QWidget *parent, const QString &chosen, ProjectFileKind kind);
+
+} // namespace kx::ui
