@@ -251,9 +251,11 @@ void CObjectData::PreviewScale(const KXRect &from, const KXRect &to)
     m_previewScaleX = sx;
     m_previewScaleY = sy;
     m_previewOffsetX = kx::Saturate(to.left
-        + std::int64_t {Nearest(static_cast<double>(m_tracked.x + px - from.left) * sx)} - m_tracked.x - px);
-    m_previewOffsetY = kx::Saturate(
-        to.top + std::int64_t {Nearest(static_cast<double>(m_tracked.y + py - from.top) * sy)} - m_tracked.y - py);
+        + std::int64_t {Nearest(static_cast<double>(m_tracked.x + px - from.left) * sx)}
+        - m_tracked.x - px);
+    m_previewOffsetY = kx::Saturate(to.top
+        + std::int64_t {Nearest(static_cast<double>(m_tracked.y + py - from.top) * sy)}
+        - m_tracked.y - py);
 }
 
 void CObjectData::ApplyScale(const KXRect &from, const KXRect &to)
@@ -263,8 +265,10 @@ void CObjectData::ApplyScale(const KXRect &from, const KXRect &to)
     ResetPreview();
     const std::int64_t px = m_tracked.parent ? m_tracked.parent->AbsoluteX() : 0;
     const std::int64_t py = m_tracked.parent ? m_tracked.parent->AbsoluteY() : 0;
-    const std::int64_t x = ScaleInt(m_tracked.x + px - from.left, to.Width(), from.Width()) + to.left;
-    const std::int64_t y = ScaleInt(m_tracked.y + py - from.top, to.Height(), from.Height()) + to.top;
+    const std::int64_t x
+        = ScaleInt(m_tracked.x + px - from.left, to.Width(), from.Width()) + to.left;
+    const std::int64_t y
+        = ScaleInt(m_tracked.y + py - from.top, to.Height(), from.Height()) + to.top;
     m_tracked.x = kx::Saturate(x - px);
     m_tracked.y = kx::Saturate(y - py);
     m_tracked.width = ScaleInt(m_tracked.width, to.Width(), from.Width());
@@ -280,13 +284,15 @@ void CObjectData::AlignEdge(int kind, int value)
         SetAbsoluteX(value);
         break;
     case kAlignRight:
-        SetAbsoluteX(kx::Saturate(std::int64_t {value} - Nearest(m_tracked.width * m_previewScaleX)));
+        SetAbsoluteX(
+            kx::Saturate(std::int64_t {value} - Nearest(m_tracked.width * m_previewScaleX)));
         break;
     case kAlignTop:
         SetAbsoluteY(value);
         break;
     case kAlignBottom:
-        SetAbsoluteY(kx::Saturate(std::int64_t {value} - Nearest(m_tracked.height * m_previewScaleY)));
+        SetAbsoluteY(
+            kx::Saturate(std::int64_t {value} - Nearest(m_tracked.height * m_previewScaleY)));
         break;
     case kAlignWidth:
         m_tracked.width = value;
@@ -475,31 +481,34 @@ int CObjectData::Depth() const
 
 int CObjectData::AbsoluteX() const
 {
-    return kx::Saturate(
-        std::int64_t {m_tracked.x} + m_previewOffsetX + (m_tracked.parent ? m_tracked.parent->AbsoluteX() : 0));
+    return kx::Saturate(std::int64_t {m_tracked.x} + m_previewOffsetX
+        + (m_tracked.parent ? m_tracked.parent->AbsoluteX() : 0));
 }
 
 int CObjectData::AbsoluteY() const
 {
-    return kx::Saturate(
-        std::int64_t {m_tracked.y} + m_previewOffsetY + (m_tracked.parent ? m_tracked.parent->AbsoluteY() : 0));
+    return kx::Saturate(std::int64_t {m_tracked.y} + m_previewOffsetY
+        + (m_tracked.parent ? m_tracked.parent->AbsoluteY() : 0));
 }
 
 void CObjectData::SetAbsoluteX(int x)
 {
-    m_tracked.x = kx::Saturate(std::int64_t {x} - (m_tracked.parent ? m_tracked.parent->AbsoluteX() : 0));
+    m_tracked.x
+        = kx::Saturate(std::int64_t {x} - (m_tracked.parent ? m_tracked.parent->AbsoluteX() : 0));
 }
 
 void CObjectData::SetAbsoluteY(int y)
 {
-    m_tracked.y = kx::Saturate(std::int64_t {y} - (m_tracked.parent ? m_tracked.parent->AbsoluteY() : 0));
+    m_tracked.y
+        = kx::Saturate(std::int64_t {y} - (m_tracked.parent ? m_tracked.parent->AbsoluteY() : 0));
 }
 
 KXRect CObjectData::GetRect() const
 {
     const int left = AbsoluteX();
     const int top = AbsoluteY();
-    return {left, top, kx::Saturate(std::int64_t {left} + Nearest(m_tracked.width * m_previewScaleX)),
+    return {left, top,
+        kx::Saturate(std::int64_t {left} + Nearest(m_tracked.width * m_previewScaleX)),
         kx::Saturate(std::int64_t {top} + Nearest(m_tracked.height * m_previewScaleY))};
 }
 

@@ -8,35 +8,6 @@
 
 namespace {
 
-// Every name of the project, for probing many candidates at the cost of one walk.
-class NameSet {
-public:
-    explicit NameSet(const CProjectContext &project)
-    {
-        for (const auto &font : project.Fonts())
-            m_names.insert(font->Name());
-        for (const auto &image : project.Images())
-            m_names.insert(image->Name());
-        for (const auto &dialog : project.Dialogs()) {
-            m_names.insert(dialog->Name());
-            Add(*dialog->RootGroup());
-        }
-    }
-    bool Contains(const std::string &name) const { return m_names.count(name) != 0; }
-
-private:
-    void Add(const CObjectData &object)
-    {
-        m_names.insert(object.Name());
-        if (object.IsGroup()) {
-            for (const CObjectData *child : static_cast<const CObjectDataList &>(object).Children())
-                Add(*child);
-        }
-    }
-
-    std::unordered_set<std::string_view> m_names;
-};
-
 // Renames references in the objects a dialog's history keeps: stored copies and objects that
 // are no longer in the tree. Groups carry no references, and a group copy's children are live
 // objects, so only plain objects are touched.
@@ -136,22 +107,65 @@ KXClass *CProjectContext::FindResourceByName(std::string_view name) const
     return nullptr;
 }
 
-std::string CProjectContext::UniqueName(std::string_view prefix) const
+namespace kx {
+
+TakenNames::TakenNames(const CProjectContext &project, const CObjectData *except)
 {
-    const NameSet taken(*this);
+    for (const auto &font : project.Fonts())
+        m_names.insert(font->Name());
+    for (const auto &image : project.Images())
+        m_names.insert(image->Name());
+    for (const auto &dialog : project.Dialogs()) {
+        m_names.insert(dialog->Name());
+        AddTree(*dialog->RootGroup(), except);
+    }
+}
+
+void TakenNames::AddTree(const CObjectData &object, const CObjectData *except)
+{
+    if (&object == except)
+        return;
+    m_names.insert(object.Name());
+    if (object.IsGroup()) {
+        for (const CObjectData *child : static_cast<const CObjectDataList &>(object).Children())
+            AddTree(*child, except);
+    }
+}
+
+void TakenNames::Add(std::string_view name)
+{
+    if (Contains(name))
+        return;
+    m_added.emplace_back(name);
+    m_names.insert(m_added.back());
+}
+
+std::string TakenNames::Free(std::string_view prefix) const
+{
     std::string name(prefix);
-    for (int number = 2; taken.Contains(name); ++number)
+    for (int number = 2; Contains(name); ++number)
         name = std::string(prefix) + std::to_string(number);
     return name;
 }
 
-std::string CProjectContext::UniqueGroupName() const
+std::string TakenNames::FreeGroupName() const
 {
-    const NameSet taken(*this);
     std::string name;
-    for (int number = 0; name.empty() || taken.Contains(name); ++number)
+    for (int number = 0; name.empty() || Contains(name); ++number)
         name = "OGROUP" + std::to_string(number);
     return name;
+}
+
+} // namespace kx
+
+std::string CProjectContext::UniqueName(std::string_view prefix) const
+{
+    return kx::TakenNames(*this).Free(prefix);
+}
+
+std::string CProjectContext::UniqueGroupName() const
+{
+    return kx::TakenNames(*this).FreeGroupName();
 }
 
 void CProjectContext::RenameFontReference(std::string_view oldName, std::string_view newName)

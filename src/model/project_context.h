@@ -8,11 +8,13 @@
 #include "model/prefix_settings.h"
 #include "model/resource_lists.h"
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <set>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace kx {
@@ -26,6 +28,33 @@ public:
     virtual void ClearResourcePanel() = 0;
     // The project went from saved to unsaved or back.
     virtual void ProjectModifiedChanged(bool /*modified*/) { }
+};
+
+} // namespace kx
+
+namespace kx {
+
+// Every name of a project, gathered once so that many candidates can be probed cheaply (the
+// names of new resources, the names of pasted objects). The names stay those of the project's
+// resources: the project must not change while this lives, except through Add.
+class TakenNames {
+public:
+    // The names of every font, image, dialog and object, leaving out the objects under except
+    // (except itself included) when given.
+    explicit TakenNames(const CProjectContext &project, const CObjectData *except = nullptr);
+
+    bool Contains(std::string_view name) const { return m_names.count(name) != 0; }
+    void Add(std::string_view name);
+    // The prefix when it is free, else the prefix followed by 2, 3, ... (the first that is free).
+    std::string Free(std::string_view prefix) const;
+    // "OGROUP0", "OGROUP1", ... the first that is free.
+    std::string FreeGroupName() const;
+
+private:
+    void AddTree(const CObjectData &object, const CObjectData *except);
+
+    std::unordered_set<std::string_view> m_names;
+    std::deque<std::string> m_added; // the texts of names added later
 };
 
 } // namespace kx

@@ -33,30 +33,23 @@ void CollectSelected(const CObjectDataList &group, CObjectDataList &into,
     }
 }
 
-// Gives every object under group whose name another resource of the project has a free name.
-void FreeNames(CObjectData &object, CProjectContext &project, CObjectDataList &pasted)
+// Gives every object under the pasted group whose name another resource of the project has a
+// free name of its type; the names given count as taken for the objects after them.
+void FreeNames(CObjectData &object, const CProjectContext &project, TakenNames &taken)
 {
-    static constexpr PrefixIndex kPrefixes[] = {
-        kPrefixOB, kPrefixOE, kPrefixOF, kPrefixOP, kPrefixOI, kPrefixOM, kPrefixOC, kPrefixOT};
-    if (&object != &pasted) {
-        // Taken when something other than this very object bears the name.
-        object.SetName(object.Name() + '\x01');
-        const std::string wanted = object.Name().substr(0, object.Name().size() - 1);
-        if (project.IsNameTaken(wanted)) {
-            const int type = object.Type();
-            std::string prefix = object.IsGroup() ? std::string()
-                : type >= 0 && type < 8 ? project.Prefixes().Get(kPrefixes[type])
-                                         : std::string();
-            if (prefix.empty())
-                prefix = object.IsGroup() ? "OGROUP" : wanted;
-            object.SetName(object.IsGroup() ? project.UniqueGroupName() : project.UniqueName(prefix));
-        } else {
-            object.SetName(wanted);
-        }
+    static constexpr PrefixIndex kPrefixes[]
+        = {kPrefixOB, kPrefixOE, kPrefixOF, kPrefixOP, kPrefixOI, kPrefixOM, kPrefixOC, kPrefixOT};
+    if (taken.Contains(object.Name())) {
+        const int type = object.Type();
+        std::string prefix = type >= 0 && type < 8 ? project.Prefixes().Get(kPrefixes[type]) : "";
+        if (prefix.empty())
+            prefix = object.Name();
+        object.SetName(object.IsGroup() ? taken.FreeGroupName() : taken.Free(prefix));
     }
+    taken.Add(object.Name());
     if (object.IsGroup()) {
         for (CObjectData *child : static_cast<CObjectDataList &>(object).Children())
-            FreeNames(*child, project, pasted);
+            FreeNames(*child, project, taken);
     }
 }
 
@@ -99,9 +92,11 @@ CObjectDataList *PasteSelectionText(std::string_view cp932Text, CKXDialogData &d
         }
         return nullptr;
     }
-    pasted->SetName(pasted->Name() + '\x01');
-    pasted->SetName(project.UniqueGroupName());
-    FreeNames(*pasted, project, *pasted);
+    TakenNames taken(project, pasted);
+    pasted->SetName(taken.FreeGroupName());
+    taken.Add(pasted->Name());
+    for (CObjectData *child : pasted->Children())
+        FreeNames(*child, project, taken);
     root->DeselectAll();
     pasted->SetSelected(true);
     return pasted;

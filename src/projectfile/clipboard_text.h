@@ -29,6 +29,7 @@ CObjectDataList *PasteSelectionText(std::string_view cp932Text, CKXDialogData &d
 
 // Adds the image or font definitions of a project-file text (one or more Image or Font elements,
 // UTF-8), each under a free name; answers how many were added.
-int PasteDefinitionText(std::string_view utf8Text, CProjectContext &project, IMessageSink &messages);
+int PasteDefinitionText(
+    std::string_view utf8Text, CProjectContext &project, IMessageSink &messages);
 
 } // namespace kx

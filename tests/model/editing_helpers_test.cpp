@@ -107,8 +107,8 @@ TEST(RemoveObjectTest, EmptiedGroupsGoUpToTheRootAndTheNextObjectIsNamed)
     EXPECT_EQ(CObjectDataList::RemoveWithEmptyAncestors(root), nullptr);
     EXPECT_EQ(root->ChildCount(), 0);
     // Emptied groups hold nothing any more: each unlinked object goes on its own.
-    for (CObjectData *o : {a, b, deep, static_cast<CObjectData *>(inner),
-             static_cast<CObjectData *>(outer)})
+    for (CObjectData *o :
+        {a, b, deep, static_cast<CObjectData *>(inner), static_cast<CObjectData *>(outer)})
         kx::DeleteTree(o);
 }
 

@@ -39,7 +39,8 @@ CStatusIndicators::CStatusIndicators(QStatusBar *bar)
 
 void CStatusIndicators::ShowCanvasPoint(const QPoint &point, bool inside)
 {
-    m_position->setText(inside ? QStringLiteral("%1, %2").arg(point.x()).arg(point.y()) : QString());
+    m_position->setText(
+        inside ? QStringLiteral("%1, %2").arg(point.x()).arg(point.y()) : QString());
 }
 
 void CStatusIndicators::ShowSelection(const QRect &frame)

@@ -54,8 +54,7 @@ CEditCommands::CEditCommands(CProjectContext &project, CDocumentSet &documents,
     connect(m_paste, &QAction::triggered, this, &CEditCommands::Paste);
     connect(m_delete, &QAction::triggered, this, &CEditCommands::DeleteSelection);
     connect(m_selectAll, &QAction::triggered, this, &CEditCommands::SelectAll);
-    const char *const alignTexts[]
-        = {"整列左", "整列右", "整列上", "整列下", "整列幅", "整列高"};
+    const char *const alignTexts[] = {"整列左", "整列右", "整列上", "整列下", "整列幅", "整列高"};
     for (int kind = kAlignLeft; kind <= kAlignHeight; ++kind) {
         QAction *action = MakeAction(tr(alignTexts[kind]), {});
         connect(action, &QAction::triggered, this, [this, kind] { Align(kind); });
@@ -63,8 +62,8 @@ CEditCommands::CEditCommands(CProjectContext &project, CDocumentSet &documents,
     }
     connect(&m_documents, &CDocumentSet::DocumentChanged, this, &CEditCommands::UpdateActions);
     connect(&m_documents, &CDocumentSet::ResourcesChanged, this, &CEditCommands::UpdateActions);
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
-        &CEditCommands::UpdateActions);
+    connect(
+        QApplication::clipboard(), &QClipboard::dataChanged, this, &CEditCommands::UpdateActions);
     UpdateActions();
 }
 
@@ -102,12 +101,12 @@ void CEditCommands::UpdateActions()
     const bool selection = dialog && dialog->RootGroup()->CountSelected() > 0;
     const bool copyable = tab == PanelTab::Definitions ? definition : selection;
     m_copy->setEnabled(copyable);
-    m_cut->setEnabled(tab == PanelTab::Definitions
-            ? definition
-            : selection || (tab == PanelTab::Dialogs && resource && resource->Kind() == kKindDialog));
+    m_cut->setEnabled(tab == PanelTab::Definitions ? definition
+                                                   : selection
+                || (tab == PanelTab::Dialogs && resource && resource->Kind() == kKindDialog));
     const QMimeData *data = QApplication::clipboard()->mimeData();
-    m_paste->setEnabled(data && data->hasText()
-        && (tab == PanelTab::Definitions || dialog != nullptr));
+    m_paste->setEnabled(
+        data && data->hasText() && (tab == PanelTab::Definitions || dialog != nullptr));
     m_delete->setEnabled(selection);
     m_selectAll->setEnabled(dialog && dialog->RootGroup()->ChildCount() > 0);
     const bool align = AlignReference() != nullptr;
@@ -140,7 +139,8 @@ void CEditCommands::Copy()
         // A definition travels as its own element of the project file.
         const KXClass *resource = m_context.panelResource();
         if (resource && resource->Kind() == kKindFont)
-            text = kx::ui::FromUtf8(kx::FormatFontElement(static_cast<const CFontData &>(*resource)));
+            text = kx::ui::FromUtf8(
+                kx::FormatFontElement(static_cast<const CFontData &>(*resource)));
         else if (resource && resource->Kind() == kKindImage)
             text = kx::ui::FromUtf8(
                 kx::FormatImageElement(static_cast<const CImageData &>(*resource)));
@@ -179,8 +179,7 @@ void CEditCommands::Paste()
     if (text.isEmpty())
         return;
     if (m_context.panelTab() == PanelTab::Definitions) {
-        const int added
-            = kx::PasteDefinitionText(kx::ui::ToUtf8(text), m_project, m_messages);
+        const int added = kx::PasteDefinitionText(kx::ui::ToUtf8(text), m_project, m_messages);
         if (added > 0) {
             const bool fonts = text.contains(QStringLiteral("<Font>"));
             m_documents.CommitResources(fonts ? kChangeFonts : kChangeImages);
@@ -215,8 +214,8 @@ void CEditCommands::DeleteSelection()
     dialog->RootGroup()->DeselectAll();
     if (next && next != dialog->RootGroup())
         next->SetSelected(true);
-    document->SetCurrent(next && next != dialog->RootGroup() ? static_cast<KXClass *>(next)
-                                                              : dialog);
+    document->SetCurrent(
+        next && next != dialog->RootGroup() ? static_cast<KXClass *>(next) : dialog);
     document->Commit(kChangeTree | kChangeSelection);
 }
 

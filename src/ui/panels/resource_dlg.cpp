@@ -261,6 +261,32 @@ void CResourceDlg::RebuildDialogItems(CKXDialogData *dialog)
     item->setExpanded(expanded);
 }
 
+bool CResourceDlg::SameShape(const CObjectDataList &group, QTreeWidgetItem *item)
+{
+    // The root group's children hang directly under the dialog's item.
+    if (item->childCount() != group.ChildCount())
+        return false;
+    for (int i = 0; i < group.ChildCount(); ++i) {
+        const CObjectData *child = group.ChildAt(i);
+        QTreeWidgetItem *childItem = item->child(i);
+        if (ItemObject(childItem) != child)
+            return false;
+        const QString label = ItemLabel(child);
+        if (childItem->text(0) != label)
+            childItem->setText(0, label);
+        if (child->IsGroup() && !SameShape(static_cast<const CObjectDataList &>(*child), childItem))
+            return false;
+    }
+    return true;
+}
+
+void CResourceDlg::SyncDialogItems(CKXDialogData *dialog)
+{
+    QTreeWidgetItem *item = ItemOf(dialog);
+    if (item && !SameShape(*dialog->RootGroup(), item))
+        RebuildDialogItems(dialog);
+}
+
 void CResourceDlg::SelectTreeItem(const KXClass *resource)
 {
     QTreeWidgetItem *item = ItemOf(resource);
@@ -448,8 +474,12 @@ void CResourceDlg::OnDocumentChanged(CKXDialogEditorDoc *document, int what)
     if (m_committing || !dialog)
         return;
     const bool treeChanged = what & (kChangeTree | kChangeHistory);
-    if (treeChanged)
+    // An undo or redo mostly moves objects: the items are made anew only when the tree's shape
+    // changed.
+    if (what & kChangeTree)
         RebuildDialogItems(dialog);
+    else if (what & kChangeHistory)
+        SyncDialogItems(dialog);
     if (what & kChangeDialog) {
         if (QTreeWidgetItem *item = ItemOf(dialog))
             item->setText(0, ItemLabel(dialog));

@@ -17,6 +17,7 @@ class CImageListCtrl;
 class CKXDialogData;
 class CKXDialogEditorDoc;
 class CObjectData;
+class CObjectDataList;
 class CObjectListCtrl;
 class CProjectContext;
 class QComboBox;
@@ -120,6 +121,10 @@ private:
     void SelectTreeItem(const KXClass *resource);
     // Rebuilds the items of one dialog's objects (after grouping, undo, paste ...).
     void RebuildDialogItems(CKXDialogData *dialog);
+    // Rebuilds them only when the items no longer follow the tree (names are brought up to date
+    // on the way).
+    void SyncDialogItems(CKXDialogData *dialog);
+    bool SameShape(const CObjectDataList &group, QTreeWidgetItem *item);
     void RemoveItem(QTreeWidgetItem *item);
     void ForgetItems(QTreeWidgetItem *item);
     QString ItemLabel(const KXClass *resource) const;

@@ -35,8 +35,7 @@ struct Canvas : ::testing::Test {
     Host host;
     CCanvasInteraction canvas {dialog, host};
 
-    CObjectData *Add(CObjectDataList *group, int type, const char *name, int x, int y, int w,
-        int h)
+    CObjectData *Add(CObjectDataList *group, int type, const char *name, int x, int y, int w, int h)
     {
         CObjectData *o = group->CreateChild(type, name);
         o->SetPosition(x, y);
@@ -64,13 +63,26 @@ TEST(TrackerTest, HitCodesFollowTheBandsAndTheKindOfSelection)
         int x, y, flags, code;
     };
     const Case cases[] = {
-        {10, 20, 0, kHitTopLeft}, {15, 25, 0, kHitTopLeft}, {16, 20, 0, kHitTop},
-        {60, 20, 0, kHitTopRight}, {10, 26, 0, kHitLeft}, {35, 35, 0, kHitInside},
-        {60, 44, 0, kHitRight}, {10, 50, 0, kHitBottomLeft}, {35, 45, 0, kHitBottom},
-        {55, 45, 0, kHitBottomRight}, {9, 30, 0, kHitNone}, {61, 30, 0, kHitNone},
+        {10, 20, 0, kHitTopLeft},
+        {15, 25, 0, kHitTopLeft},
+        {16, 20, 0, kHitTop},
+        {60, 20, 0, kHitTopRight},
+        {10, 26, 0, kHitLeft},
+        {35, 35, 0, kHitInside},
+        {60, 44, 0, kHitRight},
+        {10, 50, 0, kHitBottomLeft},
+        {35, 45, 0, kHitBottom},
+        {55, 45, 0, kHitBottomRight},
+        {9, 30, 0, kHitNone},
+        {61, 30, 0, kHitNone},
         // Buttons and edit boxes: width only; pictures: moved only.
-        {10, 20, 2, kHitNone}, {35, 20, 2, kHitNone}, {10, 35, 2, kHitLeft}, {60, 35, 2, kHitRight},
-        {10, 35, 4, kHitNone}, {35, 35, 4, kHitInside}, {35, 35, 7, kHitInside},
+        {10, 20, 2, kHitNone},
+        {35, 20, 2, kHitNone},
+        {10, 35, 2, kHitLeft},
+        {60, 35, 2, kHitRight},
+        {10, 35, 4, kHitNone},
+        {35, 35, 4, kHitInside},
+        {35, 35, 7, kHitInside},
     };
     for (const Case &c : cases) {
         tracker.kindFlags = c.flags;
