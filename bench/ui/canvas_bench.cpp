@@ -99,13 +99,19 @@ void BM_UndoOfTheMove(benchmark::State &state)
 {
     UndoRedo(state, true);
 }
-BENCHMARK(BM_UndoOfTheMove)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_UndoOfTheMove)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 void BM_RedoOfTheMove(benchmark::State &state)
 {
     UndoRedo(state, false);
 }
-BENCHMARK(BM_RedoOfTheMove)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_RedoOfTheMove)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 void BM_CopyAndPasteOf500Objects(benchmark::State &state)
 {

@@ -173,6 +173,14 @@ namespace {
 constexpr int kMaxPaintRounds = 4;
 } // namespace
 
+void DialogPainter::Repair(CKXDialogData &dialog)
+{
+    // Every object is laid out and drawn into one pixel: what changes the model happens all the
+    // same, and each object learns where it would draw.
+    Surface scratch(1, 1);
+    PaintDialog(scratch, dialog);
+}
+
 KXRect DialogPainter::PaintArea(Surface &surface, CKXDialogData &dialog, const KXRect &area)
 {
     KXRect painted = area;

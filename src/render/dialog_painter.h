@@ -48,6 +48,10 @@ public:
     // The whole paint of a view: the pattern, then the dialog's root group. The surface is
     // normally the dialog's size.
     void PaintDialog(Surface &surface, CKXDialogData &dialog);
+    // Makes the repairs that drawing makes (a button's height from its picture, a movie's size
+    // from its file, a substitute for a missing font) without drawing anything to keep, so that
+    // a loaded dialog's history starts from the state the canvas shows.
+    void Repair(CKXDialogData &dialog);
     // Paints only the area again (after an edit that changed it): the pattern, then every object
     // that was or is drawn there, nothing outside the area except where an object drawn there
     // reaches further, in which case the area grows. Answers the area painted in the end.

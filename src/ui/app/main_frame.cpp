@@ -15,6 +15,7 @@
 #include "ui/document/document_set.h"
 #include "ui/document/edit_commands.h"
 #include "ui/panels/resource_dlg.h"
+#include "ui/support/command_icons.h"
 #include "ui/support/qt_text.h"
 
 #include <QAction>
@@ -270,11 +271,9 @@ void CMainFrame::CreateEditCommands()
     context.panelResource = [this] { return m_resourceDlg->CurrentResource(); };
     context.panelDelete = [this] { m_resourceDlg->Delete(); };
     m_editCommands = new CEditCommands(m_project, *m_documents, m_messages, context, this);
-    QStyle *look = style();
-    m_editCommands->CutAction()->setIcon(QIcon::fromTheme(QStringLiteral("edit-cut")));
-    m_editCommands->CopyAction()->setIcon(QIcon::fromTheme(
-        QStringLiteral("edit-copy"), look->standardIcon(QStyle::SP_FileDialogContentsView)));
-    m_editCommands->PasteAction()->setIcon(QIcon::fromTheme(QStringLiteral("edit-paste")));
+    m_editCommands->CutAction()->setIcon(kx::ui::MakeCommandIcon(kx::ui::CommandIcon::Cut));
+    m_editCommands->CopyAction()->setIcon(kx::ui::MakeCommandIcon(kx::ui::CommandIcon::Copy));
+    m_editCommands->PasteAction()->setIcon(kx::ui::MakeCommandIcon(kx::ui::CommandIcon::Paste));
 
     m_zoomInAction = new QAction(tr("拡大"), this);
     m_zoomInAction->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
@@ -416,8 +415,11 @@ bool CMainFrame::LoadProject(const QString &path)
 void CMainFrame::ProjectLoaded()
 {
     m_resourceDlg->Refresh();
-    for (const auto &dialog : m_project.Dialogs())
+    for (const auto &dialog : m_project.Dialogs()) {
+        // What the canvas repairs while drawing belongs to the loaded state, not to the next edit.
+        m_painter->Repair(*dialog);
         dialog->SaveUndoInfo();
+    }
     UpdateCommands();
 }
 
