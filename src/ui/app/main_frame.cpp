@@ -14,6 +14,7 @@
 #include "ui/dialogs/skeleton_dlg.h"
 #include "ui/document/document_set.h"
 #include "ui/document/edit_commands.h"
+#include "ui/panels/check_results_dock.h"
 #include "ui/panels/resource_dlg.h"
 #include "ui/support/command_icons.h"
 #include "ui/support/qt_text.h"
@@ -221,10 +222,13 @@ void CMainFrame::CreateMenus()
 
     QMenu *view = menuBar()->addMenu(tr("表示(&V)"));
     view->addAction(ResourceBarAction());
+    view->addAction(m_checkResults->toggleViewAction());
     view->addSeparator();
     view->addAction(m_zoomInAction);
     view->addAction(m_zoomOutAction);
     view->addAction(m_zoomResetAction);
+
+    menuBar()->addMenu(tr("ツール(&T)"))->addAction(m_checkResults->RunAction());
 
     new CWindowMenu(menuBar()->addMenu(tr("ウィンドウ(&W)")), m_mdiArea);
 
@@ -338,6 +342,20 @@ void CMainFrame::CreateResourceBar()
             if (what & (kChangeDialog | kChangeHistory))
                 UpdateWindowTitles(document->Dialog());
         });
+
+    // Lines of the project file are shown only while the model is that file unchanged.
+    m_checkResults = new CCheckResultsDock(
+        m_project, *m_documents, *m_resourceDlg,
+        [this] {
+            return m_ownFile && !m_project.IsModified() ? m_project.Root().ProjectFilePath()
+                                                        : std::string();
+        },
+        this);
+    // The results lie under the dialog windows; the panel keeps the window's whole height.
+    setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
+    setCorner(Qt::BottomLeftCorner, Qt::LeftDockWidgetArea);
+    addDockWidget(Qt::BottomDockWidgetArea, m_checkResults);
+    m_checkResults->hide();
 }
 
 QAction *CMainFrame::ResourceBarAction() const
@@ -414,6 +432,7 @@ bool CMainFrame::LoadProject(const QString &path)
 
 void CMainFrame::ProjectLoaded()
 {
+    m_checkResults->MarkOutdated();
     m_resourceDlg->Refresh();
     for (const auto &dialog : m_project.Dialogs()) {
         // What the canvas repairs while drawing belongs to the loaded state, not to the next edit.
@@ -550,6 +569,7 @@ void CMainFrame::ClearResourcePanel()
 {
     // The emptied project still has its root.
     m_resourceDlg->Refresh();
+    m_checkResults->MarkOutdated();
 }
 
 void CMainFrame::OnOpen()

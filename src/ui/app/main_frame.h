@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+class CCheckResultsDock;
 class CDocumentSet;
 class CEditCommands;
 class CStatusIndicators;
@@ -44,6 +45,8 @@ public:
     CProjectContext &Project() { return m_project; }
     CResourceDlg *ResourcePanel() const { return m_resourceDlg; }
     QDockWidget *ResourceBar() const { return m_resourceBar; }
+    // The project check's command and the dock of its results.
+    CCheckResultsDock *CheckResults() const { return m_checkResults; }
     QMdiArea *MdiArea() const { return m_mdiArea; }
     // The edit funnels of the dialogs.
     CDocumentSet &Documents() const { return *m_documents; }
@@ -200,6 +203,7 @@ private:
     QMdiArea *m_mdiArea = nullptr;
     QDockWidget *m_resourceBar = nullptr;
     CResourceDlg *m_resourceDlg = nullptr;
+    CCheckResultsDock *m_checkResults = nullptr;
     QMenu *m_recentMenu = nullptr;
     CSkeletonDlg *m_skeletonDlg = nullptr;
     kx::ui::EditorQuestions m_questions;
