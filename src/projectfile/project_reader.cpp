@@ -126,6 +126,30 @@ std::string LostCharacters(std::string_view what, std::size_t lost)
         + " no Shift_JIS (CP932) form and became \"?\"";
 }
 
+// The column, counted from 1, in a line of the text as it was read (line holds it from its start)
+// of the place Expat reports as column parsedColumn (from 0, in characters) of the same line
+// without its tabs.
+int ColumnInLine(std::string_view line, XML_Size parsedColumn)
+{
+    XML_Size passed = 0;
+    int column = 1;
+    for (std::size_t i = 0; i < line.size() && line[i] != '\n';) {
+        const auto lead = static_cast<unsigned char>(line[i]);
+        if (lead != '\t' && passed == parsedColumn)
+            break;
+        // One character: its lead byte and the continuation bytes that follow.
+        std::size_t next = i + 1;
+        while (next < line.size() && (static_cast<unsigned char>(line[next]) & 0xC0) == 0x80)
+            ++next;
+        if (lead != '\t')
+            ++passed;
+        if (column < INT_MAX)
+            ++column;
+        i = next;
+    }
+    return column;
+}
+
 struct ParserDeleter {
     void operator()(XML_Parser parser) const { XML_ParserFree(parser); }
 };
@@ -134,9 +158,11 @@ struct ParserDeleter {
 // but not yet handed to the project. A fresh session per read keeps reads independent.
 class ReadSession {
 public:
-    ReadSession(CProjectContext &project, IMessageSink &messages)
+    // errorColumn receives the column of a parse error before its message is shown.
+    ReadSession(CProjectContext &project, IMessageSink &messages, int &errorColumn)
         : m_project(project)
         , m_messages(messages)
+        , m_errorColumn(errorColumn)
     { }
 
     // False, after telling the user, when Expat cannot make a parser.
@@ -194,9 +220,15 @@ private:
     void Parse(std::string_view piece, bool last, int lines);
     void StopTooDeep();
     void ReportFailure();
+    // Where the parser stopped, as a column of the text that was fed (tabs included).
+    int FailureColumn() const;
 
     CProjectContext &m_project;
     IMessageSink &m_messages;
+    int &m_errorColumn;
+    // The text being fed (UTF-8, or CP932 when m_sourceCp932), for placing a parse error.
+    std::string_view m_source;
+    bool m_sourceCp932 = false;
     std::unique_ptr<XML_ParserStruct, ParserDeleter> m_parser;
 
     int m_section = kSectionNone;
@@ -267,6 +299,8 @@ void ReadSession::OpenRootGroupOf(CKXDialogData &dialog)
 
 void ReadSession::FeedLines(std::string_view text, bool fromCp932)
 {
+    m_source = text;
+    m_sourceCp932 = fromCp932;
     std::string line;
     std::size_t start = 0;
     while (start < text.size() && !m_stopped) {
@@ -341,10 +375,30 @@ void ReadSession::ReportFailure()
         const char *reason = XML_ErrorString(XML_GetErrorCode(m_parser.get()));
         m_error = FormatText(kParseErrorFormat, reason ? reason : "",
             static_cast<long>(XML_GetCurrentLineNumber(m_parser.get())), m_pieces);
+        m_errorColumn = FailureColumn();
         m_stopped = true;
     }
     m_failed = true;
     m_messages.ShowMessage(m_error, m_notProject ? MessageIcon::Error : MessageIcon::Information);
+}
+
+int ReadSession::FailureColumn() const
+{
+    // Expat counts the columns of the lines it was given, which lost their tabs; the line of the
+    // text itself tells the column the user sees.
+    const XML_Size lineNumber = XML_GetCurrentLineNumber(m_parser.get());
+    std::size_t start = 0;
+    for (XML_Size line = 1; line < lineNumber && start != std::string_view::npos; ++line) {
+        start = m_source.find('\n', start);
+        if (start != std::string_view::npos)
+            ++start;
+    }
+    if (start == std::string_view::npos || start > m_source.size())
+        return 0;
+    std::string_view line = m_source.substr(start);
+    line = line.substr(0, line.find('\n'));
+    const XML_Size column = XML_GetCurrentColumnNumber(m_parser.get());
+    return m_sourceCp932 ? ColumnInLine(ToUtf8(line), column) : ColumnInLine(line, column);
 }
 
 void ReadSession::StopNotAProject(const std::string &reason)
@@ -705,6 +759,7 @@ bool ProjectReader::ReadFile(const std::string &path)
 {
     m_parseFailed = false;
     m_lastError.clear();
+    m_errorColumn = 0;
     const auto refuse = [&](const std::string &reason) {
         m_lastError = "Cannot read " + QuotedPath(path) + ": " + reason + ".";
         m_messages.ShowMessage(m_lastError, MessageIcon::Error);
@@ -753,7 +808,8 @@ bool ProjectReader::ReadContent(std::string_view content, std::string_view path)
 {
     m_parseFailed = false;
     m_lastError.clear();
-    ReadSession session(m_project, m_messages);
+    m_errorColumn = 0;
+    ReadSession session(m_project, m_messages, m_errorColumn);
     if (!session.CreateParser()) {
         m_lastError = session.Error();
         return false;
@@ -775,7 +831,8 @@ bool ProjectReader::ReadText(std::string_view cp932Text, CKXDialogData &dialog)
 {
     m_parseFailed = false;
     m_lastError.clear();
-    ReadSession session(m_project, m_messages);
+    m_errorColumn = 0;
+    ReadSession session(m_project, m_messages, m_errorColumn);
     if (!session.CreateParser()) {
         m_lastError = session.Error();
         return false;

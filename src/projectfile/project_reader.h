@@ -40,6 +40,10 @@ public:
     bool ParseFailed() const { return m_parseFailed; }
     // The message of the last read's failure or parse error; empty when there was none.
     const std::string &LastError() const { return m_lastError; }
+    // The column of the last read's parse error in its line of the file (counted in characters
+    // from 1, tabs included); 0 when there was none. Set before the message is shown, so that
+    // whoever shows it can tell the place in full.
+    int ErrorColumn() const { return m_errorColumn; }
 
     // Groups that may be open at once, the dialog's root group included. Only protects the
     // program from hostile files: the editor itself nests a handful.
@@ -52,6 +56,7 @@ private:
     IMessageSink &m_messages;
     bool m_parseFailed = false;
     std::string m_lastError;
+    int m_errorColumn = 0;
 };
 
 } // namespace kx

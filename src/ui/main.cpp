@@ -1,9 +1,11 @@
 // KXDialogEditor: the editor of the dialogs of a KX application.
+#include "ui/app/language.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/settings_file.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 #include <QStringList>
 
 int main(int argc, char *argv[])
@@ -12,6 +14,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QString::fromUtf8("KXDialogEditor"));
     QApplication::setApplicationVersion(QString::fromUtf8(KX_VERSION));
     QApplication::setWindowIcon(QIcon(QString::fromUtf8(":/kxdialogeditor.svg")));
+    // The language before the first window: the user's choice, else the system's.
+    kx::ui::ApplyLanguage(
+        kx::ui::ResolveLanguage(kx::ui::StoredLanguageChoice(), QLocale::system()));
 
     CMainFrame frame;
     // A missing settings file leaves the built-in prefixes.

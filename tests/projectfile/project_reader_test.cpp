@@ -344,6 +344,30 @@ TEST_F(ProjectReaderTest, ParseErrorIsShownOnceAndKeepsWhatWasRead)
     EXPECT_EQ(messages.Messages()[0].icon, MessageIcon::Information);
     ASSERT_EQ(project.Fonts().Count(), 8);
     EXPECT_EQ(project.Fonts().At(7)->Name(), "H");
+    // Expat places the mismatched "</Fnt>" (from column 21 of line 12) at its name.
+    EXPECT_EQ(reader.ErrorColumn(), 23);
+}
+
+TEST_F(ProjectReaderTest, ParseErrorColumnCountsTheTabsAndCharactersOfTheLine)
+{
+    // The parser sees the lines without their tabs and counts characters, not bytes; the
+    // column is the one of the file's own line. A clean read has none.
+    const struct {
+        const char *line;
+        int column;
+    } cases[] = {
+        {"<Font><Name>Z</Name></Fnt>", 23},
+        {"\t\t<Font><Name>Z</Name></Fnt>", 25},
+        {"\t<Font><Name>\xE3\x81\x82\t\xE3\x81\x84</Name></Fnt>", 26},
+        {"\t<Font><Name>Z</Name>&</Font>", 23},
+    };
+    for (const auto &c : cases) {
+        ASSERT_TRUE(Read(std::string("<root>\n<Fonts>\n") + c.line + "\n</Fonts>\n</root>\n"));
+        EXPECT_TRUE(reader.ParseFailed()) << c.line;
+        EXPECT_EQ(reader.ErrorColumn(), c.column) << c.line;
+    }
+    ASSERT_TRUE(Read("<root>\n\t<Fonts/>\n</root>\n"));
+    EXPECT_EQ(reader.ErrorColumn(), 0);
 }
 
 TEST_F(ProjectReaderTest, EveryReadStartsFromTheInitialState)

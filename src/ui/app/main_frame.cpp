@@ -7,6 +7,7 @@
 #include "render/dib_image_list.h"
 #include "render/freetype_font.h"
 #include "ui/app/file_problems.h"
+#include "ui/app/settings_file.h"
 #include "ui/app/status_indicators.h"
 #include "ui/app/window_menu.h"
 #include "ui/canvas/kx_dialog_editor_view.h"
@@ -17,6 +18,7 @@
 #include "ui/panels/check_results_dock.h"
 #include "ui/panels/resource_dlg.h"
 #include "ui/support/command_icons.h"
+#include "ui/support/core_texts.h"
 #include "ui/support/qt_text.h"
 
 #include <QAction>
@@ -36,7 +38,6 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -49,12 +50,23 @@ namespace {
 constexpr const char *kAppTitle = "KXDialogEditor";
 constexpr const char *kRecentKey = "RecentFiles/Files";
 
-// Qt's own settings of the editor (the recent files), in the XDG configuration folder.
-QString EditorSettingsPath()
-{
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return folder + QStringLiteral("/KXDialogEditor/KXDialogEditor.conf");
-}
+// While a file is read, the messages of the reader may name it and the place of a parse error.
+class ReadingContext {
+public:
+    ReadingContext(CMessageBoxSink &sink, const QString &file, const kx::ProjectReader &reader)
+        : m_sink(sink)
+        , m_context {file, [&reader] { return reader.ErrorColumn(); }}
+    {
+        m_sink.SetContext(&m_context);
+    }
+    ~ReadingContext() { m_sink.SetContext(nullptr); }
+    ReadingContext(const ReadingContext &) = delete;
+    ReadingContext &operator=(const ReadingContext &) = delete;
+
+private:
+    CMessageBoxSink &m_sink;
+    const kx::ui::CoreTextContext m_context;
+};
 
 CKXDialogEditorView *ViewOf(QMdiSubWindow *window)
 {
@@ -98,8 +110,10 @@ CMainFrame::CMainFrame(QWidget *parent)
     CreateMenus();
     CreateToolBar();
     // The idle text stays under passing status tips.
-    statusBar()->addWidget(new QLabel(tr("レディ"), statusBar()));
+    m_readyLabel = new QLabel(statusBar());
+    statusBar()->addWidget(m_readyLabel);
     m_status = new CStatusIndicators(statusBar());
+    RetranslateUi();
     resize(1024, 720);
     UpdateCommands();
     UpdateTitle();
@@ -132,59 +146,57 @@ void CMainFrame::SetMessageSink(kx::IMessageSink *sink)
 void CMainFrame::CreateActions()
 {
     QStyle *look = style();
-    m_newAction = new QAction(look->standardIcon(QStyle::SP_FileIcon), tr("新規作成(&N)"), this);
+    m_newAction = new QAction(look->standardIcon(QStyle::SP_FileIcon), QString(), this);
     m_newAction->setShortcut(QKeySequence::New);
     connect(m_newAction, &QAction::triggered, this, [this] { NewDialogWindow(); });
 
-    m_openAction = new QAction(
-        look->standardIcon(QStyle::SP_DialogOpenButton), tr("リソースの読込み(&O)"), this);
+    m_openAction = new QAction(look->standardIcon(QStyle::SP_DialogOpenButton), QString(), this);
     m_openAction->setShortcut(QKeySequence::Open);
     connect(m_openAction, &QAction::triggered, this, &CMainFrame::OnOpen);
 
-    m_saveAction
-        = new QAction(look->standardIcon(QStyle::SP_DialogSaveButton), tr("上書き保存"), this);
+    m_saveAction = new QAction(look->standardIcon(QStyle::SP_DialogSaveButton), QString(), this);
     m_saveAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
     connect(m_saveAction, &QAction::triggered, this, &CMainFrame::Save);
 
-    m_saveAllAction = new QAction(
-        look->standardIcon(QStyle::SP_DialogSaveButton), tr("全てのリソースの保存(&S)"), this);
+    m_saveAllAction
+        = new QAction(look->standardIcon(QStyle::SP_DialogSaveButton), QString(), this);
     m_saveAllAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")));
     connect(m_saveAllAction, &QAction::triggered, this, &CMainFrame::OnSaveAll);
 
-    m_saveDialogAction = new QAction(tr("このダイアログのみの保存"), this);
+    m_saveDialogAction = new QAction(this);
     connect(m_saveDialogAction, &QAction::triggered, this, &CMainFrame::OnSaveDialog);
 
-    m_saveFontsAction = new QAction(tr("イメージとフォント情報のみの保存"), this);
+    m_saveFontsAction = new QAction(this);
     connect(m_saveFontsAction, &QAction::triggered, this, &CMainFrame::OnSaveFontsAndImages);
 
-    m_closeDialogAction = new QAction(tr("このダイアログを閉じる(&C)"), this);
+    m_closeDialogAction = new QAction(this);
     connect(m_closeDialogAction, &QAction::triggered, this, [this] {
         if (QMdiSubWindow *window = m_mdiArea->activeSubWindow())
             window->close();
     });
 
-    m_settingsAction = new QAction(tr("設定"), this);
+    m_settingsAction = new QAction(this);
     connect(m_settingsAction, &QAction::triggered, this, &CMainFrame::OnSettings);
 
-    m_skeletonAction = new QAction(tr("スケルトンの作成(&M)"), this);
+    m_skeletonAction = new QAction(this);
     connect(m_skeletonAction, &QAction::triggered, this, &CMainFrame::OnSkeleton);
 
-    m_discardAllAction = new QAction(tr("全てのリソースを破棄"), this);
+    m_discardAllAction = new QAction(this);
     connect(m_discardAllAction, &QAction::triggered, this, &CMainFrame::OnDiscardAll);
 
-    m_exitAction = new QAction(tr("アプリケーションの終了(&X)"), this);
+    m_exitAction = new QAction(this);
     connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
 
-    m_redrawAction = new QAction(look->standardIcon(QStyle::SP_BrowserReload), tr("再描画"), this);
+    m_redrawAction = new QAction(look->standardIcon(QStyle::SP_BrowserReload), QString(), this);
     connect(m_redrawAction, &QAction::triggered, this, &CMainFrame::RedrawAll);
 
-    m_aboutAction = new QAction(tr("バージョン情報(&A)"), this);
+    m_aboutAction = new QAction(this);
     connect(m_aboutAction, &QAction::triggered, this, &CMainFrame::OnAbout);
 }
 
 void CMainFrame::CreateMenus()
 {
-    QMenu *file = menuBar()->addMenu(tr("ファイル(&F)"));
+    QMenu *file = m_fileMenu = menuBar()->addMenu(QString());
     file->addAction(m_newAction);
     file->addAction(m_openAction);
     file->addAction(m_saveAction);
@@ -196,7 +208,7 @@ void CMainFrame::CreateMenus()
     file->addAction(m_settingsAction);
     file->addAction(m_skeletonAction);
     file->addSeparator();
-    m_recentMenu = file->addMenu(tr("最近使ったファイル"));
+    m_recentMenu = file->addMenu(QString());
     file->addSeparator();
     file->addAction(m_discardAllAction);
     file->addSeparator();
@@ -204,7 +216,7 @@ void CMainFrame::CreateMenus()
     connect(file, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
     RebuildRecentMenu();
 
-    QMenu *edit = menuBar()->addMenu(tr("編集(&E)"));
+    QMenu *edit = m_editMenu = menuBar()->addMenu(QString());
     edit->addAction(m_editCommands->UndoAction());
     edit->addAction(m_editCommands->RedoAction());
     edit->addSeparator();
@@ -220,7 +232,7 @@ void CMainFrame::CreateMenus()
     edit->addAction(m_redrawAction);
     connect(edit, &QMenu::aboutToShow, m_editCommands, &CEditCommands::UpdateActions);
 
-    QMenu *view = menuBar()->addMenu(tr("表示(&V)"));
+    QMenu *view = m_viewMenu = menuBar()->addMenu(QString());
     view->addAction(ResourceBarAction());
     view->addAction(m_checkResults->toggleViewAction());
     view->addSeparator();
@@ -228,17 +240,19 @@ void CMainFrame::CreateMenus()
     view->addAction(m_zoomOutAction);
     view->addAction(m_zoomResetAction);
 
-    menuBar()->addMenu(tr("ツール(&T)"))->addAction(m_checkResults->RunAction());
+    m_toolsMenu = menuBar()->addMenu(QString());
+    m_toolsMenu->addAction(m_checkResults->RunAction());
 
-    new CWindowMenu(menuBar()->addMenu(tr("ウィンドウ(&W)")), m_mdiArea);
+    m_windowMenu = menuBar()->addMenu(QString());
+    new CWindowMenu(m_windowMenu, m_mdiArea);
 
-    QMenu *help = menuBar()->addMenu(tr("ヘルプ(&H)"));
+    QMenu *help = m_helpMenu = menuBar()->addMenu(QString());
     help->addAction(m_aboutAction);
 }
 
 void CMainFrame::CreateToolBar()
 {
-    QToolBar *bar = addToolBar(tr("ツールバー"));
+    QToolBar *bar = m_toolBar = addToolBar(QString());
     bar->setObjectName(QStringLiteral("ToolBar"));
     bar->setIconSize(QSize(16, 16));
     bar->addAction(m_newAction);
@@ -279,13 +293,13 @@ void CMainFrame::CreateEditCommands()
     m_editCommands->CopyAction()->setIcon(kx::ui::MakeCommandIcon(kx::ui::CommandIcon::Copy));
     m_editCommands->PasteAction()->setIcon(kx::ui::MakeCommandIcon(kx::ui::CommandIcon::Paste));
 
-    m_zoomInAction = new QAction(tr("拡大"), this);
+    m_zoomInAction = new QAction(this);
     m_zoomInAction->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     connect(m_zoomInAction, &QAction::triggered, this, [this] { ZoomBy(+1); });
-    m_zoomOutAction = new QAction(tr("縮小"), this);
+    m_zoomOutAction = new QAction(this);
     m_zoomOutAction->setShortcut(QKeySequence::ZoomOut);
     connect(m_zoomOutAction, &QAction::triggered, this, [this] { ZoomBy(-1); });
-    m_zoomResetAction = new QAction(tr("等倍 (100%)"), this);
+    m_zoomResetAction = new QAction(this);
     m_zoomResetAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
     connect(m_zoomResetAction, &QAction::triggered, this, &CMainFrame::ResetZoom);
 }
@@ -323,7 +337,7 @@ void CMainFrame::ConnectView(CKXDialogEditorView *view)
 
 void CMainFrame::CreateResourceBar()
 {
-    m_resourceBar = new QDockWidget(tr("Resource"), this);
+    m_resourceBar = new QDockWidget(this);
     m_resourceBar->setObjectName(QStringLiteral("ResourceBar"));
     m_resourceBar->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     m_resourceDlg = new CResourceDlg(m_project, *m_documents, m_messages, m_resourceBar);
@@ -332,7 +346,6 @@ void CMainFrame::CreateResourceBar()
     addDockWidget(Qt::RightDockWidgetArea, m_resourceBar);
     // Wide enough for the object list's six columns.
     resizeDocks({m_resourceBar}, {400}, Qt::Horizontal);
-    ResourceBarAction()->setText(tr("リソースダイアログ"));
     connect(m_resourceDlg, &CResourceDlg::DialogOpenRequested, this,
         [this](CKXDialogData *dialog) { OpenDialogWindow(dialog); });
     connect(m_resourceDlg, &CResourceDlg::DialogRemoving, this, &CMainFrame::CloseDialogWindows);
@@ -356,6 +369,49 @@ void CMainFrame::CreateResourceBar()
     setCorner(Qt::BottomLeftCorner, Qt::LeftDockWidgetArea);
     addDockWidget(Qt::BottomDockWidgetArea, m_checkResults);
     m_checkResults->hide();
+}
+
+void CMainFrame::RetranslateUi()
+{
+    m_newAction->setText(tr("新規作成(&N)"));
+    m_openAction->setText(tr("リソースの読込み(&O)"));
+    m_saveAction->setText(tr("上書き保存"));
+    m_saveAllAction->setText(tr("全てのリソースの保存(&S)"));
+    m_saveDialogAction->setText(tr("このダイアログのみの保存"));
+    m_saveFontsAction->setText(tr("イメージとフォント情報のみの保存"));
+    m_closeDialogAction->setText(tr("このダイアログを閉じる(&C)"));
+    m_settingsAction->setText(tr("設定"));
+    m_skeletonAction->setText(tr("スケルトンの作成(&M)"));
+    m_discardAllAction->setText(tr("全てのリソースを破棄"));
+    m_exitAction->setText(tr("アプリケーションの終了(&X)"));
+    m_redrawAction->setText(tr("再描画"));
+    m_aboutAction->setText(tr("バージョン情報(&A)"));
+    m_zoomInAction->setText(tr("拡大"));
+    m_zoomOutAction->setText(tr("縮小"));
+    m_zoomResetAction->setText(tr("等倍 (100%)"));
+
+    m_fileMenu->setTitle(tr("ファイル(&F)"));
+    m_recentMenu->setTitle(tr("最近使ったファイル"));
+    m_editMenu->setTitle(tr("編集(&E)"));
+    m_viewMenu->setTitle(tr("表示(&V)"));
+    m_toolsMenu->setTitle(tr("ツール(&T)"));
+    m_windowMenu->setTitle(tr("ウィンドウ(&W)"));
+    m_helpMenu->setTitle(tr("ヘルプ(&H)"));
+    m_toolBar->setWindowTitle(tr("ツールバー"));
+    m_readyLabel->setText(tr("レディ"));
+    // The dock's title names its menu command too: the command's own text comes after it.
+    m_resourceBar->setWindowTitle(tr("Resource"));
+    ResourceBarAction()->setText(tr("リソースダイアログ"));
+
+    m_editCommands->RetranslateUi();
+    m_status->RetranslateUi();
+}
+
+void CMainFrame::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateUi();
+    QMainWindow::changeEvent(event);
 }
 
 QAction *CMainFrame::ResourceBarAction() const
@@ -402,6 +458,7 @@ bool CMainFrame::LoadProject(const QString &path)
     m_project.SetProjectFolder(
         (error ? std::filesystem::path(localPath) : absolute).parent_path().string());
     kx::ProjectReader reader(m_project, m_messages);
+    const ReadingContext reading(m_messageBoxes, path, reader);
     const int shown = m_messages.Shown();
     if (!reader.ReadFile(localPath)) {
         m_project.SetProjectFolder(oldFolder);
@@ -512,7 +569,7 @@ bool CMainFrame::SaveAllTo(const QString &path)
     m_project.SetModified(false);
     m_documents->ClearModified();
     UpdateTitle();
-    m_messages.ShowMessage("ファイルを保存しました。", kx::MessageIcon::Information);
+    m_messages.ShowMessage(kx::ui::ToUtf8(tr("ファイルを保存しました。")), kx::MessageIcon::Information);
     return true;
 }
 
@@ -523,7 +580,7 @@ bool CMainFrame::SaveDialogTo(const CKXDialogData &dialog, const QString &path)
         ReportSaveFailure(path, kx::FormatProject(m_project, dialog.Name()).size());
         return false;
     }
-    m_messages.ShowMessage("ファイルを保存しました。", kx::MessageIcon::Information);
+    m_messages.ShowMessage(kx::ui::ToUtf8(tr("ファイルを保存しました。")), kx::MessageIcon::Information);
     return true;
 }
 
@@ -613,7 +670,7 @@ void CMainFrame::OnAbout()
     QMessageBox box(this);
     box.setWindowTitle(tr("バージョン情報 KXDialogEditor"));
     box.setIconPixmap(windowIcon().pixmap(48, 48));
-    box.setText(QStringLiteral("KXDialogEditor<br>Version " KX_VERSION_FULL));
+    box.setText(tr("KXDialogEditor<br>Version %1").arg(QStringLiteral(KX_VERSION_FULL)));
     box.exec();
 }
 
@@ -691,7 +748,7 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow *window)
 
 QStringList CMainFrame::RecentFiles() const
 {
-    const QSettings settings(EditorSettingsPath(), QSettings::IniFormat);
+    const QSettings settings(kx::EditorSettingsPath(), QSettings::IniFormat);
     return settings.value(QString::fromUtf8(kRecentKey)).toStringList();
 }
 
@@ -702,7 +759,7 @@ void CMainFrame::AddRecentFile(const QString &path)
     files.prepend(path);
     while (files.size() > kMaxRecentFiles)
         files.removeLast();
-    QSettings settings(EditorSettingsPath(), QSettings::IniFormat);
+    QSettings settings(kx::EditorSettingsPath(), QSettings::IniFormat);
     settings.setValue(QString::fromUtf8(kRecentKey), files);
     RebuildRecentMenu();
 }
@@ -724,7 +781,7 @@ void CMainFrame::RemoveRecentFile(const QString &path)
     QStringList files = RecentFiles();
     if (files.removeAll(path) == 0)
         return;
-    QSettings settings(EditorSettingsPath(), QSettings::IniFormat);
+    QSettings settings(kx::EditorSettingsPath(), QSettings::IniFormat);
     settings.setValue(QString::fromUtf8(kRecentKey), files);
     RebuildRecentMenu();
 }
@@ -830,21 +887,20 @@ void CMainFrame::OnDiscardAll()
 
 void CMainFrame::ReportLoadFailure(const QString &path, const QString &reason)
 {
-    const std::string file = kx::ui::ToUtf8(path);
-    const std::string text = reason.isEmpty()
-        ? "「" + file + "」はプロジェクトファイルとして読み込めませんでした。"
-        : "「" + file + "」を開けませんでした。\n" + kx::ui::ToUtf8(reason);
-    m_messages.ShowMessage(text, kx::MessageIcon::Warning);
+    const QString text = reason.isEmpty()
+        ? tr("「%1」はプロジェクトファイルとして読み込めませんでした。").arg(path)
+        : tr("「%1」を開けませんでした。\n%2").arg(path, reason);
+    m_messages.ShowMessage(kx::ui::ToUtf8(text), kx::MessageIcon::Warning);
 }
 
 void CMainFrame::ReportSaveFailure(const QString &path, std::size_t size)
 {
     // The writer answers only yes or no; its steps are tried again to find the system's reason.
     const QString reason = kx::ui::WriteFailureReason(path, size);
-    std::string text = "ファイルを保存できませんでした。";
+    QString text = tr("ファイルを保存できませんでした。");
     if (!reason.isEmpty())
-        text += "\n" + kx::ui::ToUtf8(path) + "\n" + kx::ui::ToUtf8(reason);
-    m_messages.ShowMessage(text, kx::MessageIcon::Warning);
+        text += QLatin1Char('\n') + path + QLatin1Char('\n') + reason;
+    m_messages.ShowMessage(kx::ui::ToUtf8(text), kx::MessageIcon::Warning);
 }
 
 void CMainFrame::ReportMissingPictures(const QStringList &files)
@@ -853,12 +909,12 @@ void CMainFrame::ReportMissingPictures(const QStringList &files)
         return;
     // A long list is cut so that the box still fits on the screen.
     constexpr int kListed = 20;
-    std::string text = "次の画像ファイルが resources フォルダにありません。\n";
+    QString text = tr("次の画像ファイルが resources フォルダにありません。") + QLatin1Char('\n');
     for (int i = 0; i < files.size() && i < kListed; ++i)
-        text += "\n" + kx::ui::ToUtf8(files.at(i));
+        text += QLatin1Char('\n') + files.at(i);
     if (files.size() > kListed)
-        text += "\n… ほか " + std::to_string(files.size() - kListed) + " 件";
-    m_messages.ShowMessage(text, kx::MessageIcon::Warning);
+        text += QLatin1Char('\n') + tr("… ほか %1 件").arg(files.size() - kListed);
+    m_messages.ShowMessage(kx::ui::ToUtf8(text), kx::MessageIcon::Warning);
 }
 
 void CMainFrame::PlaceSubWindow(QMdiSubWindow *window)
@@ -893,6 +949,7 @@ bool CMainFrame::RestoreRecoveryCopy(const CRecoveryCopy::Abandoned &copy)
     // Pictures and fonts are found where the project lived, not beside the copy.
     m_project.SetProjectFolder(kx::ui::ToLocalPath(copy.projectFolder));
     kx::ProjectReader reader(m_project, m_messages);
+    const ReadingContext reading(m_messageBoxes, copy.copyPath, reader);
     const int shown = m_messages.Shown();
     if (!reader.ReadFile(kx::ui::ToLocalPath(copy.copyPath))) {
         m_project.SetProjectFolder(oldFolder);

@@ -25,6 +25,8 @@ class CResourceDlg;
 class CSkeletonDlg;
 class QAction;
 class QDockWidget;
+class QLabel;
+class QToolBar;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -126,6 +128,7 @@ public:
     void UpdateCommands();
 
 protected:
+    void changeEvent(QEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -155,6 +158,8 @@ private:
     void ClearResourcePanel() override;
     void ProjectModifiedChanged(bool modified) override;
 
+    // Gives every menu, command and bar its text in the language installed now.
+    void RetranslateUi();
     void CreateActions();
     void CreateEditCommands();
     // The view's signals reach the status bar while it is the active one.
@@ -204,7 +209,15 @@ private:
     QDockWidget *m_resourceBar = nullptr;
     CResourceDlg *m_resourceDlg = nullptr;
     CCheckResultsDock *m_checkResults = nullptr;
+    QMenu *m_fileMenu = nullptr;
     QMenu *m_recentMenu = nullptr;
+    QMenu *m_editMenu = nullptr;
+    QMenu *m_viewMenu = nullptr;
+    QMenu *m_toolsMenu = nullptr;
+    QMenu *m_windowMenu = nullptr;
+    QMenu *m_helpMenu = nullptr;
+    QToolBar *m_toolBar = nullptr;
+    QLabel *m_readyLabel = nullptr;
     CSkeletonDlg *m_skeletonDlg = nullptr;
     kx::ui::EditorQuestions m_questions;
     CRecoveryCopy *m_recovery = nullptr;

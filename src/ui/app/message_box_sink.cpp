@@ -1,7 +1,14 @@
 #include "ui/app/message_box_sink.h"
 
+#include "ui/support/core_texts.h"
+
 #include <QMessageBox>
 #include <QString>
+
+QString CMessageBoxSink::Caption()
+{
+    return tr(kCaption);
+}
 
 void CMessageBoxSink::ShowMessage(std::string_view text, kx::MessageIcon icon)
 {
@@ -10,8 +17,8 @@ void CMessageBoxSink::ShowMessage(std::string_view text, kx::MessageIcon icon)
         boxIcon = QMessageBox::Warning;
     else if (icon == kx::MessageIcon::Error)
         boxIcon = QMessageBox::Critical;
-    QMessageBox box(boxIcon, QString::fromUtf8(kCaption),
-        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), QMessageBox::Ok,
-        m_parent);
+    const QString shown
+        = m_context ? kx::ui::TranslateCoreText(text, *m_context) : kx::ui::TranslateCoreText(text);
+    QMessageBox box(boxIcon, Caption(), shown, QMessageBox::Ok, m_parent);
     box.exec();
 }

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace kx {
 
@@ -41,6 +42,12 @@ QString SettingsFileLocation(const QString &programFolder)
 QString SettingsFileLocation()
 {
     return SettingsFileLocation(QCoreApplication::applicationDirPath());
+}
+
+QString EditorSettingsPath()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return folder + QStringLiteral("/KXDialogEditor/KXDialogEditor.conf");
 }
 
 bool LoadPrefixSettings(PrefixSettings &prefixes, const QString &path)

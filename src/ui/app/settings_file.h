@@ -19,6 +19,10 @@ QString SettingsFileLocation();
 // prefixes had. False (prefixes untouched) when the file cannot be read.
 bool LoadPrefixSettings(PrefixSettings &prefixes, const QString &path);
 
+// The editor's own Qt settings (recent files, the language), in the XDG configuration folder;
+// not "DialogEditor.ini", which holds the prefixes that projects share.
+QString EditorSettingsPath();
+
 // Writes all fifteen prefixes into the "PREFIX" section of the file, creating its folder when
 // needed; other sections of an existing file stay as they were.
 bool SavePrefixSettings(const PrefixSettings &prefixes, const QString &path);

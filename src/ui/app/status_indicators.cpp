@@ -30,11 +30,19 @@ CStatusIndicators::CStatusIndicators(QStatusBar *bar)
     m_position = Pane(bar, QString(), digits);
     m_selection = Pane(bar, QString(), digits * 2);
     m_zoom = Pane(bar, QString(), bar->fontMetrics().horizontalAdvance(QStringLiteral("800 %")));
-    m_caps = Pane(bar, QStringLiteral("CAP"), 0);
-    m_num = Pane(bar, QStringLiteral("NUM"), 0);
-    m_scroll = Pane(bar, QStringLiteral("SCRL"), 0);
+    m_caps = Pane(bar, QString(), 0);
+    m_num = Pane(bar, QString(), 0);
+    m_scroll = Pane(bar, QString(), 0);
+    RetranslateUi();
     ShowLocks(false, false, false);
     qApp->installEventFilter(this);
+}
+
+void CStatusIndicators::RetranslateUi()
+{
+    m_caps->setText(tr("CAP"));
+    m_num->setText(tr("NUM"));
+    m_scroll->setText(tr("SCRL"));
 }
 
 void CStatusIndicators::ShowCanvasPoint(const QPoint &point, bool inside)

@@ -20,6 +20,8 @@ public:
     void ShowZoom(int zoom);
     // Lights the lock indicators (as the keyboard reports them with its key events).
     void ShowLocks(bool caps, bool num, bool scroll);
+    // The indicators' words in the language installed now.
+    void RetranslateUi();
 
     QLabel *Position() const { return m_position; }
     QLabel *Selection() const { return m_selection; }

@@ -1,6 +1,7 @@
 #include "ui/app/window_menu.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -12,6 +13,13 @@ CWindowMenu::CWindowMenu(QMenu *menu, QMdiArea *area)
 {
     connect(m_menu, &QMenu::aboutToShow, this, &CWindowMenu::Rebuild);
     Rebuild();
+}
+
+bool CWindowMenu::event(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        Rebuild();
+    return QObject::event(event);
 }
 
 void CWindowMenu::Rebuild()

@@ -12,6 +12,10 @@ class CWindowMenu : public QObject {
 public:
     CWindowMenu(QMenu *menu, QMdiArea *area);
 
+protected:
+    // The menu's texts follow a change of language at once.
+    bool event(QEvent *event) override;
+
 private:
     void Rebuild();
 

@@ -1,7 +1,9 @@
-// The settings dialog: the fifteen identifier prefixes, saved to DialogEditor.ini on OK.
+// The settings dialog: the fifteen identifier prefixes, saved to DialogEditor.ini on OK, and
+// the editor's language, kept in the editor's own settings.
 #pragma once
 
 #include "model/prefix_settings.h"
+#include "ui/app/language.h"
 
 #include <QDialog>
 #include <QString>
@@ -9,6 +11,10 @@
 #include <array>
 #include <memory>
 
+class QComboBox;
+class QDialogButtonBox;
+class QGroupBox;
+class QLabel;
 class QLineEdit;
 
 namespace kx {
@@ -30,20 +36,43 @@ public:
     const QString &FieldName(kx::PrefixIndex index) const { return m_names[index]; }
     // Where the refusal of an empty field is said; none restores the message box.
     void SetMessageSink(kx::IMessageSink *sink);
+    // "言語": 自動 (the system's), 日本語, English.
+    QComboBox *LanguageCombo() const { return m_language; }
+    kx::ui::LanguageChoice ChosenLanguage() const;
 
     // OK: the fields become the prefixes and all fifteen are written to the settings file; a
-    // failed write is not reported. An empty field (a prefix must name something) is refused
+    // failed write is not reported. A language chosen anew is kept and applied at once. An empty field (a prefix must name something) is refused
     // with a message naming it, and the dialog stays open with that field focused.
     void accept() override;
     // Cancel or close: the prefixes keep the values they had when the dialog opened.
     void reject() override;
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    // A field's label: its caption and its text and group as written.
+    struct FieldLabel {
+        QLabel *caption = nullptr;
+        const char *text = nullptr;
+        const char *group = nullptr;
+    };
+
+    // The labels, titles and buttons in the language installed now.
+    void RetranslateUi();
+
     kx::PrefixSettings &m_prefixes;
     kx::PrefixSettings m_saved;
     QString m_settingsPath;
     std::array<QLineEdit *, kx::kPrefixCount> m_fields {};
     std::array<QString, kx::kPrefixCount> m_names {};
+    std::array<FieldLabel, kx::kPrefixCount> m_labels {};
+    QGroupBox *m_prefixGroup = nullptr;
+    QGroupBox *m_objectGroup = nullptr;
+    QGroupBox *m_imageGroup = nullptr;
+    QLabel *m_languageLabel = nullptr;
+    QComboBox *m_language = nullptr;
+    QDialogButtonBox *m_buttons = nullptr;
     std::unique_ptr<kx::IMessageSink> m_messageBox;
     kx::IMessageSink *m_messages = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "ui/dialogs/folder_chooser.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -62,7 +63,7 @@ QString ChooseFolder(QWidget *parent, const QString &startFolder)
         ? startFolder
         : QDir::currentPath();
     return QFileDialog::getExistingDirectory(
-        parent, QObject::tr("フォルダを選択してください"), start, QFileDialog::ShowDirsOnly);
+        parent, QCoreApplication::translate("FolderChooser", "フォルダを選択してください"), start, QFileDialog::ShowDirsOnly);
 }
 
 } // namespace kx

@@ -4,10 +4,12 @@
 #include "platform/message_sink.h"
 #include "ui/app/message_box_sink.h"
 #include "ui/dialogs/folder_chooser.h"
+#include "ui/support/core_texts.h"
 #include "ui/support/qt_text.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,33 +25,33 @@ CSkeletonDlg::CSkeletonDlg(CProjectContext &project, QWidget *parent)
     , m_messageBox(std::make_unique<CMessageBoxSink>(this))
     , m_messages(m_messageBox.get())
 {
-    setWindowTitle(tr("スケルトン生成"));
     setModal(false);
 
     const kx::SkeletonSettings initial;
 
     m_outputFolder = new QLineEdit(kx::ui::FromLocalPath(m_project.ProjectFolder()), this);
-    m_browse = new QPushButton(tr("参照"), this);
+    m_browse = new QPushButton(this);
+    m_folderLabel = new QLabel(this);
     auto *folderRow = new QHBoxLayout;
-    folderRow->addWidget(new QLabel(tr("出力フォルダ"), this));
+    folderRow->addWidget(m_folderLabel);
     folderRow->addWidget(m_outputFolder, 1);
     folderRow->addWidget(m_browse);
 
-    const auto makeCheck = [this](const char *text, bool checked) {
-        auto *check = new QCheckBox(tr(text), this);
+    const auto makeCheck = [this](bool checked) {
+        auto *check = new QCheckBox(this);
         check->setChecked(checked);
         return check;
     };
-    m_resourceId = makeCheck("resourceid.h", initial.writeResourceId);
-    m_main = makeCheck("main.cpp", initial.writeMain);
-    m_application = makeCheck("アプリケーション", initial.writeApplication);
-    m_dialogs = makeCheck("ダイアログ", initial.writeDialogs);
-    m_projectFile = makeCheck("プロジェクト", initial.writeProjectFile);
-    m_getText = makeCheck("GetText対応する", initial.getTextSupport);
+    m_resourceId = makeCheck(initial.writeResourceId);
+    m_main = makeCheck(initial.writeMain);
+    m_application = makeCheck(initial.writeApplication);
+    m_dialogs = makeCheck(initial.writeDialogs);
+    m_projectFile = makeCheck(initial.writeProjectFile);
+    m_getText = makeCheck(initial.getTextSupport);
 
     m_dialogName = new QLineEdit(kx::ui::FromUtf8(initial.dialogName), this);
-    m_thisDialog = new QRadioButton(tr("このダイアログのみ"), this);
-    m_allDialogs = new QRadioButton(tr("すべてのダイアログ"), this);
+    m_thisDialog = new QRadioButton(this);
+    m_allDialogs = new QRadioButton(this);
     auto *scope = new QButtonGroup(this);
     scope->addButton(m_thisDialog, kx::kScopeThisDialog);
     scope->addButton(m_allDialogs, kx::kScopeAllDialogs);
@@ -70,7 +72,7 @@ CSkeletonDlg::CSkeletonDlg(CProjectContext &project, QWidget *parent)
     m_log = new QListWidget(this);
     m_log->setSortingEnabled(false);
 
-    m_generate = new QPushButton(tr("スケルトン生成"), this);
+    m_generate = new QPushButton(this);
     m_generate->setAutoDefault(false);
     m_browse->setAutoDefault(false);
     auto *buttonRow = new QHBoxLayout;
@@ -85,6 +87,36 @@ CSkeletonDlg::CSkeletonDlg(CProjectContext &project, QWidget *parent)
 
     connect(m_browse, &QPushButton::clicked, this, &CSkeletonDlg::BrowseOutputFolder);
     connect(m_generate, &QPushButton::clicked, this, &CSkeletonDlg::Generate);
+    RetranslateUi();
+}
+
+void CSkeletonDlg::RetranslateUi()
+{
+    setWindowTitle(tr("スケルトン生成"));
+    m_browse->setText(tr("参照"));
+    m_folderLabel->setText(tr("出力フォルダ"));
+    m_resourceId->setText(tr("resourceid.h"));
+    m_main->setText(tr("main.cpp"));
+    m_application->setText(tr("アプリケーション"));
+    m_dialogs->setText(tr("ダイアログ"));
+    m_projectFile->setText(tr("プロジェクト"));
+    m_getText->setText(tr("GetText対応する"));
+    m_thisDialog->setText(tr("このダイアログのみ"));
+    m_allDialogs->setText(tr("すべてのダイアログ"));
+    m_generate->setText(tr("スケルトン生成"));
+    // The log lines as the run wrote them, said again.
+    for (int row = 0; row < m_log->count(); ++row) {
+        QListWidgetItem *item = m_log->item(row);
+        item->setText(kx::ui::TranslateCoreText(
+            kx::ui::ToUtf8(item->data(kSourceLineRole).toString())));
+    }
+}
+
+void CSkeletonDlg::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateUi();
+    QDialog::changeEvent(event);
 }
 
 CSkeletonDlg::~CSkeletonDlg() = default;
@@ -120,8 +152,11 @@ void CSkeletonDlg::Generate()
     m_log->clear();
     const std::vector<kx::GenerationResult> results
         = kx::RunGeneration(&m_project, Settings(), m_messages);
-    for (const kx::GenerationResult &result : results)
-        m_log->addItem(kx::ui::FromUtf8(result.LogLine()));
+    for (const kx::GenerationResult &result : results) {
+        const std::string line = result.LogLine();
+        auto *item = new QListWidgetItem(kx::ui::TranslateCoreText(line), m_log);
+        item->setData(kSourceLineRole, kx::ui::FromUtf8(line));
+    }
     if (m_log->count() > 0)
         m_log->scrollToBottom();
 }

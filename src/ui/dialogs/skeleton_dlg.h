@@ -11,6 +11,7 @@
 
 class CProjectContext;
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -54,13 +55,23 @@ public:
     QListWidget *Log() const { return m_log; }
     QPushButton *GenerateButton() const { return m_generate; }
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    // Where a log item keeps its line as the run wrote it.
+    static constexpr int kSourceLineRole = Qt::UserRole;
+
+    // The labels, buttons and log lines in the language installed now.
+    void RetranslateUi();
+
     CProjectContext &m_project;
     std::unique_ptr<kx::IMessageSink> m_messageBox;
     kx::IMessageSink *m_messages = nullptr;
 
     QLineEdit *m_outputFolder = nullptr;
     QPushButton *m_browse = nullptr;
+    QLabel *m_folderLabel = nullptr;
     QCheckBox *m_resourceId = nullptr;
     QCheckBox *m_main = nullptr;
     QCheckBox *m_application = nullptr;

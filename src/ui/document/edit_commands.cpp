@@ -36,17 +36,17 @@ CEditCommands::CEditCommands(CProjectContext &project, CDocumentSet &documents,
     , m_messages(messages)
     , m_context(std::move(context))
 {
-    m_undo = MakeAction(tr("元に戻す(&U)"),
+    m_undo = MakeAction(
         {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
-    m_redo = MakeAction(tr("やり直し(&R)"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    m_cut = MakeAction(tr("切り取り(&T)"),
+    m_redo = MakeAction({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    m_cut = MakeAction(
         {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
-    m_copy = MakeAction(tr("コピー(&C)"),
+    m_copy = MakeAction(
         {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
-    m_paste = MakeAction(tr("貼り付け(&P)"),
+    m_paste = MakeAction(
         {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
-    m_delete = MakeAction(tr("削除"), {QKeySequence(Qt::Key_Delete)});
-    m_selectAll = MakeAction(tr("すべて選択"), {QKeySequence(Qt::CTRL | Qt::Key_A)});
+    m_delete = MakeAction({QKeySequence(Qt::Key_Delete)});
+    m_selectAll = MakeAction({QKeySequence(Qt::CTRL | Qt::Key_A)});
     connect(m_undo, &QAction::triggered, this, &CEditCommands::Undo);
     connect(m_redo, &QAction::triggered, this, &CEditCommands::Redo);
     connect(m_cut, &QAction::triggered, this, &CEditCommands::Cut);
@@ -54,12 +54,12 @@ CEditCommands::CEditCommands(CProjectContext &project, CDocumentSet &documents,
     connect(m_paste, &QAction::triggered, this, &CEditCommands::Paste);
     connect(m_delete, &QAction::triggered, this, &CEditCommands::DeleteSelection);
     connect(m_selectAll, &QAction::triggered, this, &CEditCommands::SelectAll);
-    const char *const alignTexts[] = {"整列左", "整列右", "整列上", "整列下", "整列幅", "整列高"};
     for (int kind = kAlignLeft; kind <= kAlignHeight; ++kind) {
-        QAction *action = MakeAction(tr(alignTexts[kind]), {});
+        QAction *action = MakeAction({});
         connect(action, &QAction::triggered, this, [this, kind] { Align(kind); });
         m_align.append(action);
     }
+    RetranslateUi();
     connect(&m_documents, &CDocumentSet::DocumentChanged, this, &CEditCommands::UpdateActions);
     connect(&m_documents, &CDocumentSet::ResourcesChanged, this, &CEditCommands::UpdateActions);
     connect(
@@ -67,9 +67,25 @@ CEditCommands::CEditCommands(CProjectContext &project, CDocumentSet &documents,
     UpdateActions();
 }
 
-QAction *CEditCommands::MakeAction(const QString &text, std::initializer_list<QKeySequence> keys)
+void CEditCommands::RetranslateUi()
 {
-    auto *action = new QAction(text, this);
+    m_undo->setText(tr("元に戻す(&U)"));
+    m_redo->setText(tr("やり直し(&R)"));
+    m_cut->setText(tr("切り取り(&T)"));
+    m_copy->setText(tr("コピー(&C)"));
+    m_paste->setText(tr("貼り付け(&P)"));
+    m_delete->setText(tr("削除"));
+    m_selectAll->setText(tr("すべて選択"));
+    // In the order of AlignEdgeKind.
+    static const char *const kAlignTexts[] = {QT_TR_NOOP("整列左"), QT_TR_NOOP("整列右"),
+        QT_TR_NOOP("整列上"), QT_TR_NOOP("整列下"), QT_TR_NOOP("整列幅"), QT_TR_NOOP("整列高")};
+    for (int kind = kAlignLeft; kind <= kAlignHeight; ++kind)
+        m_align.at(kind)->setText(tr(kAlignTexts[kind]));
+}
+
+QAction *CEditCommands::MakeAction(std::initializer_list<QKeySequence> keys)
+{
+    auto *action = new QAction(this);
     action->setShortcuts(QList<QKeySequence>(keys));
     return action;
 }

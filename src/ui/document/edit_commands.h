@@ -62,9 +62,11 @@ public:
 
     // Brings the enabled states up to date (before a menu shows, after every edit).
     void UpdateActions();
+    // Gives the commands their texts in the language installed now.
+    void RetranslateUi();
 
 private:
-    QAction *MakeAction(const QString &text, std::initializer_list<QKeySequence> keys);
+    QAction *MakeAction(std::initializer_list<QKeySequence> keys);
     CKXDialogData *ActiveDialog() const;
     // The object the align commands measure against: the panel's object in its dialog and
     // object tabs.

@@ -8,10 +8,12 @@
 #include "ui/panels/font_list_ctrl.h"
 #include "ui/panels/image_list_ctrl.h"
 #include "ui/panels/resource_dlg.h"
+#include "ui/support/core_texts.h"
 #include "ui/support/qt_text.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QStyle>
@@ -62,7 +64,7 @@ void CCheckResultsModel::SetProblems(const std::vector<kx::Problem> &problems)
         row.severity = problem.severity;
         row.kind = problem.kind;
         row.line = problem.line;
-        row.message = kx::ui::FromUtf8(problem.message);
+        row.source = problem.message;
         // The most particular thing the problem names is what the row selects.
         if (problem.object) {
             row.target = Target::Object;
@@ -77,19 +79,39 @@ void CCheckResultsModel::SetProblems(const std::vector<kx::Problem> &problems)
             row.target = Target::Image;
             row.serial = SerialOf(problem.image);
         }
-        // Elements that the reader dropped have names but nothing to select.
-        if (!problem.objectName.empty())
-            row.concerns = tr("%1 / %2").arg(
-                kx::ui::FromUtf8(problem.dialogName), kx::ui::FromUtf8(problem.objectName));
-        else if (!problem.dialogName.empty())
-            row.concerns = tr("ダイアログ %1").arg(kx::ui::FromUtf8(problem.dialogName));
-        else if (!problem.fontName.empty())
-            row.concerns = tr("フォント %1").arg(kx::ui::FromUtf8(problem.fontName));
-        else if (!problem.imageName.empty())
-            row.concerns = tr("イメージ %1").arg(kx::ui::FromUtf8(problem.imageName));
+        row.dialogName = kx::ui::FromUtf8(problem.dialogName);
+        row.objectName = kx::ui::FromUtf8(problem.objectName);
+        row.fontName = kx::ui::FromUtf8(problem.fontName);
+        row.imageName = kx::ui::FromUtf8(problem.imageName);
+        Describe(row);
         m_rows.push_back(std::move(row));
     }
     endResetModel();
+}
+
+void CCheckResultsModel::Describe(Row &row)
+{
+    row.message = kx::ui::TranslateCoreText(row.source);
+    // Elements that the reader dropped have names but nothing to select.
+    if (!row.objectName.isEmpty())
+        row.concerns = tr("%1 / %2").arg(row.dialogName, row.objectName);
+    else if (!row.dialogName.isEmpty())
+        row.concerns = tr("ダイアログ %1").arg(row.dialogName);
+    else if (!row.fontName.isEmpty())
+        row.concerns = tr("フォント %1").arg(row.fontName);
+    else if (!row.imageName.isEmpty())
+        row.concerns = tr("イメージ %1").arg(row.imageName);
+    else
+        row.concerns.clear();
+}
+
+void CCheckResultsModel::Retranslate()
+{
+    for (Row &row : m_rows)
+        Describe(row);
+    emit headerDataChanged(Qt::Horizontal, 0, kColumnCount - 1);
+    if (!m_rows.empty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
 }
 
 const CCheckResultsModel::Row *CCheckResultsModel::RowAt(int row) const
@@ -172,7 +194,7 @@ QVariant CCheckResultsModel::headerData(int section, Qt::Orientation orientation
 
 CCheckResultsDock::CCheckResultsDock(CProjectContext &project, CDocumentSet &documents,
     CResourceDlg &panel, std::function<std::string()> fileOfModel, QWidget *parent)
-    : QDockWidget(tr("検査結果"), parent)
+    : QDockWidget(parent)
     , m_project(project)
     , m_panel(&panel)
     , m_fileOfModel(std::move(fileOfModel))
@@ -205,7 +227,8 @@ CCheckResultsDock::CCheckResultsDock(CProjectContext &project, CDocumentSet &doc
     layout->addWidget(m_view, 1);
     setWidget(content);
 
-    m_runAction = new QAction(tr("プロジェクトの検査"), this);
+    m_runAction = new QAction(this);
+    RetranslateUi();
     m_runAction->setShortcut(QKeySequence(Qt::Key_F7));
     connect(m_runAction, &QAction::triggered, this, &CCheckResultsDock::Run);
     // A double-click, or Enter on the current row.
@@ -218,6 +241,22 @@ CCheckResultsDock::CCheckResultsDock(CProjectContext &project, CDocumentSet &doc
                 MarkOutdated();
         });
     connect(&documents, &CDocumentSet::ResourcesChanged, this, &CCheckResultsDock::MarkOutdated);
+}
+
+void CCheckResultsDock::RetranslateUi()
+{
+    setWindowTitle(tr("検査結果"));
+    m_runAction->setText(tr("プロジェクトの検査"));
+    m_results->Retranslate();
+    if (m_checked)
+        ShowSummary();
+}
+
+void CCheckResultsDock::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateUi();
+    QDockWidget::changeEvent(event);
 }
 
 void CCheckResultsDock::Run()
@@ -233,6 +272,7 @@ void CCheckResultsDock::Run()
     QApplication::restoreOverrideCursor();
     m_checked = true;
     m_outdated = false;
+    m_rechecked = false;
     ShowSummary();
     show();
     raise();
@@ -243,10 +283,11 @@ void CCheckResultsDock::MarkOutdated()
     if (!m_checked || m_outdated)
         return;
     m_outdated = true;
+    m_rechecked = false;
     ShowSummary();
 }
 
-void CCheckResultsDock::ShowSummary(const QString &note)
+void CCheckResultsDock::ShowSummary()
 {
     QStringList parts;
     const int errors = m_results->Count(kx::Severity::kError);
@@ -259,8 +300,8 @@ void CCheckResultsDock::ShowSummary(const QString &note)
         parts << tr("行番号は、プロジェクトが保存したファイルと同じ内容のときにだけ表示されます。");
     if (m_outdated)
         parts << tr("検査の後にプロジェクトが変更されました (F7 で再検査)。");
-    if (!note.isEmpty())
-        parts << note;
+    if (m_rechecked)
+        parts << tr("選んだ項目はもうプロジェクトにないため、検査をやり直しました。");
     m_summary->setText(parts.join(QLatin1Char(' ')));
 }
 
@@ -309,7 +350,8 @@ bool CCheckResultsDock::ActivateRow(int row)
     if (!resource) {
         // The project changed under the list: what the list says now is checked afresh.
         Run();
-        ShowSummary(tr("選んだ項目はもうプロジェクトにないため、検査をやり直しました。"));
+        m_rechecked = true;
+        ShowSummary();
         return false;
     }
     Select(resource);

@@ -36,8 +36,11 @@ public:
         kx::Severity severity = kx::Severity::kError;
         kx::ProblemKind kind = kx::ProblemKind::kNotWellFormed;
         int line = 0;
-        QString message;
-        QString concerns;
+        std::string source; // the message as the check wrote it
+        QString message; // as shown, in the editor's language
+        // The names of the dialog and object, or the font or image, the problem concerns.
+        QString dialogName, objectName, fontName, imageName;
+        QString concerns; // as shown
         Target target = Target::None;
         std::uint64_t serial = 0;
     };
@@ -48,6 +51,8 @@ public:
     // The row, or none outside the list.
     const Row *RowAt(int row) const;
     int Count(kx::Severity severity) const;
+    // The language changed: the rows and titles are said again.
+    void Retranslate();
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -55,6 +60,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    // The message and the concerns column in the language installed now.
+    static void Describe(Row &row);
+
     std::vector<Row> m_rows;
 };
 
@@ -86,11 +94,16 @@ public:
     QTableView *View() const { return m_view; }
     QLabel *Summary() const { return m_summary; }
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    // The title, the command and the rows in the language installed now.
+    void RetranslateUi();
     // The live resource a row concerns, found by its serial; none when it has gone.
     KXClass *Find(const CCheckResultsModel::Row &row) const;
     void Select(KXClass *resource);
-    void ShowSummary(const QString &note = QString());
+    void ShowSummary();
 
     CProjectContext &m_project;
     QPointer<CResourceDlg> m_panel;
@@ -102,4 +115,6 @@ private:
     bool m_checked = false;
     bool m_withLines = false;
     bool m_outdated = false;
+    // The check ran again because a chosen row's resource had gone.
+    bool m_rechecked = false;
 };

@@ -3,6 +3,7 @@
 #include "model/resource_lists.h"
 #include "model/vocabulary.h"
 #include "ui/support/qt_text.h"
+#include "ui/support/vocabulary_texts.h"
 
 #include <QApplication>
 #include <QBrush>
@@ -16,14 +17,18 @@ enum Column { kName, kFile, kSize, kEffect, kBold, kBoldEffect };
 
 QString CFontListCtrl::EffectText(int effect)
 {
-    static const char *const kEffects[] = {"Normal", "Shadow", "Outline", "Sha.+Out.", "Stroke"};
-    return effect >= 0 && effect < 5 ? QString::fromLatin1(kEffects[effect]) : QString();
+    static const char *const kEffects[] = {QT_TR_NOOP("Normal"), QT_TR_NOOP("Shadow"),
+        QT_TR_NOOP("Outline"), QT_TR_NOOP("Sha.+Out."), QT_TR_NOOP("Stroke")};
+    return effect >= 0 && effect < 5 ? tr(kEffects[effect]) : QString();
 }
 
 CFontListModel::CFontListModel(const CFontDataList &fonts, QObject *parent)
-    : CResourceListModel(
-        {QStringLiteral("Name"), QStringLiteral("File"), QStringLiteral("Size"),
-            QStringLiteral("Effect"), QStringLiteral("Bold"), QStringLiteral("BoldEffect")},
+    : CResourceListModel({QT_TRANSLATE_NOOP("CResourceListModel", "Name"),
+                             QT_TRANSLATE_NOOP("CResourceListModel", "File"),
+                             QT_TRANSLATE_NOOP("CResourceListModel", "Size"),
+                             QT_TRANSLATE_NOOP("CResourceListModel", "Effect"),
+                             QT_TRANSLATE_NOOP("CResourceListModel", "Bold"),
+                             QT_TRANSLATE_NOOP("CResourceListModel", "BoldEffect")},
         parent)
     , m_fonts(fonts)
 { }
@@ -47,9 +52,9 @@ QVariant CFontListModel::data(const QModelIndex &index, int role) const
         case kEffect:
             return CFontListCtrl::EffectText(font->Effect());
         case kBold:
-            return QString::fromLatin1(kx::SwitchWord(font->Bold()));
+            return kx::ui::VocabularyText(kx::SwitchWord(font->Bold()));
         case kBoldEffect:
-            return QString::fromLatin1(kx::SwitchWord(font->BoldEffect()));
+            return kx::ui::VocabularyText(kx::SwitchWord(font->BoldEffect()));
         }
         return QVariant();
     case Qt::ForegroundRole:

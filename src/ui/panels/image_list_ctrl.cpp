@@ -3,6 +3,7 @@
 #include "model/resource_lists.h"
 #include "ui/support/picture_image.h"
 #include "ui/support/qt_text.h"
+#include "ui/support/vocabulary_texts.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -13,7 +14,7 @@ namespace {
 QString TypeWord(int type)
 {
     static const char *const kWords[] = {"Button", "Editbox", "Frame", "Picture", "Icon", "Movie"};
-    return type >= 0 && type < 6 ? QString::fromLatin1(kWords[type]) : QStringLiteral("...");
+    return type >= 0 && type < 6 ? kx::ui::VocabularyText(kWords[type]) : QStringLiteral("...");
 }
 
 class ImageCellDelegate final : public QStyledItemDelegate {
@@ -57,10 +58,13 @@ private:
 } // namespace
 
 CImageListModel::CImageListModel(const CImageDataList &images, QObject *parent)
-    : CResourceListModel(
-        {QStringLiteral("Name"), QStringLiteral("Normal"), QStringLiteral("Disable"),
-            QStringLiteral("Active"), QStringLiteral("Focus"), QStringLiteral("Push"),
-            QStringLiteral("ActPush")},
+    : CResourceListModel({QT_TRANSLATE_NOOP("CResourceListModel", "Name"),
+                             QT_TRANSLATE_NOOP("CResourceListModel", "Normal"),
+                             QT_TRANSLATE_NOOP("CResourceListModel", "Disable"),
+                             QT_TRANSLATE_NOOP("CResourceListModel", "Active"),
+                             QT_TRANSLATE_NOOP("CResourceListModel", "Focus"),
+                             QT_TRANSLATE_NOOP("CResourceListModel", "Push"),
+                             QT_TRANSLATE_NOOP("CResourceListModel", "ActPush")},
         parent)
     , m_images(images)
 { }

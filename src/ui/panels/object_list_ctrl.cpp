@@ -23,9 +23,12 @@ QString ScaledSize(int size, double scale)
 } // namespace
 
 CObjectListModel::CObjectListModel(QObject *parent)
-    : CResourceListModel(
-        {QStringLiteral("Name"), QStringLiteral("Text"), QStringLiteral("Left"),
-            QStringLiteral("Top"), QStringLiteral("Width"), QStringLiteral("Height")},
+    : CResourceListModel({QT_TRANSLATE_NOOP("CResourceListModel", "Name"),
+                             QT_TRANSLATE_NOOP("CResourceListModel", "Text"),
+                             QT_TRANSLATE_NOOP("CResourceListModel", "Left"),
+                             QT_TRANSLATE_NOOP("CResourceListModel", "Top"),
+                             QT_TRANSLATE_NOOP("CResourceListModel", "Width"),
+                             QT_TRANSLATE_NOOP("CResourceListModel", "Height")},
         parent)
 { }
 

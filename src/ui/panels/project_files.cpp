@@ -7,6 +7,7 @@
 #include "ui/support/picture_image.h"
 #include "ui/support/qt_text.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -126,17 +127,17 @@ QString ProjectFileFolder(const CProjectContext &project, ProjectFileKind kind)
 QString ChooseProjectFile(QWidget *parent, const QString &folder, ProjectFileKind kind)
 {
     const bool fonts = kind == ProjectFileKind::Font;
-    QFileDialog dialog(parent, QObject::tr("ファイルを開く"), folder);
+    QFileDialog dialog(parent, QCoreApplication::translate("ProjectFiles", "ファイルを開く"), folder);
     dialog.setFileMode(QFileDialog::ExistingFile);
     // Qt's own dialog, so that the preview can sit beside the list. Each filter shows its text
     // and hides the patterns behind it, which also take the upper-case spellings.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
-    const QString all = QObject::tr("すべてのファイル(*.*)") + QStringLiteral(" (*)");
-    dialog.setNameFilters(fonts ? QStringList {QObject::tr("TrueTypeフォントファイル(*.ttf)")
+    const QString all = QCoreApplication::translate("ProjectFiles", "すべてのファイル(*.*)") + QStringLiteral(" (*)");
+    dialog.setNameFilters(fonts ? QStringList {QCoreApplication::translate("ProjectFiles", "TrueTypeフォントファイル(*.ttf)")
                                   + QStringLiteral(" (*.ttf *.TTF)"),
                               all}
-                                : QStringList {QObject::tr("イメージファイル(*.png|*.gif)")
+                                : QStringList {QCoreApplication::translate("ProjectFiles", "イメージファイル(*.png|*.gif)")
                                         + QStringLiteral(" (*.png *.gif *.PNG *.GIF)"),
                                     all});
     if (!fonts) {
@@ -158,7 +159,9 @@ std::optional<QString> TakeIntoProject(CProjectContext &project, const EditorQue
     const QFileInfo file(chosen);
     if (!file.isFile()) {
         messages.ShowMessage(
-            "「" + ToUtf8(chosen) + "」はファイルではありません。", kx::MessageIcon::Warning);
+            ToUtf8(QCoreApplication::translate("ProjectFiles", "「%1」はファイルではありません。")
+                    .arg(chosen)),
+            kx::MessageIcon::Warning);
         return std::nullopt;
     }
     const QString name = file.fileName();
@@ -182,13 +185,16 @@ std::optional<QString> TakeIntoProject(CProjectContext &project, const EditorQue
         return std::nullopt;
     if (!QDir().mkpath(folder)) {
         messages.ShowMessage(
-            "フォルダ「" + ToUtf8(folder) + "」を作れませんでした。", kx::MessageIcon::Warning);
+            ToUtf8(QCoreApplication::translate("ProjectFiles", "フォルダ「%1」を作れませんでした。")
+                    .arg(folder)),
+            kx::MessageIcon::Warning);
         return std::nullopt;
     }
     const QString reason = CopyFile(file.absoluteFilePath(), target);
     if (!reason.isEmpty()) {
-        messages.ShowMessage("「" + ToUtf8(file.absoluteFilePath()) + "」を「" + ToUtf8(folder)
-                + "」にコピーできませんでした。\n" + ToUtf8(reason),
+        messages.ShowMessage(ToUtf8(QCoreApplication::translate("ProjectFiles",
+                                 "「%1」を「%2」にコピーできませんでした。\n%3")
+                                 .arg(file.absoluteFilePath(), folder, reason)),
             kx::MessageIcon::Warning);
         return std::nullopt;
     }

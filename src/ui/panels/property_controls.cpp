@@ -1,7 +1,9 @@
 #include "ui/panels/property_controls.h"
 
 #include "model/vocabulary.h"
+#include "ui/support/vocabulary_texts.h"
 
+#include <QEvent>
 #include <QIntValidator>
 #include <QKeyEvent>
 #include <QPainter>
@@ -78,9 +80,25 @@ CColourComboBox::CColourComboBox(QWidget *parent)
         painter.setPen(Qt::darkGray);
         painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
         painter.end();
-        addItem(QIcon(picture), QString::fromLatin1(row.name));
+        addItem(QIcon(picture), QString());
     }
-    addItem(tr("Custom"));
+    addItem(QString());
+    RetranslateUi();
+}
+
+void CColourComboBox::RetranslateUi()
+{
+    const auto colours = kx::NamedColours();
+    for (int i = 0; i < static_cast<int>(colours.size()); ++i)
+        setItemText(i, kx::ui::VocabularyText(colours[static_cast<std::size_t>(i)].name));
+    setItemText(kx::kComponentColourIndex, tr("Custom"));
+}
+
+void CColourComboBox::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateUi();
+    QComboBox::changeEvent(event);
 }
 
 void CColourComboBox::SelectName(std::string_view name)

@@ -56,4 +56,11 @@ public:
     void SelectName(std::string_view name);
     // The bare name of the chosen colour; empty for "Custom".
     std::string ChosenName() const;
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    // The colour names and "Custom" in the language installed now.
+    void RetranslateUi();
 };

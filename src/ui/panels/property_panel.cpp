@@ -15,10 +15,12 @@
 #include "ui/panels/font_list_ctrl.h"
 #include "ui/panels/property_controls.h"
 #include "ui/support/qt_text.h"
+#include "ui/support/vocabulary_texts.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -65,8 +67,15 @@ QComboBox *WordCombo(const kx::WordTable &table, QWidget *parent)
 {
     auto *combo = new QComboBox(parent);
     for (int i = 0; i < table.Count(); ++i)
-        combo->addItem(QString::fromLatin1(table.Word(i)));
+        combo->addItem(QString());
     return combo;
+}
+
+// The words of the table as the combo shows them, in the language installed now.
+void NameWords(QComboBox *combo, const kx::WordTable &table)
+{
+    for (int i = 0; i < table.Count() && i < combo->count(); ++i)
+        combo->setItemText(i, kx::ui::VocabularyText(table.Word(i)));
 }
 
 } // namespace
@@ -92,10 +101,11 @@ void CPropertyPanel::SetQuestions(kx::ui::EditorQuestions *questions)
     m_questions = questions ? questions : m_ownQuestions.get();
 }
 
-CPropertyPanel::Row &CPropertyPanel::AddRow(QGridLayout *grid, const QString &label)
+CPropertyPanel::Row &CPropertyPanel::AddRow(QGridLayout *grid, const char *label)
 {
     Row &row = m_rows.emplace_back();
-    row.label = new QLabel(label, this);
+    row.text = label;
+    row.label = new QLabel(this);
     row.box = new QWidget(this);
     auto *layout = new QHBoxLayout(row.box);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -133,8 +143,7 @@ void CPropertyPanel::CreateControls()
         connect(edit, &CIntEdit::Rejected, this, [this, edit] { RejectNumber(edit); });
         return edit;
     };
-    const auto check
-        = [this](const char *text) { return new QCheckBox(QString::fromLatin1(text), this); };
+    const auto check = [this] { return new QCheckBox(this); };
     const auto readOnly = [&number] {
         CIntEdit *edit = number();
         edit->setReadOnly(true);
@@ -146,12 +155,12 @@ void CPropertyPanel::CreateControls()
     m_w.type = new QLabel(this);
     m_w.name = new QLineEdit(this);
     m_w.attr = WordCombo(kx::ObjectStates(), this);
-    m_w.click = check("Click");
-    m_w.pushClick = check("PushClick");
+    m_w.click = check();
+    m_w.pushClick = check();
     m_w.pushTime = number();
     m_w.pushTime->SetRange(0, INT_MAX);
-    m_w.repeat = check("Repeat");
-    m_w.radio = check("Radio");
+    m_w.repeat = check();
+    m_w.radio = check();
     m_w.x = number();
     m_w.y = number();
     m_w.parentX = readOnly();
@@ -159,17 +168,16 @@ void CPropertyPanel::CreateControls()
     m_w.width = number();
     m_w.height = number();
     m_w.sizePreset = new QComboBox(this);
-    m_w.sizePreset->addItems(
-        {tr("サイズ一覧"), QStringLiteral("160x120"), QStringLiteral("200x120"),
+    m_w.sizePreset->addItems({QString(), QStringLiteral("160x120"), QStringLiteral("200x120"),
             QStringLiteral("320x240 [QVGA]"), QStringLiteral("400x240 [WQVGA]"),
             QStringLiteral("480x360"), QStringLiteral("640x480 [VGA]")});
-    m_w.lock = check("Lock");
-    m_w.hide = check("Hide");
-    m_w.bold = check("Bold");
-    m_w.boldEffect = check("BoldEffect");
+    m_w.lock = check();
+    m_w.hide = check();
+    m_w.bold = check();
+    m_w.boldEffect = check();
     m_w.effect = new QComboBox(this);
     for (int effect = 0; effect < kx::FontEffects().Count(); ++effect)
-        m_w.effect->addItem(CFontListCtrl::EffectText(effect));
+        m_w.effect->addItem(QString());
     m_w.colour = new CColourComboBox(this);
     m_w.subColour = new CColourComboBox(this);
     m_w.red = number(40);
@@ -177,17 +185,12 @@ void CPropertyPanel::CreateControls()
     m_w.blue = number(40);
     for (CIntEdit *component : {m_w.red, m_w.green, m_w.blue})
         component->SetRange(0, 255);
-    m_w.red->setToolTip(QStringLiteral("R"));
-    m_w.green->setToolTip(QStringLiteral("G"));
-    m_w.blue->setToolTip(QStringLiteral("B"));
     m_w.linespace = number();
-    m_w.vertical = check("Vertical");
+    m_w.vertical = check();
     m_w.text = new QLineEdit(this);
-    m_w.getText = check("GetText");
+    m_w.getText = check();
     m_w.file = new QLineEdit(this);
-    m_w.browse = new QPushButton(tr("参照"), this);
-    m_w.browse->setMaximumWidth(
-        m_w.browse->fontMetrics().horizontalAdvance(m_w.browse->text()) + 20);
+    m_w.browse = new QPushButton(this);
     m_w.image = new CBmpComboBox(m_project.Images(), this);
     m_w.font = new QComboBox(this);
     m_w.alignX = WordCombo(kx::AlignXWords(), this);
@@ -198,23 +201,24 @@ void CPropertyPanel::CreateControls()
     for (CIntEdit *edit : {m_w.linespace, m_w.marginX, m_w.marginY})
         edit->SetRange(-kCoordinateLimit, kCoordinateLimit);
 
-    Row &type = AddRow(grid, tr("タイプ:"));
+    Row &type = AddRow(grid, QT_TR_NOOP("タイプ:"));
     Place(type, kType, {m_w.type});
-    Row &name = AddRow(grid, tr("名前:"));
+    Row &name = AddRow(grid, QT_TR_NOOP("名前:"));
     Place(name, kName, {m_w.name});
     Place(name, kAttr, {m_w.attr});
-    Row &flags = AddRow(grid, QString());
+    Row &flags = AddRow(grid, nullptr);
     Place(flags, kClick, {m_w.click});
     Place(flags, kPushClick, {m_w.pushClick});
-    Place(flags, kPushTime, {m_w.pushTime, new QLabel(tr("ms"), this)});
-    Row &position = AddRow(grid, tr("位置:"));
+    m_milliseconds = new QLabel(this);
+    Place(flags, kPushTime, {m_w.pushTime, m_milliseconds});
+    Row &position = AddRow(grid, QT_TR_NOOP("位置:"));
     Place(position, kPosition, {m_w.x, m_w.y});
     Place(position, kParentOrigin, {m_w.parentX, m_w.parentY});
-    Row &size = AddRow(grid, tr("サイズ:"));
+    Row &size = AddRow(grid, QT_TR_NOOP("サイズ:"));
     Place(size, kWidth, {m_w.width});
     Place(size, kHeight, {m_w.height});
     Place(size, kSizePreset, {m_w.sizePreset});
-    Row &switches = AddRow(grid, QString());
+    Row &switches = AddRow(grid, nullptr);
     Place(switches, kRepeat, {m_w.repeat});
     Place(switches, kRadio, {m_w.radio});
     Place(switches, kLock, {m_w.lock});
@@ -222,42 +226,42 @@ void CPropertyPanel::CreateControls()
     Place(switches, kBold, {m_w.bold});
     Place(switches, kBoldEffect, {m_w.boldEffect});
     Place(switches, kEffect, {m_w.effect});
-    Row &colours = AddRow(grid, QString());
+    Row &colours = AddRow(grid, nullptr);
     Place(colours, kColour, {m_w.colour});
     Place(colours, kSubColour, {m_w.subColour});
     Place(colours, kComponents, {m_w.red, m_w.green, m_w.blue});
-    Row &lines = AddRow(grid, tr("改行幅"));
+    Row &lines = AddRow(grid, QT_TR_NOOP("改行幅"));
     Place(lines, kLinespace, {m_w.linespace});
     Place(lines, kVertical, {m_w.vertical});
-    Row &text = AddRow(grid, tr("テキスト:"));
+    Row &text = AddRow(grid, QT_TR_NOOP("テキスト:"));
     Place(text, kText, {m_w.text});
     Place(text, kGetText, {m_w.getText});
-    Row &file = AddRow(grid, tr("ファイル:"));
+    Row &file = AddRow(grid, QT_TR_NOOP("ファイル:"));
     Place(file, kFile, {m_w.file, m_w.browse});
-    Row &image = AddRow(grid, tr("イメージ:"));
+    Row &image = AddRow(grid, QT_TR_NOOP("イメージ:"));
     Place(image, kImage, {m_w.image});
-    Row &font = AddRow(grid, tr("フォント:"));
+    Row &font = AddRow(grid, QT_TR_NOOP("フォント:"));
     Place(font, kFont, {m_w.font});
-    Row &align = AddRow(grid, tr("配置:"));
+    Row &align = AddRow(grid, QT_TR_NOOP("配置:"));
     Place(align, kAlign, {m_w.alignX, m_w.alignY});
     // The stretch has a row of its own, so that the panel stays narrow.
-    Row &stretch = AddRow(grid, QString());
+    Row &stretch = AddRow(grid, nullptr);
     Place(stretch, kStretch, {m_w.stretch});
-    Row &margin = AddRow(grid, tr("マージン:"));
+    Row &margin = AddRow(grid, QT_TR_NOOP("マージン:"));
     Place(margin, kMargin, {m_w.marginX, m_w.marginY});
 
-    static const char *const kStateLabels[kStateRowCount]
-        = {"Nomal:", "Disable:", "Active:", "Focus:", "Push:", "ActPush:"};
+    static const char *const kStateLabels[kStateRowCount] = {QT_TR_NOOP("Nomal:"),
+        QT_TR_NOOP("Disable:"), QT_TR_NOOP("Active:"), QT_TR_NOOP("Focus:"), QT_TR_NOOP("Push:"),
+        QT_TR_NOOP("ActPush:")};
     for (int slot = 0; slot < kStateRowCount; ++slot) {
         StateRow &state = m_w.states[static_cast<std::size_t>(slot)];
         state.colour = new CColourComboBox(this);
         state.subColour = new CColourComboBox(this);
         state.file = new QLineEdit(this);
-        state.browse = new QPushButton(tr("参照"), this);
-        state.browse->setMaximumWidth(m_w.browse->maximumWidth());
-        Row &colours = AddRow(grid, tr(kStateLabels[slot]));
+        state.browse = new QPushButton(this);
+        Row &colours = AddRow(grid, kStateLabels[slot]);
         Place(colours, kStateRows, {state.colour, state.subColour});
-        Row &file = AddRow(grid, QString());
+        Row &file = AddRow(grid, nullptr);
         Place(file, kStateRows, {state.file, state.browse});
         m_stateRows[static_cast<std::size_t>(slot)] = {&colours, &file};
     }
@@ -271,6 +275,53 @@ void CPropertyPanel::CreateControls()
             static_cast<QHBoxLayout *>(row.box->layout())->addStretch(1);
     }
     grid->setRowStretch(grid->rowCount(), 1);
+    RetranslateUi();
+}
+
+void CPropertyPanel::RetranslateUi()
+{
+    for (Row &row : m_rows)
+        row.label->setText(row.text ? tr(row.text) : QString());
+    const std::pair<QCheckBox *, const char *> checks[] = {{m_w.click, QT_TR_NOOP("Click")},
+        {m_w.pushClick, QT_TR_NOOP("PushClick")}, {m_w.repeat, QT_TR_NOOP("Repeat")},
+        {m_w.radio, QT_TR_NOOP("Radio")}, {m_w.lock, QT_TR_NOOP("Lock")},
+        {m_w.hide, QT_TR_NOOP("Hide")}, {m_w.bold, QT_TR_NOOP("Bold")},
+        {m_w.boldEffect, QT_TR_NOOP("BoldEffect")}, {m_w.vertical, QT_TR_NOOP("Vertical")},
+        {m_w.getText, QT_TR_NOOP("GetText")}};
+    for (const auto &[box, text] : checks)
+        box->setText(tr(text));
+    m_milliseconds->setText(tr("ms"));
+    m_w.sizePreset->setItemText(0, tr("サイズ一覧"));
+    for (int effect = 0; effect < m_w.effect->count(); ++effect)
+        m_w.effect->setItemText(effect, CFontListCtrl::EffectText(effect));
+    NameWords(m_w.attr, kx::ObjectStates());
+    NameWords(m_w.alignX, kx::AlignXWords());
+    NameWords(m_w.alignY, kx::AlignYWords());
+    NameWords(m_w.stretch, kx::StretchWords());
+    m_w.red->setToolTip(tr("R"));
+    m_w.green->setToolTip(tr("G"));
+    m_w.blue->setToolTip(tr("B"));
+    m_w.browse->setText(tr("参照"));
+    m_w.browse->setMaximumWidth(
+        m_w.browse->fontMetrics().horizontalAdvance(m_w.browse->text()) + 20);
+    for (StateRow &state : m_w.states) {
+        state.browse->setText(m_w.browse->text());
+        state.browse->setMaximumWidth(m_w.browse->maximumWidth());
+    }
+    // The type word shown for the resource now.
+    if (m_kind == PropertyKind::Object)
+        m_w.type->setText(kx::ui::VocabularyText(
+            kx::ObjectTypes().Word(static_cast<const CObjectData *>(m_resource)->Type())));
+    else if (m_kind == PropertyKind::Image)
+        m_w.type->setText(kx::ui::VocabularyText(
+            kx::ObjectTypes().Word(static_cast<const CImageData *>(m_resource)->Type())));
+}
+
+void CPropertyPanel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateUi();
+    QWidget::changeEvent(event);
 }
 
 // ---- Showing a resource ----
@@ -385,7 +436,7 @@ void CPropertyPanel::FillObject(CObjectData &object)
 {
     const int type = object.Type();
     AdoptImageLayout(object);
-    m_w.type->setText(QString::fromLatin1(kx::ObjectTypes().Word(type)));
+    m_w.type->setText(kx::ui::VocabularyText(kx::ObjectTypes().Word(type)));
     m_w.attr->setCurrentIndex(object.Attr());
     Put(m_w.click, object.Click());
     Put(m_w.pushClick, object.PushClick());
@@ -428,7 +479,7 @@ void CPropertyPanel::FillObject(CObjectData &object)
 
 void CPropertyPanel::FillImage(const CImageData &image)
 {
-    m_w.type->setText(QString::fromLatin1(kx::ObjectTypes().Word(image.Type())));
+    m_w.type->setText(kx::ui::VocabularyText(kx::ObjectTypes().Word(image.Type())));
     FillFontCombo(image.FontName());
     FillLayout(image.AlignX(), image.AlignY(), image.Stretch(), image.MarginX(), image.MarginY());
     for (int slot = 0; slot < kStateRowCount; ++slot) {

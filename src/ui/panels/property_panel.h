@@ -138,12 +138,16 @@ public:
     int MarginX() const;
     int MarginY() const;
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 signals:
     // The name field lost the focus or the user pressed Return after editing it.
     void NameEdited();
 
 private:
     struct Row {
+        const char *text; // the label's text as written, none for a row without a label
         QLabel *label;
         QWidget *box;
         std::vector<Field> fields;
@@ -151,7 +155,9 @@ private:
 
     void CreateControls();
     void ConnectCommits();
-    Row &AddRow(QGridLayout *grid, const QString &label);
+    Row &AddRow(QGridLayout *grid, const char *label);
+    // Gives the labels, switches, choices and buttons their texts in the language installed now.
+    void RetranslateUi();
     void Place(Row &row, Field field, std::initializer_list<QWidget *> controls);
 
     // ---- Filling (property_panel.cpp) ----
@@ -222,6 +228,7 @@ private:
     bool m_filling = false;
 
     Widgets m_w {};
+    QLabel *m_milliseconds = nullptr;
     std::deque<Row> m_rows;
     std::array<std::vector<QWidget *>, kFieldCount> m_fieldControls;
     // Each state takes two rows: its colours, then its file.

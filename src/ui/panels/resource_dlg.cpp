@@ -12,9 +12,11 @@
 #include "ui/panels/image_list_ctrl.h"
 #include "ui/panels/object_list_ctrl.h"
 #include "ui/support/qt_text.h"
+#include "ui/support/vocabulary_texts.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -105,14 +107,12 @@ void CResourceDlg::CreateControls()
     m_upper->addWidget(m_imageList);
     m_upper->addWidget(m_fontList);
 
-    m_up = new QPushButton(tr("▲"), this);
-    m_down = new QPushButton(tr("▼"), this);
-    m_delete = new QPushButton(tr("削除"), this);
-    m_group = new QPushButton(tr("グループ"), this);
+    m_up = new QPushButton(this);
+    m_down = new QPushButton(this);
+    m_delete = new QPushButton(this);
+    m_group = new QPushButton(this);
     m_addCombo = new QComboBox(this);
-    m_add = new QPushButton(tr("追加"), this);
-    for (QPushButton *button : {m_up, m_down})
-        button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text()) + 16);
+    m_add = new QPushButton(this);
     auto *commands = new QHBoxLayout;
     commands->setSpacing(2);
     for (QWidget *control : {static_cast<QWidget *>(m_up), static_cast<QWidget *>(m_down),
@@ -128,9 +128,10 @@ void CResourceDlg::CreateControls()
     scroll->setFrameShape(QFrame::NoFrame);
 
     m_tabs = new QTabBar(this);
-    for (const char *label : {"Resource", "Dialog", "Object", "Image", "Font"})
-        m_tabs->addTab(QString::fromLatin1(label));
+    for (int tab = kModeResource; tab <= kModeFont; ++tab)
+        m_tabs->addTab(QString());
     m_tabs->setExpanding(false);
+    RetranslateUi();
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(3, 3, 3, 3);
@@ -175,6 +176,32 @@ void CResourceDlg::CreateControls()
             AddType(index);
     });
     connect(m_properties, &CPropertyPanel::NameEdited, this, &CResourceDlg::Rename);
+}
+
+void CResourceDlg::RetranslateUi()
+{
+    m_up->setText(tr("▲"));
+    m_down->setText(tr("▼"));
+    m_delete->setText(tr("削除"));
+    m_group->setText(tr("グループ"));
+    m_add->setText(tr("追加"));
+    for (QPushButton *button : {m_up, m_down})
+        button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text()) + 16);
+    // The tabs, in the order of Mode.
+    static const char *const kTabs[] = {QT_TR_NOOP("Resource"), QT_TR_NOOP("Dialog"),
+        QT_TR_NOOP("Object"), QT_TR_NOOP("Image"), QT_TR_NOOP("Font")};
+    for (int tab = kModeResource; tab <= kModeFont; ++tab)
+        m_tabs->setTabText(tab, tr(kTabs[tab]));
+    // The add combo is filled again in the new language.
+    m_addComboMode = -1;
+    FillAddCombo();
+}
+
+void CResourceDlg::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateUi();
+    QWidget::changeEvent(event);
 }
 
 // ---- Tree sink ----
@@ -398,7 +425,8 @@ void CResourceDlg::FillAddCombo()
     m_addCombo->addItem(tr("新規作成"));
     const int types = comboMode == kModeImage ? 3 : 8;
     for (int type = 0; type < types; ++type)
-        m_addCombo->addItem(QString::fromLatin1(kx::ObjectTypes().Word(type)).toUpper());
+        m_addCombo->addItem(
+            kx::ui::VocabularyText(QByteArray(kx::ObjectTypes().Word(type)).toUpper().constData()));
     m_addCombo->setCurrentIndex(0);
 }
 
@@ -553,7 +581,7 @@ void CResourceDlg::ClickTreeItem(QTreeWidgetItem *item, Qt::KeyboardModifiers mo
         return;
     KXClass *resource = ItemObject(item);
     if (!resource) {
-        Error("エラー: リソースタイプを識別できませんでした.");
+        Error(tr("エラー: リソースタイプを識別できませんでした."));
         return;
     }
     // Dialogs and objects are worked on in the dialog tab.
@@ -633,7 +661,7 @@ void CResourceDlg::Move(int step)
         return;
     KXClass *resource = CurrentResource();
     if (!resource) {
-        Error("エラー: リソースの取得に失敗しました.");
+        Error(tr("エラー: リソースの取得に失敗しました."));
         return;
     }
     QTreeWidgetItem *item = ItemOf(resource);
@@ -720,7 +748,7 @@ void CResourceDlg::DeleteDialog(CKXDialogData *dialog)
 {
     CKXDialogDataList &dialogs = m_project.Dialogs();
     if (dialogs.Count() <= 1) {
-        Notice("全てのダイアログを削除することは出来ません。");
+        Notice(tr("全てのダイアログを削除することは出来ません。"));
         return;
     }
     const int index = dialogs.IndexOf(dialog);
@@ -742,7 +770,7 @@ void CResourceDlg::DeleteDialog(CKXDialogData *dialog)
 void CResourceDlg::DeleteObject(CObjectData *object)
 {
     if (object->IsGroup() && static_cast<CObjectDataList *>(object)->IsRoot()) {
-        Notice("デフォルトグループオブジェクトは削除できません");
+        Notice(tr("デフォルトグループオブジェクトは削除できません"));
         return;
     }
     CKXDialogData *dialog = DialogOf(object);
@@ -788,7 +816,7 @@ void CResourceDlg::GroupOrUngroup()
     auto *group = object->IsGroup() ? static_cast<CObjectDataList *>(object) : nullptr;
     // A group without children can come from a file: it holds nothing to hand back.
     if (group && !group->IsRoot() && group->ChildCount() == 0) {
-        Error("エラー: デフォルトグループはグループ解除できません.");
+        Error(tr("エラー: デフォルトグループはグループ解除できません."));
         return;
     }
     const int selected = root->CountSelected();
@@ -797,7 +825,7 @@ void CResourceDlg::GroupOrUngroup()
     CObjectData *current = nullptr;
     if (group && object->CountSelected() == selected) {
         if (group->IsRoot()) {
-            Error("エラー: デフォルトグループはグループ解除できません.");
+            Error(tr("エラー: デフォルトグループはグループ解除できません."));
             return;
         }
         CObjectDataList *parent = group->Parent();
@@ -843,17 +871,17 @@ void CResourceDlg::AddObject(int type)
     if (UsesImageDefinition(type)) {
         image = FirstImageOfType(m_project.Images(), type);
         if (!image) {
-            Notice("イメージ情報が登録されていません");
+            Notice(tr("イメージ情報が登録されていません"));
             return;
         }
     }
     if (type == kTypeText && m_project.Fonts().IsEmpty()) {
-        Notice("フォント情報が１つも登録されていません");
+        Notice(tr("フォント情報が１つも登録されていません"));
         return;
     }
     CKXDialogData *dialog = m_dialog;
     if (!dialog) {
-        Error("エラー: リソースデータの取得に失敗しました.");
+        Error(tr("エラー: リソースデータの取得に失敗しました."));
         return;
     }
     static constexpr kx::PrefixIndex kPrefixes[] = {kx::kPrefixOB, kx::kPrefixOE, kx::kPrefixOF,
@@ -906,7 +934,7 @@ void CResourceDlg::AddImage(int type)
     if (type < 0 || type > 2)
         return;
     if (m_project.Fonts().IsEmpty()) {
-        Notice("フォント情報が１つも登録されていません");
+        Notice(tr("フォント情報が１つも登録されていません"));
         return;
     }
     static constexpr kx::PrefixIndex kPrefixes[] = {kx::kPrefixIB, kx::kPrefixIE, kx::kPrefixIF};
@@ -989,12 +1017,12 @@ bool CResourceDlg::Rename()
     const bool valid
         = kind == PropertyKind::Project ? kx::IsProjectName(name) : kx::IsIdentifierName(name);
     if (!valid) {
-        Error("エラー: 名前は半角英数字またはアンダースコア(_)で入力してください.");
+        Error(tr("エラー: 名前は半角英数字またはアンダースコア(_)で入力してください."));
         m_properties->NameEdit()->setFocus();
         return false;
     }
     const auto refuseTaken = [this] {
-        Error("エラー: 重複する名前です.");
+        Error(tr("エラー: 重複する名前です."));
         m_properties->NameEdit()->setFocus();
         return false;
     };
@@ -1070,12 +1098,12 @@ bool CResourceDlg::Rename()
     return true;
 }
 
-void CResourceDlg::Error(const char *text)
+void CResourceDlg::Error(const QString &text)
 {
-    m_messages.ShowMessage(text, kx::MessageIcon::Error);
+    m_messages.ShowMessage(kx::ui::ToUtf8(text), kx::MessageIcon::Error);
 }
 
-void CResourceDlg::Notice(const char *text)
+void CResourceDlg::Notice(const QString &text)
 {
-    m_messages.ShowMessage(text, kx::MessageIcon::Warning);
+    m_messages.ShowMessage(kx::ui::ToUtf8(text), kx::MessageIcon::Warning);
 }

@@ -102,8 +102,13 @@ signals:
     // The dialog is about to leave the project: its windows must close now.
     void DialogRemoving(CKXDialogData *dialog);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void CreateControls();
+    // Gives the buttons, the tabs and the add combo their texts in the language installed now.
+    void RetranslateUi();
     void OnDocumentChanged(CKXDialogEditorDoc *document, int what);
     void OnResourcesChanged(int what);
 
@@ -139,8 +144,8 @@ private:
     void DeleteDefinition();
     void DeleteDialog(CKXDialogData *dialog);
     void DeleteObject(CObjectData *object);
-    void Error(const char *text);
-    void Notice(const char *text);
+    void Error(const QString &text);
+    void Notice(const QString &text);
 
     CProjectContext &m_project;
     CDocumentSet &m_documents;

@@ -1,9 +1,10 @@
 #include "ui/panels/resource_list_view.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
 
-CResourceListModel::CResourceListModel(QStringList headers, QObject *parent)
+CResourceListModel::CResourceListModel(std::vector<const char *> headers, QObject *parent)
     : QAbstractTableModel(parent)
     , m_headers(std::move(headers))
 { }
@@ -21,8 +22,8 @@ int CResourceListModel::columnCount(const QModelIndex &parent) const
 QVariant CResourceListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0
-        && section < m_headers.size())
-        return m_headers.at(section);
+        && section < columnCount())
+        return tr(m_headers[static_cast<std::size_t>(section)]);
     return QVariant();
 }
 
@@ -47,6 +48,12 @@ void CResourceListModel::RefreshRows()
 {
     if (m_count > 0)
         emit dataChanged(index(0, 0), index(m_count - 1, columnCount() - 1));
+}
+
+void CResourceListModel::Retranslate()
+{
+    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+    RefreshRows();
 }
 
 void CResourceListModel::SetCurrentRow(int row)
@@ -94,6 +101,15 @@ void CResourceListView::SetColumnWidths(std::initializer_list<int> widths)
     int column = 0;
     for (int width : widths)
         setColumnWidth(column++, width);
+}
+
+void CResourceListView::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        m_model->Retranslate();
+        viewport()->update();
+    }
+    QTableView::changeEvent(event);
 }
 
 void CResourceListView::mousePressEvent(QMouseEvent *event)

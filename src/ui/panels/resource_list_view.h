@@ -6,13 +6,16 @@
 #include <QAbstractTableModel>
 #include <QTableView>
 
+#include <vector>
+
 // The model side: a fixed set of columns and a row count that the panel keeps in step with the
 // project. Subclasses answer the cells.
 class CResourceListModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    explicit CResourceListModel(QStringList headers, QObject *parent = nullptr);
+    // headers: the column titles as written, translated under this class's context.
+    explicit CResourceListModel(std::vector<const char *> headers, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -25,9 +28,11 @@ public:
     void RefreshRows();
     int CurrentRow() const { return m_current; }
     void SetCurrentRow(int row);
+    // The language changed: the titles and the cells are asked again.
+    void Retranslate();
 
 private:
-    QStringList m_headers;
+    std::vector<const char *> m_headers;
     int m_count = 0;
     int m_current = -1;
 };
@@ -50,6 +55,7 @@ signals:
     void RowClicked(int row, Qt::KeyboardModifiers modifiers);
 
 protected:
+    void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
