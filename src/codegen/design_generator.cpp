@@ -9,7 +9,7 @@
 
 #include <string>
 
-using kx::CodeOut;
+using kx::CodeStream;
 using kx::Identifier;
 
 namespace {
@@ -21,30 +21,28 @@ Identifier ClassName(const CKXDialogData &dialog)
 }
 
 // The enum of object identifiers, in pre-order: the first object of the dialog is 0.
-void WriteDesignHeaderText(CXmlFile &file, const CKXDialogData &dialog)
+void WriteDesignHeaderText(CodeStream &out, const CKXDialogData &dialog)
 {
-    CodeOut out(file);
     out << "\n";
     out << "namespace _" << ClassName(dialog) << "\n";
     out << "{\n";
     out << "\n";
     out << "enum\n";
     out << "{\n";
-    dialog.RootGroup()->EmitEnumerator(file);
+    dialog.RootGroup()->EmitEnumerator(out);
     out << "};\n";
     out << "\n";
     out << "}\n";
 }
 
 // GetIdName: the name of an identifier, -1 standing for the dialog itself.
-void WriteGetIdName(CXmlFile &file, const CKXDialogData &dialog)
+void WriteGetIdName(CodeStream &out, const CKXDialogData &dialog)
 {
-    CodeOut out(file);
     out << "const char* " << ClassName(dialog) << "::GetIdName(int id)\n";
     out << "{\n";
     out << "\tswitch( id ){\n";
     out << "\tcase -1:              return \"" << ClassName(dialog) << "\";\n";
-    dialog.RootGroup()->EmitIdNameCase(file);
+    dialog.RootGroup()->EmitIdNameCase(out);
     out << "\t}\n";
     out << "\treturn NULL;\n";
     out << "}\n";
@@ -53,9 +51,8 @@ void WriteGetIdName(CXmlFile &file, const CKXDialogData &dialog)
 
 // SetImage: the dialog's size and background, one variable per group nesting level, then the
 // object tree, one library call per object.
-void WriteSetImage(CXmlFile &file, const CKXDialogData &dialog, const kx::DesignContext &context)
+void WriteSetImage(CodeStream &out, const CKXDialogData &dialog, const kx::DesignContext &context)
 {
-    CodeOut out(file);
     const CObjectDataList *root = dialog.RootGroup();
     out << "void " << ClassName(dialog) << "::SetImage()\n";
     out << "{\n";
@@ -68,14 +65,13 @@ void WriteSetImage(CXmlFile &file, const CKXDialogData &dialog, const kx::Design
     for (int i = 1; i <= groupVariables; ++i)
         out << "\tKXGroupObject* pGroup" << i << ";\n";
     out << "\n";
-    root->EmitDesign(file, 0, context);
+    root->EmitDesign(out, 0, context);
     out << "};\n";
 }
 
 void WriteDesignSourceText(
-    CXmlFile &file, const CKXDialogData &dialog, const kx::DesignContext &context)
+    CodeStream &out, const CKXDialogData &dialog, const kx::DesignContext &context)
 {
-    CodeOut out(file);
     // The class header's name is the class name with ".h", as it is on disk.
     out << "#include \"" << ClassName(dialog) << ".h"
         << "\"\n";
@@ -84,8 +80,8 @@ void WriteDesignSourceText(
     out << "namespace _" << ClassName(dialog) << "\n";
     out << "{\n";
     out << "\n";
-    WriteGetIdName(file, dialog);
-    WriteSetImage(file, dialog, context);
+    WriteGetIdName(out, dialog);
+    WriteSetImage(out, dialog, context);
     out << "}\n";
 }
 
@@ -98,12 +94,8 @@ GenerationResult WriteDialogDesignHeader(CProjectContext & /*project*/, CKXDialo
 {
     if (!dialog.RootGroup()) // only a history snapshot has no tree, and it is never generated
         return NotGenerated(dialog.DesignHeaderFile(), "the dialog has no objects tree");
-    GeneratedFile generated(folder, dialog.DesignHeaderFile());
-    if (generated.IsOpen()) {
-        generated.File().WriteBanner(true);
-        WriteDesignHeaderText(generated.File(), dialog);
-    }
-    return generated.Finish();
+    return WriteGeneratedFile(folder, dialog.DesignHeaderFile(), true,
+        [&](CodeStream &out) { WriteDesignHeaderText(out, dialog); });
 }
 
 GenerationResult WriteDialogDesignSource(CProjectContext &project, CKXDialogData &dialog,
@@ -111,13 +103,9 @@ GenerationResult WriteDialogDesignSource(CProjectContext &project, CKXDialogData
 {
     if (!dialog.RootGroup())
         return NotGenerated(dialog.DesignSourceFile(), "the dialog has no objects tree");
-    GeneratedFile generated(folder, dialog.DesignSourceFile());
-    if (generated.IsOpen()) {
-        const DesignContext context {&project.Images(), state.getTextSupport};
-        generated.File().WriteBanner(true);
-        WriteDesignSourceText(generated.File(), dialog, context);
-    }
-    return generated.Finish();
+    const DesignContext context {&project.Images(), state.getTextSupport};
+    return WriteGeneratedFile(folder, dialog.DesignSourceFile(), true,
+        [&](CodeStream &out) { WriteDesignSourceText(out, dialog, context); });
 }
 
 } // namespace kx

@@ -2,6 +2,7 @@
 // anything is touched, and what became of the file is answered as the run logs it.
 #pragma once
 
+#include "codegen/code_stream.h"
 #include "codegen/skeleton_generator.h"
 #include "projectfile/xml_file.h"
 
@@ -30,5 +31,22 @@ private:
 
 // The result of a file that nothing could be generated from.
 GenerationResult NotGenerated(std::string fileName, std::string reason);
+
+// Opens a generated file in folder, writes its banner (with the notice for a file that every run
+// rewrites) and the text that writeText gives through a CodeStream, and closes it, answering
+// what became of it: cancelled when it belongs to the user, cannot be opened or written, or holds
+// a name that could carry code; the file is then as it was.
+template <typename WriteTextFunction>
+GenerationResult WriteGeneratedFile(const std::string &folder, const std::string &fileName,
+    bool notice, WriteTextFunction &&writeText)
+{
+    GeneratedFile generated(folder, fileName);
+    if (generated.IsOpen()) {
+        generated.File().WriteBanner(notice);
+        CodeStream out(generated.File());
+        writeText(out);
+    }
+    return generated.Finish();
+}
 
 } // namespace kx

@@ -9,10 +9,12 @@
 #include <string>
 #include <string_view>
 
-using kx::CodeOut;
+using kx::Ascii;
+using kx::CodeStream;
 using kx::DesignContext;
 using kx::Identifier;
 using kx::IdentifierTail;
+using kx::Literal;
 using kx::QuotedFileName;
 using kx::QuotedText;
 
@@ -22,27 +24,29 @@ namespace {
 constexpr int kDefaultLinespace = 10;
 constexpr int kDefaultPushTime = 200;
 
-// Width of the case labels of GetIdName, which line up the return statements of short names.
+// Width of the case labels of GetIdName (the name and its colon), which line up the return
+// statements of short names.
 constexpr std::size_t kIdNameColumns = 16;
 
-const char *AttrName(int attr)
+Ascii AttrName(int attr)
 {
-    return kx::ObjectStates().Constant(attr);
+    return {kx::ObjectStates().Constant(attr)};
 }
 
 // The alignment argument: the horizontal and vertical alignment, then the stretch mode unless it
 // is the normal one, which has no constant of its own.
-void WriteAlign(CodeOut &out, const CObjectData &o)
+void WriteAlign(CodeStream &out, const CObjectData &o)
 {
-    out << kx::AlignXWords().Constant(o.AlignX()) << '|' << kx::AlignYWords().Constant(o.AlignY());
+    out << Ascii {kx::AlignXWords().Constant(o.AlignX())} << '|'
+        << Ascii {kx::AlignYWords().Constant(o.AlignY())};
     if (o.Stretch() != 0)
-        out << '|' << kx::StretchWords().Constant(o.Stretch());
+        out << '|' << Ascii {kx::StretchWords().Constant(o.Stretch())};
 }
 
 // The object's text between double quotes, exactly as held (a quote inside it is not
 // escaped). It is wrapped for the gettext lookup when the run supports GetText and the object
 // asks for it; an empty text is never wrapped, since there is nothing to translate.
-void WriteQuotedText(CodeOut &out, const CObjectData &o, const DesignContext &context)
+void WriteQuotedText(CodeStream &out, const CObjectData &o, const DesignContext &context)
 {
     const QuotedText text {o.Name(), o.Text()};
     if (context.getTextSupport && o.IsGetText() && !o.Text().empty())
@@ -77,7 +81,7 @@ bool StyleDiffers(const CObjectData &o, const CImageData *image)
 // The style arguments of buttons, edit boxes and frames, then their line spacing. The spacing
 // comes after the full style arguments, so a spacing other than the default needs them even when
 // the style is the definition's; otherwise a state other than Normal is written alone.
-void WriteStyle(CodeOut &out, const CObjectData &o, const DesignContext &context)
+void WriteStyle(CodeStream &out, const CObjectData &o, const DesignContext &context)
 {
     const CImageData *image = context.images ? context.images->FindLastByName(o.Image()) : nullptr;
     if (StyleDiffers(o, image) || o.Linespace() != kDefaultLinespace) {
@@ -93,7 +97,7 @@ void WriteStyle(CodeOut &out, const CObjectData &o, const DesignContext &context
 
 // The last arguments of a text: the spacing when it is not the default or when the vertical flag
 // has to follow it, then the flag.
-void WriteLines(CodeOut &out, const CObjectData &o)
+void WriteLines(CodeStream &out, const CObjectData &o)
 {
     if (o.Linespace() != kDefaultLinespace || o.Vertical())
         out << ',' << o.Linespace();
@@ -105,7 +109,7 @@ void WriteLines(CodeOut &out, const CObjectData &o)
 
 // AddButton and AddEditbox take the same arguments.
 void WriteStateImageObject(
-    CodeOut &out, const CObjectData &o, int level, const DesignContext &context, const char *call)
+    CodeStream &out, const CObjectData &o, int level, const DesignContext &context, Literal call)
 {
     out << "\tobj = pGroup" << level << call << Identifier {"object", o.Name()} << ',';
     WriteQuotedText(out, o, context);
@@ -115,7 +119,7 @@ void WriteStateImageObject(
     out << ");\n";
 }
 
-void WriteFrame(CodeOut &out, const CObjectData &o, int level, const DesignContext &context)
+void WriteFrame(CodeStream &out, const CObjectData &o, int level, const DesignContext &context)
 {
     out << "\tobj = pGroup" << level << "->AddFrame(this," << Identifier {"object", o.Name()}
         << ',';
@@ -127,7 +131,7 @@ void WriteFrame(CodeOut &out, const CObjectData &o, int level, const DesignConte
 }
 
 // AddPicture and AddIcon take the same arguments.
-void WritePicture(CodeOut &out, const CObjectData &o, int level, const char *call)
+void WritePicture(CodeStream &out, const CObjectData &o, int level, Literal call)
 {
     out << "\tobj = pGroup" << level << call << ',' << Identifier {"object", o.Name()} << ','
         << o.X() << ',' << o.Y() << ',' << o.Width() << ',' << o.Height() << ",\""
@@ -138,7 +142,7 @@ void WritePicture(CodeOut &out, const CObjectData &o, int level, const char *cal
 }
 
 // A movie has no size; the state has to be written whenever the loop flag follows it.
-void WriteMovie(CodeOut &out, const CObjectData &o, int level)
+void WriteMovie(CodeStream &out, const CObjectData &o, int level)
 {
     const bool loop = o.Repeat(); // "Loop" of movies is held in the "Repeat" field
     out << "\tobj = pGroup" << level << "->AddMovie(this" << ',' << Identifier {"object", o.Name()}
@@ -151,7 +155,7 @@ void WriteMovie(CodeOut &out, const CObjectData &o, int level)
     out << ");\n";
 }
 
-void WriteCanvas(CodeOut &out, const CObjectData &o, int level)
+void WriteCanvas(CodeStream &out, const CObjectData &o, int level)
 {
     out << "\tobj = pGroup" << level << "->AddCanvas(this" << ',' << Identifier {"object", o.Name()}
         << ',' << o.X() << ',' << o.Y() << ',' << o.Width() << ',' << o.Height();
@@ -161,7 +165,7 @@ void WriteCanvas(CodeOut &out, const CObjectData &o, int level)
 }
 
 // A text always states its font, state, colours and layout.
-void WriteTextObject(CodeOut &out, const CObjectData &o, int level, const DesignContext &context)
+void WriteTextObject(CodeStream &out, const CObjectData &o, int level, const DesignContext &context)
 {
     out << "\tobj = pGroup" << level << "->AddText(this," << Identifier {"object", o.Name()} << ',';
     WriteQuotedText(out, o, context);
@@ -178,7 +182,7 @@ void WriteTextObject(CodeOut &out, const CObjectData &o, int level, const Design
 // ---- Setter lines after the statement ----
 
 // Buttons are clickable unless told otherwise; edit boxes take only the first two setters.
-void WriteButtonSetters(CodeOut &out, const CObjectData &o, bool withPushClick)
+void WriteButtonSetters(CodeStream &out, const CObjectData &o, bool withPushClick)
 {
     if (o.Repeat())
         out << "\tobj->SetEnableRepeat(TRUE);\n";
@@ -193,7 +197,7 @@ void WriteButtonSetters(CodeOut &out, const CObjectData &o, bool withPushClick)
 }
 
 // Every other object is created not clickable.
-void WriteClickableSetter(CodeOut &out, const CObjectData &o)
+void WriteClickableSetter(CodeStream &out, const CObjectData &o)
 {
     if (o.Click())
         out << "\tobj->SetClickable(TRUE);\n";
@@ -201,24 +205,31 @@ void WriteClickableSetter(CodeOut &out, const CObjectData &o)
 
 } // namespace
 
-// ---- Objects ----
+namespace kx {
 
-void CObjectData::EmitEnumerator(CXmlFile &file) const
+void WriteIdNameCase(CodeStream &out, Identifier id)
 {
-    CodeOut(file) << '\t' << Identifier {"object", Name()} << ",\n";
-}
-
-void CObjectData::EmitIdNameCase(CXmlFile &file) const
-{
-    CodeOut out(file);
-    out.RequireIdentifier("object", Name());
-    out << "\tcase " << kx::PaddedRight(Name() + ':', kIdNameColumns) << " return \"" << Name()
+    // The label's colon counts into its width.
+    out << "\tcase " << id << ':' << Padding {id.name, kIdNameColumns - 1} << " return \"" << id
         << "\";\n";
 }
 
-void CObjectData::EmitDesign(CXmlFile &file, int level, const DesignContext &context) const
+} // namespace kx
+
+// ---- Objects ----
+
+void CObjectData::EmitEnumerator(CodeStream &out) const
 {
-    CodeOut out(file);
+    out << '\t' << Identifier {"object", Name()} << ",\n";
+}
+
+void CObjectData::EmitIdNameCase(CodeStream &out) const
+{
+    kx::WriteIdNameCase(out, {"object", Name()});
+}
+
+void CObjectData::EmitDesign(CodeStream &out, int level, const DesignContext &context) const
+{
     switch (Type()) {
     case kTypeButton:
         WriteStateImageObject(out, *this, level, context, "->AddButton(this,");
@@ -258,34 +269,33 @@ void CObjectData::EmitDesign(CXmlFile &file, int level, const DesignContext &con
     }
 }
 
-void CObjectData::EmitClickCase(CXmlFile &file) const
+void CObjectData::EmitClickCase(CodeStream &out) const
 {
     if (Click())
-        CodeOut(file) << "\t \tcase " << Identifier {"object", Name()} << ":\n"
-                      << "\t \t\tbreak;\n";
+        out << "\t \tcase " << Identifier {"object", Name()} << ":\n"
+            << "\t \t\tbreak;\n";
 }
 
 // ---- Groups ----
 
-void CObjectDataList::EmitEnumerator(CXmlFile &file) const
+void CObjectDataList::EmitEnumerator(CodeStream &out) const
 {
     if (!IsRoot())
-        CObjectData::EmitEnumerator(file);
+        CObjectData::EmitEnumerator(out);
     for (const CObjectData *child : Children())
-        child->EmitEnumerator(file);
+        child->EmitEnumerator(out);
 }
 
-void CObjectDataList::EmitIdNameCase(CXmlFile &file) const
+void CObjectDataList::EmitIdNameCase(CodeStream &out) const
 {
     if (!IsRoot())
-        CObjectData::EmitIdNameCase(file);
+        CObjectData::EmitIdNameCase(out);
     for (const CObjectData *child : Children())
-        child->EmitIdNameCase(file);
+        child->EmitIdNameCase(out);
 }
 
-void CObjectDataList::EmitDesign(CXmlFile &file, int level, const DesignContext &context) const
+void CObjectDataList::EmitDesign(CodeStream &out, int level, const DesignContext &context) const
 {
-    CodeOut out(file);
     const int own = level + 1;
     // The top of the tree has no group variable to add itself to: it takes the dialog's group.
     if (level == 0) {
@@ -300,11 +310,11 @@ void CObjectDataList::EmitDesign(CXmlFile &file, int level, const DesignContext 
     if (Radio())
         out << "\tpGroup" << own << "->SetRadioButton(TRUE);\n";
     for (const CObjectData *child : Children())
-        child->EmitDesign(file, own, context);
+        child->EmitDesign(out, own, context);
 }
 
-void CObjectDataList::EmitClickCase(CXmlFile &file) const
+void CObjectDataList::EmitClickCase(CodeStream &out) const
 {
     for (const CObjectData *child : Children())
-        child->EmitClickCase(file);
+        child->EmitClickCase(out);
 }

@@ -1,6 +1,6 @@
 // "resourceid.h": a numeric identifier for every font definition, image definition and dialog of
 // the project, numbered from the run's counters in list order.
-#include "codegen/design_context.h"
+#include "codegen/code_stream.h"
 #include "codegen/generated_file.h"
 #include "codegen/generation_state.h"
 #include "model/project_context.h"
@@ -12,25 +12,21 @@ namespace {
 
 constexpr const char *kFileName = "resourceid.h";
 
+using kx::CodeStream;
+
 // Names are padded to this width like printf's "%-30s", so that the numbers line up; a longer
 // name is kept whole and followed by one blank.
 constexpr std::size_t kNameColumns = 30;
 
-std::string PaddedName(std::string_view name)
+// One "#define" line; the identifier is the counter's value, and the counter moves on.
+void WriteDefine(CodeStream &out, std::string_view what, std::string_view name, int &counter)
 {
-    return kx::PaddedRight(name, kNameColumns);
-}
-
-// One "#define" line; the identifier is the counter's value, and the counter moves on. The name
-// is checked before it is padded.
-void WriteDefine(kx::CodeOut &out, std::string_view what, std::string_view name, int &counter)
-{
-    out.RequireIdentifier(what, name);
     const int id = counter++;
-    out << "#define " << PaddedName(name) << " " << id << "\n";
+    out << "#define " << kx::Identifier {what, name} << kx::Padding {name, kNameColumns} << " "
+        << id << "\n";
 }
 
-void WriteFontDefines(kx::CodeOut &out, const CProjectContext &project, int &counter)
+void WriteFontDefines(CodeStream &out, const CProjectContext &project, int &counter)
 {
     out << "\n";
     out << "// Font\n";
@@ -38,7 +34,7 @@ void WriteFontDefines(kx::CodeOut &out, const CProjectContext &project, int &cou
         WriteDefine(out, "font", font->Name(), counter);
 }
 
-void WriteImageDefines(kx::CodeOut &out, const CProjectContext &project, int &counter)
+void WriteImageDefines(CodeStream &out, const CProjectContext &project, int &counter)
 {
     out << "\n";
     out << "// Image\n";
@@ -49,7 +45,7 @@ void WriteImageDefines(kx::CodeOut &out, const CProjectContext &project, int &co
 // The dialog constants are the upper-cased class names, which the dialog class sources pass to
 // the library's dialog constructor. Names are UTF-8, whose multibyte characters hold no ASCII
 // byte, so only ASCII letters change.
-void WriteDialogDefines(kx::CodeOut &out, const CProjectContext &project, int &counter)
+void WriteDialogDefines(CodeStream &out, const CProjectContext &project, int &counter)
 {
     out << "\n";
     out << "// Dialog\n";
@@ -66,11 +62,7 @@ GenerationResult WriteResourceIdHeader(
 {
     if (!project)
         return NotGenerated(kFileName, "no project is open");
-    GeneratedFile generated(folder, kFileName);
-    if (generated.IsOpen()) {
-        CXmlFile &file = generated.File();
-        file.WriteBanner(true);
-        CodeOut out(file);
+    return WriteGeneratedFile(folder, kFileName, true, [&](CodeStream &out) {
         out << "#pragma once\n";
         // The keyboard pseudo-object that the generated dialog sources name in their examples.
         out << "#define KEYBOARD "
@@ -79,8 +71,7 @@ GenerationResult WriteResourceIdHeader(
         WriteFontDefines(out, *project, state.fontCounter);
         WriteImageDefines(out, *project, state.imageCounter);
         WriteDialogDefines(out, *project, state.dialogCounter);
-    }
-    return generated.Finish();
+    });
 }
 
 } // namespace kx

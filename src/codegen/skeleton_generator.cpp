@@ -5,6 +5,8 @@
 // every run.
 #include "codegen/skeleton_generator.h"
 
+#include "codegen/code_names.h"
+#include "codegen/code_stream.h"
 #include "codegen/design_context.h"
 #include "codegen/generated_file.h"
 #include "codegen/generation_state.h"
@@ -12,102 +14,46 @@
 #include "model/project_context.h"
 #include "model/vocabulary.h"
 
-#include <algorithm>
-#include <initializer_list>
-
 namespace kx {
 
 namespace {
-
-// Width of the case labels of GetIdName, which line up the return statements of short names.
-constexpr std::size_t kIdNameColumns = 16;
 
 // Image definition types that differ from a button's in the application design source.
 constexpr int kImageEditbox = 1;
 constexpr int kImageFrame = 2;
 
-// Writes the text of a skeleton file: the generated-code stream with helpers for lines and the
-// method blocks of a dialog class. The literals of this file are UTF-8 and go out as they are.
-class SourceOut : public CodeOut {
-public:
-    explicit SourceOut(CXmlFile &file)
-        : CodeOut(file)
-    { }
-
-    // One line: the text and a line feed.
-    void Line(std::string_view text = {}) { *this << text << '\n'; }
-    void Lines(std::initializer_list<std::string_view> lines)
-    {
-        for (const std::string_view line : lines)
-            Line(line);
-    }
-
-    // A function without statements: its signature, the braces, then an empty line.
-    void EmptyFunction(std::string_view signature)
-    {
-        Line(signature);
-        Lines({"{", "}", ""});
-    }
-
-    // The head of a member function of a dialog class: a rule, the title, a rule, the
-    // signature, the opening brace and the TODO line that tells the user what belongs there.
-    // The caller writes the body and closes the block with EndMethod.
-    void BeginMethod(std::string_view title, std::string_view signature, std::string_view task)
-    {
-        Line(kRule);
-        *this << "// " << title << '\n';
-        Line(kRule);
-        Line(signature);
-        Line("{");
-        *this << "\t// TODO: " << task << '\n';
-    }
-    void EndMethod() { Lines({"}", ""}); }
-
-    // Refuses the file unless the application class name can stand as an identifier, and
-    // answers it.
-    const std::string &AppClass(const CProjectContext &project)
-    {
-        RequireIdentifier("application class", project.Root().AppClassName());
-        return project.Root().AppClassName();
-    }
-    // The same for a dialog's class name.
-    const std::string &DialogClass(const CKXDialogData &dialog)
-    {
-        RequireIdentifier("dialog class", dialog.ClassName());
-        return dialog.ClassName();
-    }
-    // A file name inside the double quotes of an #include line.
-    SourceOut &Included(std::string_view fileName)
-    {
-        *this << QuotedFileName {"included file", fileName};
-        return *this;
-    }
-
-private:
-    // "//" and 80 hyphens.
-    static constexpr std::string_view kRule = "//-----------------------------------------"
-                                              "---------------------------------------";
-};
-
-// Opens a generated file in folder, writes its banner and the text that writeText gives, and
-// closes it, answering what became of it: cancelled when it belongs to the user, cannot be
-// opened or written, or holds a name that could carry code; the file is then as it was.
-template <typename WriteTextFunction>
-GenerationResult WriteSourceFile(const std::string &folder, const std::string &fileName,
-    bool notice, WriteTextFunction &&writeText)
+// The application class name, checked before anything of the file is written: the file is about
+// it, so its reason comes first.
+Identifier AppClass(CodeStream &out, const CProjectContext &project)
 {
-    GeneratedFile generated(folder, fileName);
-    if (generated.IsOpen()) {
-        generated.File().WriteBanner(notice);
-        SourceOut out(generated.File());
-        writeText(out);
-    }
-    return generated.Finish();
+    const Identifier name {"application class", project.Root().AppClassName()};
+    out.Check(name);
+    return name;
 }
 
-const char *Truth(bool on)
+// A dialog's class name, checked where it is written.
+Identifier DialogClass(const CKXDialogData &dialog)
 {
-    return on ? "TRUE" : "FALSE";
+    return {"dialog class", dialog.ClassName()};
+}
+
+// The same, checked before anything of the file is written.
+Identifier CheckedDialogClass(CodeStream &out, const CKXDialogData &dialog)
+{
+    const Identifier name = DialogClass(dialog);
+    out.Check(name);
+    return name;
+}
+
+// A file name inside the double quotes of an #include line.
+QuotedFileName Included(std::string_view fileName)
+{
+    return {"included file", fileName};
+}
+
+Literal Truth(bool on)
+{
+    return on ? Literal("TRUE") : Literal("FALSE");
 }
 
 // A text colour of an image definition; the library needs a colour, so none is black.
@@ -120,13 +66,12 @@ IdentifierTail ColourName(const std::string &name)
 // ---- main.cpp ----
 
 // The program opens the first dialog of the project and runs the library's event loop.
-void WriteMainText(SourceOut &out, const CProjectContext &project, const CKXDialogData &dialog)
+void WriteMainText(CodeStream &out, const CProjectContext &project, const CKXDialogData &dialog)
 {
-    const std::string &a = out.AppClass(project);
-    const std::string &d = out.DialogClass(dialog);
+    const Identifier a = AppClass(out, project);
+    const Identifier d = CheckedDialogClass(out, dialog);
     out << "#include \"" << a << ".h\"\n";
-    out << "#include \"";
-    out.Included(dialog.HeaderFile()) << "\"\n";
+    out << "#include \"" << Included(dialog.HeaderFile()) << "\"\n";
     out.Line();
     out << a << " app;\n";
     out.Line();
@@ -158,20 +103,19 @@ GenerationResult WriteMainSource(const CProjectContext *project, const std::stri
     const CKXDialogData *dialog = project->Dialogs().At(0);
     if (!dialog)
         return NotGenerated(fileName, "the project has no dialog");
-    return WriteSourceFile(
-        folder, fileName, false, [&](SourceOut &out) { WriteMainText(out, *project, *dialog); });
+    return WriteGeneratedFile(
+        folder, fileName, false, [&](CodeStream &out) { WriteMainText(out, *project, *dialog); });
 }
 
 // ---- Application files ----
 
-void WriteApplicationSourceText(SourceOut &out, const CProjectContext &project)
+void WriteApplicationSourceText(CodeStream &out, const CProjectContext &project)
 {
-    out << "#include \"";
-    out.Included(project.Root().ProjectName()) << ".h\"\n";
+    out << "#include \"" << Included(project.Root().ProjectName()) << ".h\"\n";
     out.Lines({"", "// アプリケーション全体で使用するクラス", ""});
 }
 
-void WriteApplicationHeaderText(SourceOut &out, const CProjectContext & /*project*/)
+void WriteApplicationHeaderText(CodeStream &out, const CProjectContext & /*project*/)
 {
     out.Lines({
         "#pragma once",
@@ -184,12 +128,11 @@ void WriteApplicationHeaderText(SourceOut &out, const CProjectContext & /*projec
     });
 }
 
-void WriteApplicationClassHeaderText(SourceOut &out, const CProjectContext &project)
+void WriteApplicationClassHeaderText(CodeStream &out, const CProjectContext &project)
 {
-    const std::string &a = out.AppClass(project);
+    const Identifier a = AppClass(out, project);
     out.Line("#pragma once");
-    out << "#include \"";
-    out.Included(project.Root().ProjectName()) << ".h\"\n";
+    out << "#include \"" << Included(project.Root().ProjectName()) << ".h\"\n";
     out.Line();
     out.Lines({
         "class AppSound : public KXSound",
@@ -228,7 +171,7 @@ void WriteApplicationClassHeaderText(SourceOut &out, const CProjectContext &proj
 }
 
 // The sound class reacts to the library's sound events; every handler starts empty.
-void WriteAppSoundFunctions(SourceOut &out)
+void WriteAppSoundFunctions(CodeStream &out)
 {
     out.EmptyFunction("AppSound::AppSound()");
     out.EmptyFunction("AppSound::~AppSound()");
@@ -267,14 +210,14 @@ void WriteAppSoundFunctions(SourceOut &out)
     out.EmptyFunction("void AppSound::User(int id,void* data)");
 }
 
-void WriteApplicationClassSourceText(SourceOut &out, const CProjectContext &project)
+void WriteApplicationClassSourceText(CodeStream &out, const CProjectContext &project)
 {
-    const std::string &a = out.AppClass(project);
+    const Identifier a = AppClass(out, project);
     out << "#include \"" << a << ".h\"\n";
     out.Line();
     WriteAppSoundFunctions(out);
-    out.EmptyFunction(a + "::" + a + "()");
-    out.EmptyFunction(a + "::~" + a + "()");
+    out.EmptyFunction(a, "::", a, "()");
+    out.EmptyFunction(a, "::~", a, "()");
 
     out << "int " << a << "::Initialize(int argc, char **argv)\n";
     out.Line("{");
@@ -309,7 +252,7 @@ void WriteApplicationClassSourceText(SourceOut &out, const CProjectContext &proj
         "// 登録したファイルディスクリプタが読み取り可能になると実行されます。",
         "// id には 0(ゼロ)から始まる、登録された順番が設定されます。",
     });
-    out.EmptyFunction("void " + a + "::ReceiveEvent(int id,int fd)");
+    out.EmptyFunction("void ", a, "::ReceiveEvent(int id,int fd)");
 
     out.Line("// オブジェクトの終了処理を行います。"
              "組み込みプログラムの場合、終了される事はありません。");
@@ -326,58 +269,53 @@ void WriteApplicationClassSourceText(SourceOut &out, const CProjectContext &proj
     });
 }
 
-// A case of GetIdName for a font or image definition, whose name is its identifier.
-void WriteIdNameCase(SourceOut &out, std::string_view what, const std::string &name)
-{
-    out.RequireIdentifier(what, name);
-    out << "\tcase " << PaddedRight(name + ':', kIdNameColumns) << " return \"" << name << "\";\n";
-}
-
 // One state (or frame part) of an image definition. The colours are those of colourSlot: a
 // frame's three parts all take its first state's colours.
-void WriteImageLine(SourceOut &out, std::string_view call, const CImageData &image,
-    const char *state, int colourSlot, const std::string &file)
+void WriteImageLine(CodeStream &out, Literal call, const CImageData &image, Ascii state,
+    int colourSlot, const std::string &file)
 {
     out << '\t' << call << '(' << Identifier {"image", image.Name()} << ',' << state << ','
         << Identifier {"font", image.FontName()} << ',' << image.MarginX() << ','
-        << AlignXWords().Constant(image.AlignX()) << '|' << AlignYWords().Constant(image.AlignY())
-        << ',' << kColourPrefix << ColourName(image.SlotColour(colourSlot)) << ',' << kColourPrefix
+        << Ascii {AlignXWords().Constant(image.AlignX())} << '|'
+        << Ascii {AlignYWords().Constant(image.AlignY())} << ',' << Ascii {kColourPrefix}
+        << ColourName(image.SlotColour(colourSlot)) << ',' << Ascii {kColourPrefix}
         << ColourName(image.SlotSubColour(colourSlot)) << ",\""
         << QuotedFileName {"picture file", file} << "\");\n";
 }
 
 // The library calls that register an image definition. Buttons and edit boxes name only the
 // states that have a picture; a frame always names its three parts.
-void WriteImageDefinition(SourceOut &out, const CImageData &image)
+void WriteImageDefinition(CodeStream &out, const CImageData &image)
 {
     const WordTable &slots = ImageSlotWords(image.Type());
     if (image.Type() == kImageFrame) {
         for (int slot = 0; slot < slots.Count(); ++slot)
             WriteImageLine(
-                out, "SetImageFrame", image, slots.Constant(slot), 0, image.SlotFile(slot));
+                out, "SetImageFrame", image, {slots.Constant(slot)}, 0, image.SlotFile(slot));
         return;
     }
-    const char *call = image.Type() == kImageEditbox ? "SetImageEditbox" : "SetImageButton";
+    const Literal call
+        = image.Type() == kImageEditbox ? Literal("SetImageEditbox") : Literal("SetImageButton");
     for (int slot = 0; slot < slots.Count(); ++slot) {
         if (!image.SlotFile(slot).empty())
-            WriteImageLine(out, call, image, slots.Constant(slot), slot, image.SlotFile(slot));
+            WriteImageLine(out, call, image, {slots.Constant(slot)}, slot, image.SlotFile(slot));
     }
 }
 
 // GetIdName and SetImage of the application: the names of the font and image identifiers, and
 // the registration of every font and image definition with the library.
-void WriteApplicationDesignText(SourceOut &out, const CProjectContext &project)
+void WriteApplicationDesignText(CodeStream &out, const CProjectContext &project)
 {
-    const std::string &a = out.AppClass(project);
+    const Identifier a = AppClass(out, project);
     out << "#include \"" << a << ".h\"\n";
     out.Line();
     out << "const char* " << a << "::GetIdName(int id)\n";
     out.Lines({"{", "\tswitch( id ){"});
     out << "\tcase -1:              return \"" << a << "\";\n";
     for (const auto &font : project.Fonts())
-        WriteIdNameCase(out, "font", font->Name());
+        WriteIdNameCase(out, {"font", font->Name()});
     for (const auto &image : project.Images())
-        WriteIdNameCase(out, "image", image->Name());
+        WriteIdNameCase(out, {"image", image->Name()});
     out.Lines({"\t}", "\treturn NULL;", "}", ""});
 
     out << "void " << a << "::SetImage()\n";
@@ -385,7 +323,7 @@ void WriteApplicationDesignText(SourceOut &out, const CProjectContext &project)
     for (const auto &font : project.Fonts()) {
         out << "\tSetFont(" << Identifier {"font", font->Name()} << ",\""
             << QuotedFileName {"font file", font->File()} << "\"," << font->Size() << ','
-            << FontEffects().Constant(font->Effect()) << ',' << Truth(font->Bold()) << ','
+            << Ascii {FontEffects().Constant(font->Effect())} << ',' << Truth(font->Bold()) << ','
             << Truth(font->BoldEffect()) << ");\n";
     }
     for (const auto &image : project.Images()) {
@@ -395,7 +333,7 @@ void WriteApplicationDesignText(SourceOut &out, const CProjectContext &project)
     out.Line("};");
 }
 
-using ApplicationText = void (*)(SourceOut &, const CProjectContext &);
+using ApplicationText = void (*)(CodeStream &, const CProjectContext &);
 
 // One application file: the name it is logged under without a project, where its name comes
 // from (the project name or the application class name), its suffix, its banner and its text.
@@ -425,20 +363,19 @@ GenerationResult WriteApplicationFile(
     const CKXResourceData &root = project->Root();
     const std::string fileName
         = (kind.namedAfterClass ? root.AppClassName() : root.ProjectName()) + kind.suffix;
-    return WriteSourceFile(
-        folder, fileName, kind.notice, [&](SourceOut &out) { kind.writeText(out, *project); });
+    return WriteGeneratedFile(
+        folder, fileName, kind.notice, [&](CodeStream &out) { kind.writeText(out, *project); });
 }
 
 // ---- Dialog class files ----
 
 void WriteDialogClassHeaderText(
-    SourceOut &out, const CProjectContext &project, const CKXDialogData &dialog)
+    CodeStream &out, const CProjectContext &project, const CKXDialogData &dialog)
 {
-    const std::string &d = out.DialogClass(dialog);
+    const Identifier d = CheckedDialogClass(out, dialog);
     out.Line("#pragma once");
-    out << "#include \"" << out.AppClass(project) << ".h\"\n";
-    out << "#include \"";
-    out.Included(dialog.DesignHeaderFile()) << "\"\n";
+    out << "#include \"" << AppClass(out, project) << ".h\"\n";
+    out << "#include \"" << Included(dialog.DesignHeaderFile()) << "\"\n";
     out.Lines({"", ""});
     out << "using namespace _" << d << ";\n";
     out.Line();
@@ -478,13 +415,13 @@ void WriteDialogClassHeaderText(
 }
 
 // The first half of the dialog class: construction, opening, activation, drawing, closing.
-void WriteDialogLifecycleMethods(SourceOut &out, const CKXDialogData &dialog)
+void WriteDialogLifecycleMethods(CodeStream &out, const CKXDialogData &dialog)
 {
-    const std::string &d = dialog.ClassName();
+    const Identifier d = DialogClass(dialog);
     // The constructor hands the library the dialog's identifier from resourceid.h.
-    out.BeginMethod("コンストラクタ",
-        d + "::" + d + "(KXCore* core) : KXDialog(core," + AsciiUpper(d) + ")",
-        "1度だけ呼ばれる構築用のコードを記述します。");
+    const std::string dialogId = AsciiUpper(d.name);
+    out.BeginMethod("コンストラクタ", "1度だけ呼ばれる構築用のコードを記述します。", d, "::", d,
+        "(KXCore* core) : KXDialog(core,", Identifier {"dialog class", dialogId}, ")");
     out.Lines({
         "\tSetImage();",
         "\t//AddKeyboard(KEYBOARD);\t// キーボードからのイベントを受け取ります。",
@@ -493,21 +430,21 @@ void WriteDialogLifecycleMethods(SourceOut &out, const CKXDialogData &dialog)
     });
     out.EndMethod();
 
-    out.BeginMethod("デストラクタ", d + "::~" + d + "()", "終了処理を記述します。");
+    out.BeginMethod("デストラクタ", "終了処理を記述します。", d, "::~", d, "()");
     out.EndMethod();
 
-    out.BeginMethod("ダイアログが開く直前に呼ばれます。", "void " + d + "::PreInitial()",
-        "ダイアログが開く直前に行う処理を記述します。");
+    out.BeginMethod("ダイアログが開く直前に呼ばれます。",
+        "ダイアログが開く直前に行う処理を記述します。", "void ", d, "::PreInitial()");
     out.EndMethod();
 
     out.BeginMethod("ダイアログが開いた直後に呼ばれます。",
-        "void " + d + "::PostInitial(KXHandle handledlg,int id)",
-        "ダイアログが開いた直後に行う処理を記述します。");
+        "ダイアログが開いた直後に行う処理を記述します。", "void ", d,
+        "::PostInitial(KXHandle handledlg,int id)");
     out.Lines({"\tif( id == GetId() ){", "\t}"});
     out.EndMethod();
 
-    out.BeginMethod("ダイアログがアクティブになった時に呼ばれます。", "void " + d + "::Activate()",
-        "ダイアログがアクティブになった時に行う処理を記述します。");
+    out.BeginMethod("ダイアログがアクティブになった時に呼ばれます。",
+        "ダイアログがアクティブになった時に行う処理を記述します。", "void ", d, "::Activate()");
     out.Lines({
         "\t// SetTimerInterval(100);\t\t// タイマーを使用します。",
         "\t// SetSingleTimerInterval(10);\t// １回のみのタイマーを使用します。",
@@ -520,18 +457,18 @@ void WriteDialogLifecycleMethods(SourceOut &out, const CKXDialogData &dialog)
     out.EndMethod();
 
     out.BeginMethod("ダイアログがアクティブでなくなった時に呼ばれます。",
-        "void " + d + "::Inactivate()",
-        "ダイアログがアクティブでなくなった時に行う処理を記述します。");
+        "ダイアログがアクティブでなくなった時に行う処理を記述します。", "void ", d,
+        "::Inactivate()");
     out.Line("\tKXDialog::Inactivate();\t// キャレットを消す処理が行われる。");
     out.EndMethod();
 
-    out.BeginMethod("表示の更新が必要な時に呼ばれます。", "void " + d + "::Draw(KXRect region)",
-        "描画処理を記述します。");
+    out.BeginMethod("表示の更新が必要な時に呼ばれます。", "描画処理を記述します。", "void ", d,
+        "::Draw(KXRect region)");
     out.EndMethod();
 
     out.BeginMethod("このダイアログもしくは他のダイアログが閉じた時に呼ばれます。",
-        "void " + d + "::Closed(KXHandle handledlg,int id,int param)",
-        "ダイアログが閉じた時の処理を記述します。");
+        "ダイアログが閉じた時の処理を記述します。", "void ", d,
+        "::Closed(KXHandle handledlg,int id,int param)");
     out.Lines({
         "",
         "\t// このダイアログが閉じた",
@@ -545,15 +482,15 @@ void WriteDialogLifecycleMethods(SourceOut &out, const CKXDialogData &dialog)
 }
 
 // The second half: timers, user events, keys, buttons and the mouse.
-void WriteDialogEventMethods(SourceOut &out, const CKXDialogData &dialog)
+void WriteDialogEventMethods(CodeStream &out, const CKXDialogData &dialog)
 {
-    const std::string &d = dialog.ClassName();
+    const Identifier d = DialogClass(dialog);
     out.BeginMethod("定期タイマーイベントが発生した時に呼ばれます。",
-        "void " + d + "::Timer(struct timeval time)", "定期タイマー処理を記述します。");
+        "定期タイマー処理を記述します。", "void ", d, "::Timer(struct timeval time)");
     out.EndMethod();
 
     out.BeginMethod("シングルタイマーイベントが発生した時に呼ばれます。",
-        "void " + d + "::SingleTimer(struct timeval time)", "シングルタイマー処理を記述します。");
+        "シングルタイマー処理を記述します。", "void ", d, "::SingleTimer(struct timeval time)");
     out.EndMethod();
 
     // A title of three comment lines.
@@ -561,14 +498,13 @@ void WriteDialogEventMethods(SourceOut &out, const CKXDialogData &dialog)
                     "// ユーザーイベントは PostEventUser で発行します。\n"
                     "// GetCore()->PostEventUser(int param,void* data,KXHandle handledlg,"
                     "KXHandle handleobj)",
-        "void " + d
-            + "::ReceiveUserEvent(int param,void* data,KXHandle handledlg,KXHandle handleobj)",
-        "ユーザイベントを受信した時の処理を記述します。");
+        "ユーザイベントを受信した時の処理を記述します。", "void ", d,
+        "::ReceiveUserEvent(int param,void* data,KXHandle handledlg,KXHandle handleobj)");
     out.EndMethod();
 
     out.BeginMethod("キー／ボタンが押された時に呼ばれます。",
-        "void " + d + "::DownButton(KXHandle handleobj,int act)",
-        "キー／ボタンが押された時の処理を記述します。");
+        "キー／ボタンが押された時の処理を記述します。", "void ", d,
+        "::DownButton(KXHandle handleobj,int act)");
     out.Lines({
         "",
         "\t// 例：ESCキーが押されたらダイアログを閉じる",
@@ -590,14 +526,14 @@ void WriteDialogEventMethods(SourceOut &out, const CKXDialogData &dialog)
     out.EndMethod();
 
     out.BeginMethod("キー／ボタンが離された時に呼ばれます。",
-        "void " + d + "::UpButton(KXHandle handleobj,int act)",
-        "キー／ボタンが離された時の処理を記述します。");
+        "キー／ボタンが離された時の処理を記述します。", "void ", d,
+        "::UpButton(KXHandle handleobj,int act)");
     out.EndMethod();
 
     // One empty case for every clickable object of the dialog, for the user to fill in.
     out.BeginMethod("ボタンオブジェクトをクリック（確定）した時に呼ばれます。",
-        "void " + d + "::ClickButton(KXHandle handleobj,int act)",
-        "ボタンオブジェクトをクリック（確定）した時の処理を記述します。");
+        "ボタンオブジェクトをクリック（確定）した時の処理を記述します。", "void ", d,
+        "::ClickButton(KXHandle handleobj,int act)");
     out.Lines({
         "",
         "\tKXObject* obj = GetObjectFromHandle(handleobj);",
@@ -605,13 +541,13 @@ void WriteDialogEventMethods(SourceOut &out, const CKXDialogData &dialog)
         "\t\tint objid = obj->GetId();",
         "\t\tswitch( objid ){",
     });
-    dialog.RootGroup()->EmitClickCase(out.File());
+    dialog.RootGroup()->EmitClickCase(out);
     out.Lines({"\t\t}", "\t}"});
     out.EndMethod();
 
     out.BeginMethod("マウスの移動・クリックイベントが発生した時に呼ばれます。",
-        "void " + d + "::MoveCursor(int x,int y,int act)",
-        "マウスの移動・クリックイベントが発生した時の処理を記述します。");
+        "マウスの移動・クリックイベントが発生した時の処理を記述します。", "void ", d,
+        "::MoveCursor(int x,int y,int act)");
     out.Lines({
         "\tswitch( act ){",
         "\tcase KX_ACT_DOWN:\t// ボタンが押された",
@@ -625,11 +561,10 @@ void WriteDialogEventMethods(SourceOut &out, const CKXDialogData &dialog)
     out.EndMethod();
 }
 
-void WriteDialogClassSourceText(SourceOut &out, const CKXDialogData &dialog)
+void WriteDialogClassSourceText(CodeStream &out, const CKXDialogData &dialog)
 {
-    out.DialogClass(dialog);
-    out << "#include \"";
-    out.Included(dialog.HeaderFile()) << "\"\n";
+    CheckedDialogClass(out, dialog);
+    out << "#include \"" << Included(dialog.HeaderFile()) << "\"\n";
     out.Lines({"", ""});
     WriteDialogLifecycleMethods(out, dialog);
     WriteDialogEventMethods(out, dialog);
@@ -639,15 +574,15 @@ GenerationResult WriteDialogClassSource(const CKXDialogData &dialog, const std::
 {
     if (!dialog.RootGroup()) // only a history snapshot has no tree, and it is never generated
         return NotGenerated(dialog.ClassSourceFile(), "the dialog has no objects tree");
-    return WriteSourceFile(folder, dialog.ClassSourceFile(), false,
-        [&](SourceOut &out) { WriteDialogClassSourceText(out, dialog); });
+    return WriteGeneratedFile(folder, dialog.ClassSourceFile(), false,
+        [&](CodeStream &out) { WriteDialogClassSourceText(out, dialog); });
 }
 
 GenerationResult WriteDialogClassHeader(
     const CProjectContext &project, const CKXDialogData &dialog, const std::string &folder)
 {
-    return WriteSourceFile(folder, dialog.HeaderFile(), false,
-        [&](SourceOut &out) { WriteDialogClassHeaderText(out, project, dialog); });
+    return WriteGeneratedFile(folder, dialog.HeaderFile(), false,
+        [&](CodeStream &out) { WriteDialogClassHeaderText(out, project, dialog); });
 }
 
 bool IsSelected(const CKXDialogData &dialog, const SkeletonSettings &settings)

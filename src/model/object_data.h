@@ -14,13 +14,13 @@
 
 class CObjectDataList;
 class CImageDataList;
-class CXmlFile;
 class CNameIdList;
 class UndoBuffer;
 class UndoRecord;
 
 namespace kx {
 class ObjectNameIndex;
+class CodeStream;
 struct DesignContext;
 } // namespace kx
 
@@ -140,16 +140,16 @@ public:
     // ---- Generated design code (the code generator implements these) ----
     // The object's enumerator line in the dialog's design header. A group adds the lines of its
     // children in pre-order; the root group writes only theirs.
-    virtual void EmitEnumerator(CXmlFile &file) const;
+    virtual void EmitEnumerator(kx::CodeStream &out) const;
     // The object's case of GetIdName in the design source; the same walk as EmitEnumerator.
-    virtual void EmitIdNameCase(CXmlFile &file) const;
+    virtual void EmitIdNameCase(kx::CodeStream &out) const;
     // The statement of SetImage that builds the object, then its setter lines. level is the
     // number of the group variable that holds the parent; a group assigns its own variable,
     // level + 1, and passes that on to its children.
-    virtual void EmitDesign(CXmlFile &file, int level, const kx::DesignContext &context) const;
+    virtual void EmitDesign(kx::CodeStream &out, int level, const kx::DesignContext &context) const;
     // An empty case of the dialog's click handler for an object whose "Click" is on. A group
     // writes none for itself, only those of its children in pre-order.
-    virtual void EmitClickCase(CXmlFile &file) const;
+    virtual void EmitClickCase(kx::CodeStream &out) const;
     virtual void ReplaceFontName(std::string_view oldName, std::string_view newName);
     virtual void ReplaceImageName(std::string_view oldName, std::string_view newName);
     virtual CObjectData *FindBySerial(std::uint64_t serial);

@@ -37,12 +37,13 @@ public:
     void AlignEdge(int kind, int value) override;
     int GroupDepth(int level) const override;
     int CountNodes() const override;
-    void EmitEnumerator(CXmlFile &file) const override;
-    void EmitIdNameCase(CXmlFile &file) const override;
+    void EmitEnumerator(kx::CodeStream &out) const override;
+    void EmitIdNameCase(kx::CodeStream &out) const override;
     // The root group (level 0) creates pGroup1 with Group(); any other group adds itself to its
     // parent's group variable at its canvas position.
-    void EmitDesign(CXmlFile &file, int level, const kx::DesignContext &context) const override;
-    void EmitClickCase(CXmlFile &file) const override;
+    void EmitDesign(
+        kx::CodeStream &out, int level, const kx::DesignContext &context) const override;
+    void EmitClickCase(kx::CodeStream &out) const override;
     void ReplaceFontName(std::string_view oldName, std::string_view newName) override;
     void ReplaceImageName(std::string_view oldName, std::string_view newName) override;
     CObjectData *FindBySerial(std::uint64_t serial) override;

@@ -184,7 +184,8 @@ TEST_F(DesignGeneratorTest, ClickCasesListTheClickableObjectsInPreOrder)
     OutputDir out("clicks");
     CXmlFile file;
     ASSERT_TRUE(file.OpenForGeneration(out.File("cases.txt").string()));
-    Dialog("Main").RootGroup()->EmitClickCase(file);
+    kx::CodeStream stream(file);
+    Dialog("Main").RootGroup()->EmitClickCase(stream);
     ASSERT_TRUE(file.Close());
     EXPECT_EQ(ReadAll(out.File("cases.txt")),
         "\t \tcase OBOk:\n\t \t\tbreak;\n"
@@ -248,7 +249,8 @@ protected:
         OutputDir out("object");
         CXmlFile file;
         EXPECT_TRUE(file.OpenForGeneration(out.File("design.txt").string()));
-        object.EmitDesign(file, 1, context);
+        kx::CodeStream stream(file);
+        object.EmitDesign(stream, 1, context);
         EXPECT_TRUE(file.Close());
         return ReadAll(out.File("design.txt"));
     }

@@ -307,9 +307,10 @@ TEST(Surface, EveryOperationWritesOnlyInsideTheClipAndReportsWhereItWouldDraw)
         for (int y = 0; y < 10; ++y) {
             for (int x = 0; x < 10; ++x) {
                 const bool inside = x >= 2 && x < 5 && y >= 2 && y < 4;
-                if (!inside)
+                if (!inside) {
                     ASSERT_EQ(surface.GetPixel(x, y), kMarker)
                         << "operation " << i << " at " << x << ", " << y;
+                }
             }
         }
     }

@@ -251,6 +251,7 @@ void PropertyPanelTest::EachKindOfFieldCommitsItsAttribute()
     };
     int fontIndex = 0;
     int alignX = 0;
+    int imageIndex = 0;
     const Case cases[] = {
         {"Click", button, [&] { w.click->click(); }, [&] { return !button->Click(); }, 1},
         {"attribute", button, [&] { Choose(w.attr, (button->Attr() + 1) % 7); },
@@ -281,10 +282,15 @@ void PropertyPanelTest::EachKindOfFieldCommitsItsAttribute()
                     && text->AlignX() == alignX && text->MarginX() == w.marginX->Value();
             },
             3},
-        {"イメージ", button, [&] { Choose(w.image, 1); },
+        {"イメージ", button,
+            [&] {
+                // Another picture than the button has.
+                imageIndex = w.image->GetNameAt(0) == button->Image() ? 1 : 0;
+                Choose(w.image, imageIndex);
+            },
             [&] {
                 const CImageData *image = project.Images().FindByName(button->Image());
-                return button->Image() == w.image->GetNameAt(1) && image
+                return button->Image() == w.image->GetNameAt(imageIndex) && image
                     && button->Height() == image->NaturalSize(kTypeButton).height
                     && button->Font() == image->FontName();
             },
