@@ -13,6 +13,8 @@ packages=(
     libexpat1-dev libfreetype-dev libpng-dev libgif-dev
     # the editor
     qt6-base-dev qt6-base-dev-tools
+    # its English translation (lupdate, lrelease) and Qt's own translated texts
+    qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     # draws the editor's SVG icon
     libqt6svg6
     # fonts the rasterizer tests and the demo use

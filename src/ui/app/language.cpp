@@ -103,7 +103,8 @@ bool ApplyLanguage(Language language)
         return installed.editor != nullptr;
     }
     // The editor's texts are Japanese as written.
-    installed.qt = Load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    installed.qt
+        = Load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     return installed.qt != nullptr;
 }
 

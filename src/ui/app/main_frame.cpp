@@ -68,6 +68,28 @@ private:
     const kx::ui::CoreTextContext m_context;
 };
 
+// Qt gives a dialog window its system menu in the language of the moment and never translates it
+// again; its entries are set anew in the order Qt creates them.
+void RetranslateSystemMenu(QMdiSubWindow *window)
+{
+    // Qt's own texts, translated by Qt's translation (not listed in the editor's).
+    static const char *const kEntries[]
+        = {"&Restore", "&Move", "&Size", "Mi&nimize", "Ma&ximize", "Stay on &Top", "&Close"};
+    QMenu *menu = window->systemMenu();
+    if (!menu)
+        return;
+    QList<QAction *> entries;
+    for (QAction *action : menu->actions()) {
+        if (!action->isSeparator())
+            entries.append(action);
+    }
+    // A menu that is not Qt's own is left alone.
+    if (entries.size() != static_cast<qsizetype>(std::size(kEntries)))
+        return;
+    for (qsizetype i = 0; i < entries.size(); ++i)
+        entries[i]->setText(QCoreApplication::translate("QMdiSubWindow", kEntries[i]));
+}
+
 CKXDialogEditorView *ViewOf(QMdiSubWindow *window)
 {
     return window ? qobject_cast<CKXDialogEditorView *>(window->widget()) : nullptr;
@@ -158,8 +180,7 @@ void CMainFrame::CreateActions()
     m_saveAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
     connect(m_saveAction, &QAction::triggered, this, &CMainFrame::Save);
 
-    m_saveAllAction
-        = new QAction(look->standardIcon(QStyle::SP_DialogSaveButton), QString(), this);
+    m_saveAllAction = new QAction(look->standardIcon(QStyle::SP_DialogSaveButton), QString(), this);
     m_saveAllAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")));
     connect(m_saveAllAction, &QAction::triggered, this, &CMainFrame::OnSaveAll);
 
@@ -405,6 +426,8 @@ void CMainFrame::RetranslateUi()
 
     m_editCommands->RetranslateUi();
     m_status->RetranslateUi();
+    for (QMdiSubWindow *window : m_mdiArea->subWindowList())
+        RetranslateSystemMenu(window);
 }
 
 void CMainFrame::changeEvent(QEvent *event)
@@ -569,7 +592,8 @@ bool CMainFrame::SaveAllTo(const QString &path)
     m_project.SetModified(false);
     m_documents->ClearModified();
     UpdateTitle();
-    m_messages.ShowMessage(kx::ui::ToUtf8(tr("ファイルを保存しました。")), kx::MessageIcon::Information);
+    m_messages.ShowMessage(
+        kx::ui::ToUtf8(tr("ファイルを保存しました。")), kx::MessageIcon::Information);
     return true;
 }
 
@@ -580,7 +604,8 @@ bool CMainFrame::SaveDialogTo(const CKXDialogData &dialog, const QString &path)
         ReportSaveFailure(path, kx::FormatProject(m_project, dialog.Name()).size());
         return false;
     }
-    m_messages.ShowMessage(kx::ui::ToUtf8(tr("ファイルを保存しました。")), kx::MessageIcon::Information);
+    m_messages.ShowMessage(
+        kx::ui::ToUtf8(tr("ファイルを保存しました。")), kx::MessageIcon::Information);
     return true;
 }
 

@@ -15,13 +15,17 @@ namespace {
 SaveChoice AskSaveChanges(QWidget *parent, const QString &projectName)
 {
     QMessageBox box(QMessageBox::Warning, CMessageBoxSink::Caption(),
-        QCoreApplication::translate("EditorQuestions", "プロジェクト「%1」には保存されていない変更があります。\n"
-                    "変更を保存しますか？")
+        QCoreApplication::translate("EditorQuestions",
+            "プロジェクト「%1」には保存されていない変更があります。\n"
+            "変更を保存しますか？")
             .arg(projectName),
         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
-    box.button(QMessageBox::Save)->setText(QCoreApplication::translate("EditorQuestions", "保存する(&S)"));
-    box.button(QMessageBox::Discard)->setText(QCoreApplication::translate("EditorQuestions", "保存しない(&N)"));
-    box.button(QMessageBox::Cancel)->setText(QCoreApplication::translate("EditorQuestions", "キャンセル"));
+    box.button(QMessageBox::Save)
+        ->setText(QCoreApplication::translate("EditorQuestions", "保存する(&S)"));
+    box.button(QMessageBox::Discard)
+        ->setText(QCoreApplication::translate("EditorQuestions", "保存しない(&N)"));
+    box.button(QMessageBox::Cancel)
+        ->setText(QCoreApplication::translate("EditorQuestions", "キャンセル"));
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
@@ -36,7 +40,8 @@ SaveChoice AskSaveChanges(QWidget *parent, const QString &projectName)
 
 QString AskSavePath(QWidget *parent, const QString &proposal)
 {
-    QFileDialog dialog(parent, QCoreApplication::translate("EditorQuestions", "全てのリソースの保存"), proposal,
+    QFileDialog dialog(parent,
+        QCoreApplication::translate("EditorQuestions", "全てのリソースの保存"), proposal,
         QCoreApplication::translate("EditorQuestions", "リソースファイル (*.xml)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("xml"));
@@ -47,15 +52,20 @@ QString AskSavePath(QWidget *parent, const QString &proposal)
 
 bool AskRestore(QWidget *parent, const CRecoveryCopy::Abandoned &copy)
 {
-    const QString file = copy.projectFile.isEmpty() ? QCoreApplication::translate("EditorQuestions", "(未保存)") : copy.projectFile;
+    const QString file = copy.projectFile.isEmpty()
+        ? QCoreApplication::translate("EditorQuestions", "(未保存)")
+        : copy.projectFile;
     QMessageBox box(QMessageBox::Question, CMessageBoxSink::Caption(),
-        QCoreApplication::translate("EditorQuestions", "前回の終了時に保存されていなかった変更の復元用コピーがあります。\n\n"
-                    "プロジェクト: %1\nファイル: %2\n記録日時: %3\n\n"
-                    "復元しますか？（復元しないとコピーは削除されます）")
+        QCoreApplication::translate("EditorQuestions",
+            "前回の終了時に保存されていなかった変更の復元用コピーがあります。\n\n"
+            "プロジェクト: %1\nファイル: %2\n記録日時: %3\n\n"
+            "復元しますか？（復元しないとコピーは削除されます）")
             .arg(copy.projectName, file, QLocale().toString(copy.written, QLocale::ShortFormat)),
         QMessageBox::Yes | QMessageBox::No, parent);
-    box.button(QMessageBox::Yes)->setText(QCoreApplication::translate("EditorQuestions", "復元する(&R)"));
-    box.button(QMessageBox::No)->setText(QCoreApplication::translate("EditorQuestions", "削除する(&D)"));
+    box.button(QMessageBox::Yes)
+        ->setText(QCoreApplication::translate("EditorQuestions", "復元する(&R)"));
+    box.button(QMessageBox::No)
+        ->setText(QCoreApplication::translate("EditorQuestions", "削除する(&D)"));
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
@@ -63,12 +73,15 @@ bool AskRestore(QWidget *parent, const CRecoveryCopy::Abandoned &copy)
 bool AskCopyIntoProject(QWidget *parent, const QString &file, const QString &folder)
 {
     QMessageBox box(QMessageBox::Question, CMessageBoxSink::Caption(),
-        QCoreApplication::translate("EditorQuestions", "「%1」はプロジェクトのフォルダ\n%2\nの外にあります。\n\n"
-                    "このフォルダにコピーして使いますか？")
+        QCoreApplication::translate("EditorQuestions",
+            "「%1」はプロジェクトのフォルダ\n%2\nの外にあります。\n\n"
+            "このフォルダにコピーして使いますか？")
             .arg(file, folder),
         QMessageBox::Yes | QMessageBox::No, parent);
-    box.button(QMessageBox::Yes)->setText(QCoreApplication::translate("EditorQuestions", "コピーする(&C)"));
-    box.button(QMessageBox::No)->setText(QCoreApplication::translate("EditorQuestions", "キャンセル"));
+    box.button(QMessageBox::Yes)
+        ->setText(QCoreApplication::translate("EditorQuestions", "コピーする(&C)"));
+    box.button(QMessageBox::No)
+        ->setText(QCoreApplication::translate("EditorQuestions", "キャンセル"));
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
@@ -76,10 +89,14 @@ bool AskCopyIntoProject(QWidget *parent, const QString &file, const QString &fol
 bool AskReplaceFile(QWidget *parent, const QString &existing)
 {
     QMessageBox box(QMessageBox::Warning, CMessageBoxSink::Caption(),
-        QCoreApplication::translate("EditorQuestions", "「%1」は既にあります。\n選んだファイルで置き換えますか？").arg(existing),
+        QCoreApplication::translate(
+            "EditorQuestions", "「%1」は既にあります。\n選んだファイルで置き換えますか？")
+            .arg(existing),
         QMessageBox::Yes | QMessageBox::No, parent);
-    box.button(QMessageBox::Yes)->setText(QCoreApplication::translate("EditorQuestions", "置き換える(&R)"));
-    box.button(QMessageBox::No)->setText(QCoreApplication::translate("EditorQuestions", "キャンセル"));
+    box.button(QMessageBox::Yes)
+        ->setText(QCoreApplication::translate("EditorQuestions", "置き換える(&R)"));
+    box.button(QMessageBox::No)
+        ->setText(QCoreApplication::translate("EditorQuestions", "キャンセル"));
     // Replacing loses the file that is there: not the default.
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;

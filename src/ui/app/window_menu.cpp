@@ -17,8 +17,9 @@ CWindowMenu::CWindowMenu(QMenu *menu, QMdiArea *area)
 
 bool CWindowMenu::event(QEvent *event)
 {
+    // Later, not now: the menu is handing the same event to its actions, which a rebuild deletes.
     if (event->type() == QEvent::LanguageChange)
-        Rebuild();
+        QMetaObject::invokeMethod(this, &CWindowMenu::Rebuild, Qt::QueuedConnection);
     return QObject::event(event);
 }
 

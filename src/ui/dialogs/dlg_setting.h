@@ -41,8 +41,9 @@ public:
     kx::ui::LanguageChoice ChosenLanguage() const;
 
     // OK: the fields become the prefixes and all fifteen are written to the settings file; a
-    // failed write is not reported. A language chosen anew is kept and applied at once. An empty field (a prefix must name something) is refused
-    // with a message naming it, and the dialog stays open with that field focused.
+    // failed write is not reported. A language chosen anew is kept and applied at once. An empty
+    // field (a prefix must name something) is refused with a message naming it, and the dialog
+    // stays open with that field focused.
     void accept() override;
     // Cancel or close: the prefixes keep the values they had when the dialog opened.
     void reject() override;

@@ -62,8 +62,9 @@ QString ChooseFolder(QWidget *parent, const QString &startFolder)
     const QString start = !startFolder.isEmpty() && PathExistsWithin(startFolder)
         ? startFolder
         : QDir::currentPath();
-    return QFileDialog::getExistingDirectory(
-        parent, QCoreApplication::translate("FolderChooser", "フォルダを選択してください"), start, QFileDialog::ShowDirsOnly);
+    return QFileDialog::getExistingDirectory(parent,
+        QCoreApplication::translate("FolderChooser", "フォルダを選択してください"), start,
+        QFileDialog::ShowDirsOnly);
 }
 
 } // namespace kx

@@ -107,8 +107,8 @@ void CSkeletonDlg::RetranslateUi()
     // The log lines as the run wrote them, said again.
     for (int row = 0; row < m_log->count(); ++row) {
         QListWidgetItem *item = m_log->item(row);
-        item->setText(kx::ui::TranslateCoreText(
-            kx::ui::ToUtf8(item->data(kSourceLineRole).toString())));
+        item->setText(
+            kx::ui::TranslateCoreText(kx::ui::ToUtf8(item->data(kSourceLineRole).toString())));
     }
 }
 

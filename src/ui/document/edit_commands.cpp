@@ -41,8 +41,8 @@ CEditCommands::CEditCommands(CProjectContext &project, CDocumentSet &documents,
     m_redo = MakeAction({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     m_cut = MakeAction(
         {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
-    m_copy = MakeAction(
-        {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
+    m_copy
+        = MakeAction({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
     m_paste = MakeAction(
         {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
     m_delete = MakeAction({QKeySequence(Qt::Key_Delete)});

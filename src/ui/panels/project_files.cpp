@@ -127,17 +127,21 @@ QString ProjectFileFolder(const CProjectContext &project, ProjectFileKind kind)
 QString ChooseProjectFile(QWidget *parent, const QString &folder, ProjectFileKind kind)
 {
     const bool fonts = kind == ProjectFileKind::Font;
-    QFileDialog dialog(parent, QCoreApplication::translate("ProjectFiles", "ファイルを開く"), folder);
+    QFileDialog dialog(
+        parent, QCoreApplication::translate("ProjectFiles", "ファイルを開く"), folder);
     dialog.setFileMode(QFileDialog::ExistingFile);
     // Qt's own dialog, so that the preview can sit beside the list. Each filter shows its text
     // and hides the patterns behind it, which also take the upper-case spellings.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
-    const QString all = QCoreApplication::translate("ProjectFiles", "すべてのファイル(*.*)") + QStringLiteral(" (*)");
-    dialog.setNameFilters(fonts ? QStringList {QCoreApplication::translate("ProjectFiles", "TrueTypeフォントファイル(*.ttf)")
+    const QString all = QCoreApplication::translate("ProjectFiles", "すべてのファイル(*.*)")
+        + QStringLiteral(" (*)");
+    dialog.setNameFilters(fonts ? QStringList {QCoreApplication::translate("ProjectFiles",
+                                                   "TrueTypeフォントファイル(*.ttf)")
                                   + QStringLiteral(" (*.ttf *.TTF)"),
                               all}
-                                : QStringList {QCoreApplication::translate("ProjectFiles", "イメージファイル(*.png|*.gif)")
+                                : QStringList {QCoreApplication::translate(
+                                                   "ProjectFiles", "イメージファイル(*.png|*.gif)")
                                         + QStringLiteral(" (*.png *.gif *.PNG *.GIF)"),
                                     all});
     if (!fonts) {
@@ -160,7 +164,7 @@ std::optional<QString> TakeIntoProject(CProjectContext &project, const EditorQue
     if (!file.isFile()) {
         messages.ShowMessage(
             ToUtf8(QCoreApplication::translate("ProjectFiles", "「%1」はファイルではありません。")
-                    .arg(chosen)),
+                       .arg(chosen)),
             kx::MessageIcon::Warning);
         return std::nullopt;
     }
@@ -186,15 +190,15 @@ std::optional<QString> TakeIntoProject(CProjectContext &project, const EditorQue
     if (!QDir().mkpath(folder)) {
         messages.ShowMessage(
             ToUtf8(QCoreApplication::translate("ProjectFiles", "フォルダ「%1」を作れませんでした。")
-                    .arg(folder)),
+                       .arg(folder)),
             kx::MessageIcon::Warning);
         return std::nullopt;
     }
     const QString reason = CopyFile(file.absoluteFilePath(), target);
     if (!reason.isEmpty()) {
-        messages.ShowMessage(ToUtf8(QCoreApplication::translate("ProjectFiles",
-                                 "「%1」を「%2」にコピーできませんでした。\n%3")
-                                 .arg(file.absoluteFilePath(), folder, reason)),
+        messages.ShowMessage(ToUtf8(QCoreApplication::translate(
+                                 "ProjectFiles", "「%1」を「%2」にコピーできませんでした。\n%3")
+                                        .arg(file.absoluteFilePath(), folder, reason)),
             kx::MessageIcon::Warning);
         return std::nullopt;
     }

@@ -169,8 +169,8 @@ void CPropertyPanel::CreateControls()
     m_w.height = number();
     m_w.sizePreset = new QComboBox(this);
     m_w.sizePreset->addItems({QString(), QStringLiteral("160x120"), QStringLiteral("200x120"),
-            QStringLiteral("320x240 [QVGA]"), QStringLiteral("400x240 [WQVGA]"),
-            QStringLiteral("480x360"), QStringLiteral("640x480 [VGA]")});
+        QStringLiteral("320x240 [QVGA]"), QStringLiteral("400x240 [WQVGA]"),
+        QStringLiteral("480x360"), QStringLiteral("640x480 [VGA]")});
     m_w.lock = check();
     m_w.hide = check();
     m_w.bold = check();
@@ -250,9 +250,9 @@ void CPropertyPanel::CreateControls()
     Row &margin = AddRow(grid, QT_TR_NOOP("マージン:"));
     Place(margin, kMargin, {m_w.marginX, m_w.marginY});
 
-    static const char *const kStateLabels[kStateRowCount] = {QT_TR_NOOP("Nomal:"),
-        QT_TR_NOOP("Disable:"), QT_TR_NOOP("Active:"), QT_TR_NOOP("Focus:"), QT_TR_NOOP("Push:"),
-        QT_TR_NOOP("ActPush:")};
+    static const char *const kStateLabels[kStateRowCount]
+        = {QT_TR_NOOP("Nomal:"), QT_TR_NOOP("Disable:"), QT_TR_NOOP("Active:"),
+            QT_TR_NOOP("Focus:"), QT_TR_NOOP("Push:"), QT_TR_NOOP("ActPush:")};
     for (int slot = 0; slot < kStateRowCount; ++slot) {
         StateRow &state = m_w.states[static_cast<std::size_t>(slot)];
         state.colour = new CColourComboBox(this);
@@ -282,12 +282,12 @@ void CPropertyPanel::RetranslateUi()
 {
     for (Row &row : m_rows)
         row.label->setText(row.text ? tr(row.text) : QString());
-    const std::pair<QCheckBox *, const char *> checks[] = {{m_w.click, QT_TR_NOOP("Click")},
-        {m_w.pushClick, QT_TR_NOOP("PushClick")}, {m_w.repeat, QT_TR_NOOP("Repeat")},
-        {m_w.radio, QT_TR_NOOP("Radio")}, {m_w.lock, QT_TR_NOOP("Lock")},
-        {m_w.hide, QT_TR_NOOP("Hide")}, {m_w.bold, QT_TR_NOOP("Bold")},
-        {m_w.boldEffect, QT_TR_NOOP("BoldEffect")}, {m_w.vertical, QT_TR_NOOP("Vertical")},
-        {m_w.getText, QT_TR_NOOP("GetText")}};
+    const std::pair<QCheckBox *, const char *> checks[]
+        = {{m_w.click, QT_TR_NOOP("Click")}, {m_w.pushClick, QT_TR_NOOP("PushClick")},
+            {m_w.repeat, QT_TR_NOOP("Repeat")}, {m_w.radio, QT_TR_NOOP("Radio")},
+            {m_w.lock, QT_TR_NOOP("Lock")}, {m_w.hide, QT_TR_NOOP("Hide")},
+            {m_w.bold, QT_TR_NOOP("Bold")}, {m_w.boldEffect, QT_TR_NOOP("BoldEffect")},
+            {m_w.vertical, QT_TR_NOOP("Vertical")}, {m_w.getText, QT_TR_NOOP("GetText")}};
     for (const auto &[box, text] : checks)
         box->setText(tr(text));
     m_milliseconds->setText(tr("ms"));

@@ -85,13 +85,13 @@ Matcher MakeMatcher(const char *source)
         // Names may hold anything, brackets and line breaks included; the fixed words around
         // them decide where they end.
         expression += part.capturedEnd() == pattern.size() ? QStringLiteral("(.*)")
-                                                            : QStringLiteral("(.*?)");
+                                                           : QStringLiteral("(.*?)");
         matcher.numbers.push_back(part.captured(1).toInt());
         at = part.capturedEnd();
     }
     expression += QRegularExpression::escape(pattern.mid(at)) + QStringLiteral("\\z");
-    matcher.expression = QRegularExpression(
-        expression, QRegularExpression::DotMatchesEverythingOption);
+    matcher.expression
+        = QRegularExpression(expression, QRegularExpression::DotMatchesEverythingOption);
     return matcher;
 }
 
