@@ -6,7 +6,7 @@ ifeq ($(CI),true)
 CMAKE_FLAGS += -DKX_WERROR=ON
 endif
 
-.PHONY: all deps configure build test test-asan run demo-fonts format format-check clean
+.PHONY: all deps configure build test test-asan run demo-fonts screenshots format format-check clean
 
 all: build
 
@@ -38,6 +38,12 @@ demo-fonts: deps
 run: deps demo-fonts
 	@$(MAKE) --no-print-directory build
 	@$(BUILD_DIR)/src/ui/KXDialogEditor examples/demo/demo.xml
+
+# The user guide's pictures, taken from the editor under Xvfb (docs/images/*.png).
+screenshots: deps demo-fonts
+	@bash scripts/install-deps.sh --screenshots
+	@$(MAKE) --no-print-directory build
+	@bash scripts/screenshots.sh $(BUILD_DIR)
 
 # Golden files of the generators hold generated code as it is written, not our style.
 FORMAT_FILES = $(shell git ls-files '*.cpp' '*.h' ':!tests/data')

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and running KXDialogEditor need.
+#   scripts/install-deps.sh [--screenshots]   (--screenshots: what make screenshots adds)
 # Idempotent: prints nothing and changes nothing when every package is already present.
 # Works as root and through sudo; refreshes the package lists only when it has to install.
 set -euo pipefail
@@ -20,6 +21,11 @@ packages=(
     # fonts the rasterizer tests and the demo use
     fonts-dejavu-core fonts-ipafont-gothic
 )
+
+# make screenshots also runs the editor under a virtual X server.
+if [ "${1:-}" = "--screenshots" ]; then
+    packages=(xvfb xauth)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

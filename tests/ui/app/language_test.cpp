@@ -15,9 +15,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateTime>
-#include <QDir>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QDockWidget>
 #include <QFile>
 #include <QGroupBox>
@@ -244,8 +244,8 @@ void LanguageTest::SystemLocaleAndStoredChoiceDecide()
         {LanguageChoice::English, "ja_JP", Language::English},
     };
     for (const auto &c : cases) {
-        QCOMPARE(kx::ui::ResolveLanguage(c.choice, QLocale(QString::fromLatin1(c.locale))),
-            c.language);
+        QCOMPARE(
+            kx::ui::ResolveLanguage(c.choice, QLocale(QString::fromLatin1(c.locale))), c.language);
     }
 
     // The settings dialog keeps the choice in the editor's settings and applies it at once.
@@ -333,9 +333,8 @@ void LanguageTest::EnglishWindowsShowNoJapaneseAndJapaneseComesBack()
         copy.written = QDateTime::currentDateTime();
         questions.restore(&frame, copy);
     });
-    WalkModal(walk, QStringLiteral("picture chooser"), [&] {
-        questions.chooseFile(&frame, QDir::tempPath(), kx::ui::ProjectFileKind::Picture);
-    });
+    WalkModal(walk, QStringLiteral("picture chooser"),
+        [&] { questions.chooseFile(&frame, QDir::tempPath(), kx::ui::ProjectFileKind::Picture); });
     QVERIFY2(walk.Untranslated().isEmpty(), qPrintable(walk.Untranslated().join('\n')));
     QVERIFY(walk.Count() > 300);
 
