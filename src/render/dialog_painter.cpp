@@ -326,6 +326,18 @@ void DialogPainter::DrawStateImageObject(Surface &surface, CObjectData &object)
     else
         surface.CopyTransparent(CachedPictureView(*kept), left, top);
 
+    // The generated code hands the device the object's own font, alignment and margins whenever
+    // they differ from its image definition's, so the text is laid out by the object's when it
+    // names a font of the project; otherwise by the definition's, as the device does for an
+    // object without a style of its own.
+    if (const CFontData *own = m_project.Fonts().FindByName(object.Font())) {
+        const TextPlacement place {left, top, width, height, image->DrawingColour(slot),
+            image->DrawingSubColour(slot),
+            AlignmentWord(object.AlignX(), object.AlignY(), object.Stretch()), object.MarginX(),
+            object.MarginY(), false};
+        DrawObjectText(m_fonts, surface, object.Text(), *own, place);
+        return;
+    }
     const CFontData *font = ImageFont(object, *image);
     if (!font)
         return;

@@ -319,6 +319,39 @@ TEST_F(DialogPainterTest, MissingFontsAreReplacedByTheFirstAndReportedOnce)
     EXPECT_EQ(Messages().size(), 4u);
 }
 
+TEST_F(DialogPainterTest, ButtonTextIsLaidOutByTheObjectWhenItNamesAFont)
+{
+    // The device takes the object's own font, alignment and margins; the definition's only
+    // when the object names no font of the project.
+    KX_REQUIRE_FONT(fp, "DejaVuSans.ttf");
+    fp.AddFont("FText", "DejaVuSans.ttf", 12);
+    fp.AddFont("FLarge", "DejaVuSans.ttf", 18);
+    const Surface picture = Filled(100, 30, kBlue);
+    CImageData &image = AddImage("IBWide", kTypeButton, &picture);
+    image.SetFontName("FText");
+    CObjectData *button = Add(kTypeButton, "OBGo", 0, 0, 100, 30);
+    button->SetImage("IBWide");
+    button->SetText("Go");
+    button->SetFont("FText");
+    const Surface centred = Paint();
+
+    button->SetAlignX(1);
+    button->SetMarginX(6);
+    const Surface ownLayout = Paint();
+    EXPECT_FALSE(kxtest::SamePixels(centred, ownLayout));
+    button->SetFont("FLarge");
+    EXPECT_FALSE(kxtest::SamePixels(ownLayout, Paint()));
+
+    // Without a font of its own the definition lays the text out: the same picture once the
+    // definition says what the object said.
+    button->SetFont("");
+    EXPECT_TRUE(kxtest::SamePixels(centred, Paint()));
+    image.SetAlignX(1);
+    image.SetMarginX(6);
+    EXPECT_TRUE(kxtest::SamePixels(ownLayout, Paint()));
+    EXPECT_TRUE(Messages().empty());
+}
+
 TEST_F(DialogPainterTest, WithoutAnyFontTextsAreSilentlyLeftOut)
 {
     CObjectData *text = Add(kTypeText, "OTLabel", 0, 0, 60, 20);
