@@ -6,14 +6,10 @@
 
 #include "model/project_context.h"
 #include "platform/message_sink.h"
-#include "projectfile/project_reader.h"
 #include "render/dialog_painter.h"
-#include "render/dib_image_list.h"
 #include "render/freetype_font.h"
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace {
 
@@ -23,12 +19,7 @@ protected:
     {
         if (!golden.Ready())
             GTEST_SKIP() << "the fonts of the golden project are not installed";
-        project.SetPictureCache(std::make_unique<CDibImageList>());
-        project.SetProjectFolder(
-            std::filesystem::path(golden.ProjectFile()).parent_path().string());
-        kx::ProjectReader reader(project, messages);
-        ASSERT_TRUE(reader.ReadFile(golden.ProjectFile()));
-        ASSERT_FALSE(reader.ParseFailed());
+        ASSERT_TRUE(golden.LoadInto(project, messages));
         dialog = project.Dialogs().FindByName("Small");
         ASSERT_NE(dialog, nullptr);
     }

@@ -1,12 +1,16 @@
 #include "render/golden_project.h"
 
+#include "model/project_context.h"
+#include "projectfile/project_reader.h"
 #include "render/dib_image.h"
+#include "render/dib_image_list.h"
 #include "render/png_writer.h"
 #include "render/test_fonts.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <sstream>
 #include <vector>
 
@@ -185,6 +189,17 @@ bool GoldenProject::Updating()
     return ::testing::AssertionFailure()
         << name << ": " << problem.str() << "; the rendering is in "
         << std::filesystem::absolute(actualPath).string();
+}
+
+::testing::AssertionResult GoldenProject::LoadInto(
+    CProjectContext &project, kx::IMessageSink &messages) const
+{
+    project.SetPictureCache(std::make_unique<CDibImageList>());
+    project.SetProjectFolder(std::filesystem::path(ProjectFile()).parent_path().string());
+    kx::ProjectReader reader(project, messages);
+    if (!reader.ReadFile(ProjectFile()) || reader.ParseFailed())
+        return ::testing::AssertionFailure() << "cannot read " << ProjectFile();
+    return ::testing::AssertionSuccess();
 }
 
 } // namespace kxtest

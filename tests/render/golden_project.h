@@ -3,12 +3,15 @@
 // here and the installed fonts they name, in a temporary folder.
 #pragma once
 
+#include "platform/message_sink.h"
 #include "render/surface.h"
 #include "render/test_images.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+class CProjectContext;
 
 namespace kxtest {
 
@@ -20,6 +23,9 @@ public:
     // False when a font the project names is not installed.
     bool Ready() const { return m_ready; }
     std::string ProjectFile() const { return m_dir.File(m_projectFile); }
+    // Reads the project file into project, with a picture cache and the project's folder set,
+    // as the editor opens it; fails when the file does not read cleanly.
+    ::testing::AssertionResult LoadInto(CProjectContext &project, kx::IMessageSink &messages) const;
 
     // Where the expected pictures are kept, and whether a run should renew them instead of
     // comparing (KX_UPDATE_GOLDEN=1).

@@ -7,16 +7,12 @@
 
 #include "model/project_context.h"
 #include "platform/message_sink.h"
-#include "projectfile/project_reader.h"
 #include "render/dialog_painter.h"
-#include "render/dib_image_list.h"
 #include "render/freetype_font.h"
 
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <filesystem>
-#include <memory>
 
 namespace {
 
@@ -47,11 +43,7 @@ TEST_P(GoldenRule, DrawsAsTheExpectedPicture)
         GTEST_SKIP() << "the fonts of the rule scenes are not installed";
     CProjectContext project;
     kx::RecordingMessageSink messages;
-    project.SetPictureCache(std::make_unique<CDibImageList>());
-    project.SetProjectFolder(std::filesystem::path(golden.ProjectFile()).parent_path().string());
-    kx::ProjectReader reader(project, messages);
-    ASSERT_TRUE(reader.ReadFile(golden.ProjectFile()));
-    ASSERT_FALSE(reader.ParseFailed());
+    ASSERT_TRUE(golden.LoadInto(project, messages));
     CKXDialogData *dialog = project.Dialogs().FindByName(GetParam());
     ASSERT_NE(dialog, nullptr) << "rules.xml has no dialog " << GetParam();
 

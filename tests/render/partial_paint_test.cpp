@@ -6,16 +6,13 @@
 #include "model/object_data_list.h"
 #include "model/project_context.h"
 #include "platform/message_sink.h"
-#include "projectfile/project_reader.h"
 #include "render/changed_area.h"
 #include "render/dialog_painter.h"
-#include "render/dib_image_list.h"
 #include "render/freetype_font.h"
 #include "render/test_fonts.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <random>
 #include <string>
 
@@ -36,10 +33,7 @@ TEST(PartialPaint, MatchesAFullPaintAfterEveryEdit)
         GTEST_SKIP() << "the fonts of the golden project are not installed";
     CProjectContext project;
     kx::RecordingMessageSink messages;
-    project.SetPictureCache(std::make_unique<CDibImageList>());
-    project.SetProjectFolder(std::filesystem::path(golden.ProjectFile()).parent_path().string());
-    kx::ProjectReader reader(project, messages);
-    ASSERT_TRUE(reader.ReadFile(golden.ProjectFile()));
+    ASSERT_TRUE(golden.LoadInto(project, messages));
     CKXDialogData *dialog = project.Dialogs().FindByName("Small");
     ASSERT_NE(dialog, nullptr);
     CObjectDataList &root = *dialog->RootGroup();
