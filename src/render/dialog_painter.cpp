@@ -330,21 +330,16 @@ void DialogPainter::DrawStateImageObject(Surface &surface, CObjectData &object)
     // they differ from its image definition's, so the text is laid out by the object's when it
     // names a font of the project; otherwise by the definition's, as the device does for an
     // object without a style of its own.
-    if (const CFontData *own = m_project.Fonts().FindByName(object.Font())) {
-        const TextPlacement place {left, top, width, height, image->DrawingColour(slot),
-            image->DrawingSubColour(slot),
-            AlignmentWord(object.AlignX(), object.AlignY(), object.Stretch()), object.MarginX(),
-            object.MarginY(), false};
-        DrawObjectText(m_fonts, surface, object.Text(), *own, place);
-        return;
-    }
-    const CFontData *font = ImageFont(object, *image);
+    const CFontData *own = m_project.Fonts().FindByName(object.Font());
+    const CFontData *font = own ? own : ImageFont(object, *image);
     if (!font)
         return;
     const TextPlacement place {left, top, width, height, image->DrawingColour(slot),
         image->DrawingSubColour(slot),
-        AlignmentWord(image->AlignX(), image->AlignY(), image->Stretch()), image->MarginX(),
-        image->MarginY(), false};
+        own ? AlignmentWord(object.AlignX(), object.AlignY(), object.Stretch())
+            : AlignmentWord(image->AlignX(), image->AlignY(), image->Stretch()),
+        own ? object.MarginX() : image->MarginX(), own ? object.MarginY() : image->MarginY(),
+        false};
     DrawObjectText(m_fonts, surface, object.Text(), *font, place);
 }
 
