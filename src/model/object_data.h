@@ -156,12 +156,12 @@ public:
     virtual CObjectData *FindByName(std::string_view name);
     // ---- Project-file form (the project-file layer implements these) ----
     // Appends the object's element to out, the text converted to UTF-8.
-    virtual void WriteXml(std::string &out, const CImageDataList *images);
+    virtual void WriteXml(std::string &out, const CImageDataList *images) const;
     // Appends the element of what is selected, texts left in CP932 (the clipboard form).
-    virtual void AppendSelectionXml(std::string &out, const CImageDataList *images);
-    // Appends the object's element. A button, edit box or frame without a font first takes the
-    // font of its image definition, which changes the model.
-    void FormatXml(std::string &out, bool convertToUtf8, const CImageDataList *images);
+    virtual void AppendSelectionXml(std::string &out, const CImageDataList *images) const;
+    // Appends the object's element. A button, edit box or frame without a font is written with
+    // the font of its image definition; the model stays as it is.
+    void FormatXml(std::string &out, bool convertToUtf8, const CImageDataList *images) const;
 
     // Adds to record what changed in this object since the history's latest copy of it.
     virtual void RecordHistory(UndoBuffer &history, UndoRecord &record);

@@ -49,9 +49,9 @@ public:
     CObjectData *FindBySerial(std::uint64_t serial) override;
     CObjectData *FindByName(std::string_view name) override;
     // Appends the group's element with the elements of all its children.
-    void WriteXml(std::string &out, const CImageDataList *images) override;
+    void WriteXml(std::string &out, const CImageDataList *images) const override;
     // Appends the group's element with its selected descendants, when a child is selected.
-    void AppendSelectionXml(std::string &out, const CImageDataList *images) override;
+    void AppendSelectionXml(std::string &out, const CImageDataList *images) const override;
     // Records the group itself, then every child, so the tree is visited in pre-order.
     void RecordHistory(UndoBuffer &history, UndoRecord &record) override;
     bool IsGroup() const override { return true; }

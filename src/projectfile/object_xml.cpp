@@ -36,14 +36,15 @@ void AppendGroupTail(std::string &out)
 }
 
 // The text and layout lines shared by buttons, edit boxes, frames and texts.
-void AppendText(std::string &out, const CObjectData &o, std::string_view text)
+void AppendText(
+    std::string &out, const CObjectData &o, std::string_view font, std::string_view text)
 {
     out += kValueIndent;
     out += "<Text>";
     out += text; // already escaped with the object-text escape words
     out += "</Text>\n";
     AppendElement(out, kValueIndent, "GetText", kx::SwitchWord(o.IsGetText()));
-    AppendElement(out, kValueIndent, "Font", o.Font());
+    AppendElement(out, kValueIndent, "Font", font);
     AppendElement(out, kValueIndent, "MarginX", o.MarginX());
     AppendElement(out, kValueIndent, "MarginY", o.MarginY());
     AppendElement(out, kValueIndent, "AlignX", kx::AlignXWords().Word(o.AlignX()));
@@ -53,13 +54,15 @@ void AppendText(std::string &out, const CObjectData &o, std::string_view text)
 
 } // namespace
 
-void CObjectData::FormatXml(std::string &out, bool convertToUtf8, const CImageDataList *images)
+void CObjectData::FormatXml(
+    std::string &out, bool convertToUtf8, const CImageDataList *images) const
 {
     const int type = Type();
-    if ((type == kTypeButton || type == kTypeEditbox || type == kTypeFrame) && Font().empty()
+    std::string_view font = Font();
+    if ((type == kTypeButton || type == kTypeEditbox || type == kTypeFrame) && font.empty()
         && images) {
         if (const CImageData *image = images->FindLastByName(Image()))
-            SetFont(image->FontName());
+            font = image->FontName();
     }
     std::string text = kx::EscapeObjectText(Text());
     if (convertToUtf8)
@@ -79,7 +82,7 @@ void CObjectData::FormatXml(std::string &out, bool convertToUtf8, const CImageDa
     case kTypeEditbox:
         AppendElement(out, kValueIndent, "Width", Width());
         AppendElement(out, kValueIndent, "Image", Image());
-        AppendText(out, *this, text);
+        AppendText(out, *this, font, text);
         AppendElement(out, kValueIndent, "Repeat", kx::SwitchWord(Repeat()));
         if (type == kTypeButton) {
             AppendElement(out, kValueIndent, "PushClick", kx::SwitchWord(PushClick()));
@@ -90,7 +93,7 @@ void CObjectData::FormatXml(std::string &out, bool convertToUtf8, const CImageDa
     case kTypeFrame:
         AppendPair(out, kValueIndent, "Size", Width(), Height());
         AppendElement(out, kValueIndent, "Image", Image());
-        AppendText(out, *this, text);
+        AppendText(out, *this, font, text);
         AppendElement(out, kValueIndent, "Linespace", Linespace());
         break;
     case kTypePicture:
@@ -107,7 +110,7 @@ void CObjectData::FormatXml(std::string &out, bool convertToUtf8, const CImageDa
         break;
     case kTypeText:
         AppendPair(out, kValueIndent, "Size", Width(), Height());
-        AppendText(out, *this, text);
+        AppendText(out, *this, font, text);
         AppendElement(out, kValueIndent, "TextCol", TextCol());
         AppendElement(out, kValueIndent, "TextColSub", TextColSub());
         AppendElement(out, kValueIndent, "Vertical", kx::SwitchWord(Vertical()));
@@ -121,18 +124,18 @@ void CObjectData::FormatXml(std::string &out, bool convertToUtf8, const CImageDa
     out += "</Object>\n";
 }
 
-void CObjectData::WriteXml(std::string &out, const CImageDataList *images)
+void CObjectData::WriteXml(std::string &out, const CImageDataList *images) const
 {
     FormatXml(out, true, images);
 }
 
-void CObjectData::AppendSelectionXml(std::string &out, const CImageDataList *images)
+void CObjectData::AppendSelectionXml(std::string &out, const CImageDataList *images) const
 {
     if (IsSelected())
         FormatXml(out, false, images);
 }
 
-void CObjectDataList::WriteXml(std::string &out, const CImageDataList *images)
+void CObjectDataList::WriteXml(std::string &out, const CImageDataList *images) const
 {
     AppendGroupHead(out, *this, kGroupValueIndent);
     for (CObjectData *child : Children())
@@ -140,7 +143,7 @@ void CObjectDataList::WriteXml(std::string &out, const CImageDataList *images)
     AppendGroupTail(out);
 }
 
-void CObjectDataList::AppendSelectionXml(std::string &out, const CImageDataList *images)
+void CObjectDataList::AppendSelectionXml(std::string &out, const CImageDataList *images) const
 {
     const auto &children = Children();
     const bool any = std::any_of(

@@ -90,7 +90,7 @@ void AppendFontsAndImages(std::string &out, const CProjectContext &project)
     out += "\t</Images>\n";
 }
 
-void AppendDialog(std::string &out, CKXDialogData &dialog, const CImageDataList &images)
+void AppendDialog(std::string &out, const CKXDialogData &dialog, const CImageDataList &images)
 {
     out += "\t\t<Dialog>\n";
     AppendElement(out, "\t\t\t", "Name", dialog.Name());
@@ -104,7 +104,7 @@ void AppendDialog(std::string &out, CKXDialogData &dialog, const CImageDataList 
 
 } // namespace
 
-std::string FormatProject(CProjectContext &project, std::string_view dialogFilter)
+std::string FormatProject(const CProjectContext &project, std::string_view dialogFilter)
 {
     std::string out;
     out.reserve(4096);
@@ -146,8 +146,8 @@ std::string FormatImageElement(const CImageData &image)
     return out;
 }
 
-bool WriteProject(CProjectContext &project, const std::string &path, std::string_view dialogFilter,
-    std::string *error)
+bool WriteProject(const CProjectContext &project, const std::string &path,
+    std::string_view dialogFilter, std::string *error)
 {
     return CXmlFile::WriteWhole(path, FormatProject(project, dialogFilter), error);
 }

@@ -13,8 +13,9 @@ namespace kx {
 
 // The project file's text: properties with the current prefixes, fonts, images and the dialogs
 // whose name equals dialogFilter (every dialog when it is empty). Buttons, edit boxes and frames
-// without a font take their image definition's font on the way, as the model has always done.
-std::string FormatProject(CProjectContext &project, std::string_view dialogFilter = {});
+// without a font are written with their image definition's font. Formatting never changes the
+// project, so a copy of unsaved work can be made at any time.
+std::string FormatProject(const CProjectContext &project, std::string_view dialogFilter = {});
 // Only the fonts and images.
 std::string FormatFontsAndImages(const CProjectContext &project);
 
@@ -25,7 +26,7 @@ std::string FormatImageElement(const CImageData &image);
 // Write the texts above to path, replacing the file only once everything was written; false when
 // the file cannot be written (the old file is then untouched, and error, when given, receives the
 // system's reason).
-bool WriteProject(CProjectContext &project, const std::string &path,
+bool WriteProject(const CProjectContext &project, const std::string &path,
     std::string_view dialogFilter = {}, std::string *error = nullptr);
 bool WriteFontsAndImages(
     const CProjectContext &project, const std::string &path, std::string *error = nullptr);

@@ -178,7 +178,30 @@ void DialogPainter::Repair(CKXDialogData &dialog)
     // Every object is laid out and drawn into one pixel: what changes the model happens all the
     // same, and each object learns where it would draw.
     Surface scratch(1, 1);
+    m_repairing = true;
     PaintDialog(scratch, dialog);
+    m_repairing = false;
+}
+
+namespace {
+
+void ForgetKeptPictures(CObjectData &object)
+{
+    object.DiscardCachedPicture();
+    if (object.IsGroup()) {
+        for (CObjectData *child : static_cast<CObjectDataList &>(object).Children()) {
+            if (child)
+                ForgetKeptPictures(*child);
+        }
+    }
+}
+
+} // namespace
+
+void DialogPainter::ForgetPictures(CKXDialogData &dialog)
+{
+    if (CObjectDataList *root = dialog.RootGroup())
+        ForgetKeptPictures(*root);
 }
 
 KXRect DialogPainter::PaintArea(Surface &surface, CKXDialogData &dialog, const KXRect &area)
@@ -279,17 +302,27 @@ void DialogPainter::DrawStateImageObject(Surface &surface, CObjectData &object)
     const int width = r.Width();
     int height = r.Height();
 
+    const auto placeholder = [&] {
+        const int rows = !frame && height < 1 ? kPlaceholderMinHeight : height;
+        surface.FillRect(left, top, width, rows, kPlaceholderColour);
+    };
     // Of several definitions with the name, the last one is used.
     CImageData *image = m_project.Images().FindLastByName(object.Image());
-    if (!frame && image && image->Picture(0)) {
+    if (!image) {
+        // A name that no definition has (never had, or no longer has) shows the placeholder,
+        // whatever picture the object kept from a definition that has gone.
+        object.DiscardCachedPicture();
+        placeholder();
+        return;
+    }
+    if (!frame && image->Picture(0)) {
         // A button is as high as its picture, whatever the model said.
         height = image->Picture(0)->Height();
         object.SetHeight(height);
     }
     int slot = 0;
     const IPicture *statePicture = nullptr;
-    if (!frame && image && m_state > 0
-        && (image->Type() == kTypeButton || image->Type() == kTypeEditbox)
+    if (!frame && m_state > 0 && (image->Type() == kTypeButton || image->Type() == kTypeEditbox)
         && m_state < ImageSlotWords(image->Type()).Count()) {
         statePicture = image->Picture(m_state);
         if (statePicture) {
@@ -298,17 +331,9 @@ void DialogPainter::DrawStateImageObject(Surface &surface, CObjectData &object)
         }
     }
 
-    const auto placeholder = [&] {
-        const int rows = !frame && height < 1 ? kPlaceholderMinHeight : height;
-        surface.FillRect(left, top, width, rows, kPlaceholderColour);
-    };
     const CachedPicture *kept = statePicture ? nullptr : KeptPicture(object, width, height, frame);
     Surface fresh;
     if (statePicture || !kept) {
-        if (!image) {
-            placeholder();
-            return;
-        }
         fresh = Surface(width, height);
         const int drawn = statePicture ? DrawThreeSlice(fresh, *statePicture, 0, 0, width)
                                        : DrawImageDefinition(*image, fresh, 0, 0, width, height);
@@ -394,9 +419,10 @@ void DialogPainter::DrawTextObject(Surface &surface, CObjectData &object)
     if (!font) {
         if (m_project.Fonts().IsEmpty())
             return;
-        const std::string missing = object.Font();
-        font = Substitute(TextFontMessage(object.Name(), missing, m_project.Fonts().At(0)->Name()));
-        object.SetFont(font->Name());
+        font = Substitute(
+            TextFontMessage(object.Name(), object.Font(), m_project.Fonts().At(0)->Name()));
+        if (m_repairing)
+            object.SetFont(font->Name());
     }
     const KXRect r = object.GetRect();
     const TextPlacement place {r.left, r.top, r.Width(), r.Height(), object.TextColourValue(),
@@ -413,14 +439,21 @@ const CFontData *DialogPainter::ImageFont(const CObjectData &object, CImageData 
         return nullptr;
     const CFontData *font = Substitute(ImageFontMessage(KindWord(object.Type()), object.Name(),
         image.Name(), image.FontName(), m_project.Fonts().At(0)->Name()));
-    image.SetFontName(font->Name());
+    if (m_repairing)
+        image.SetFontName(font->Name());
     return font;
 }
 
 const CFontData *DialogPainter::Substitute(std::string_view message)
 {
-    m_messages.ShowMessage(message, MessageIcon::Information);
+    Report(message, MessageIcon::Information);
     return m_project.Fonts().At(0);
+}
+
+void DialogPainter::Report(std::string_view message, MessageIcon icon)
+{
+    if (m_reported.insert(std::string(message)).second)
+        m_messages.ShowMessage(message, icon);
 }
 
 } // namespace kx

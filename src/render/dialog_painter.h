@@ -2,9 +2,11 @@
 // the dialog's group tree drawn by its type, with its pictures and its text.
 #pragma once
 
+#include "platform/message_sink.h"
 #include "render/surface.h"
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -17,7 +19,6 @@ class CProjectContext;
 
 namespace kx {
 
-class IMessageSink;
 class IPicture;
 class IPictureCache;
 
@@ -34,8 +35,10 @@ void FillBackgroundPattern(Surface &surface);
 
 // Draws dialogs and their objects with the project's image and font definitions. Drawing keeps
 // each object's picture (without its text) in the object, and writes back into the model what
-// the device decides: a button's height from its picture, a movie's size from its file, and the
-// first font definition in place of a font name that names none.
+// the device decides: a button's height from its picture and a movie's size from its file. A
+// font name that names no definition is drawn with the first font definition in its place and
+// reported once; only Repair writes the substitute into the model, so that a paint never changes
+// what the user's history holds.
 class DialogPainter {
 public:
     DialogPainter(CProjectContext &project, CFreeTypeFont &fonts, IMessageSink &messages);
@@ -49,9 +52,14 @@ public:
     // normally the dialog's size.
     void PaintDialog(Surface &surface, CKXDialogData &dialog);
     // Makes the repairs that drawing makes (a button's height from its picture, a movie's size
-    // from its file, a substitute for a missing font) without drawing anything to keep, so that
-    // a loaded dialog's history starts from the state the canvas shows.
+    // from its file) and writes the substitute of a missing font into the model, without drawing
+    // anything to keep, so that a loaded dialog's history starts from the state the canvas shows.
     void Repair(CKXDialogData &dialog);
+    // The pictures objects keep are drawn afresh at their next paint (after image definitions
+    // or picture files changed).
+    static void ForgetPictures(CKXDialogData &dialog);
+    // Problems reported so far may be reported again (a new project).
+    void ForgetReported() { m_reported.clear(); }
     // Paints only the area again (after an edit that changed it): the pattern, then every object
     // that was or is drawn there, nothing outside the area except where an object drawn there
     // reaches further, in which case the area grows. Answers the area painted in the end.
@@ -72,6 +80,8 @@ private:
     const CFontData *ImageFont(const CObjectData &object, CImageData &image);
     // The first font definition, announcing it as the substitute with the message given.
     const CFontData *Substitute(std::string_view message);
+    // Tells the user once per problem, however often it is met.
+    void Report(std::string_view message, MessageIcon icon);
     // The decoded picture of a file of the project's resources folder; none for a name that
     // leaves the folder.
     const IPicture *FindPicture(IPictureCache &cache, const std::string &file) const;
@@ -83,6 +93,8 @@ private:
     CFreeTypeFont &m_fonts;
     IMessageSink &m_messages;
     int m_state = -1;
+    bool m_repairing = false;
+    std::set<std::string, std::less<>> m_reported;
     // During PaintArea: the area, and the bounds of what the objects drawn there drew.
     const KXRect *m_area = nullptr;
     KXRect m_reach;

@@ -208,6 +208,19 @@ TEST_F(DialogPainterTest, KeptPictureIsDrawnUntilTheSizeChanges)
     panel->SetHeight(24);
     EXPECT_EQ(Paint().GetPixel(5, 5), kBlue);
     EXPECT_EQ(panel->Cached()->height, 24);
+    // Forgotten pictures are drawn afresh.
+    panel->SetCached(std::make_unique<CachedPicture>(*panel->Cached()));
+    kx::DialogPainter::ForgetPictures(*dialog);
+    EXPECT_EQ(panel->Cached(), nullptr);
+    // Once its definition has gone, the frame shows the placeholder of a name never defined,
+    // not the picture it kept, and names no font.
+    Paint();
+    ASSERT_NE(panel->Cached(), nullptr);
+    fp.project.Images().Take(&frame);
+    const Surface orphan = Paint();
+    EXPECT_EQ(orphan.GetPixel(5, 5), kx::kPlaceholderColour);
+    EXPECT_EQ(panel->Cached(), nullptr);
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(DialogPainterTest, KeyColourPixelsLetTheBackgroundThrough)
@@ -274,7 +287,7 @@ TEST_F(DialogPainterTest, MovieWithoutSizeTakesTheSizeOfItsFile)
     EXPECT_EQ(picture->Width(), 0);
 }
 
-TEST_F(DialogPainterTest, MissingFontsAreReplacedByTheFirstAndReportedOnce)
+TEST_F(DialogPainterTest, MissingFontsAreStoodInForByTheFirstAndReportedOnce)
 {
     KX_REQUIRE_FONT(fp, "DejaVuSans.ttf");
     fp.AddFont("FFirst", "DejaVuSans.ttf", 12);
@@ -296,7 +309,10 @@ TEST_F(DialogPainterTest, MissingFontsAreReplacedByTheFirstAndReportedOnce)
     Add(kTypeEditbox, "OEName", 40, 20, 40, 20)->SetImage("IENoFont");
     Add(kTypeFrame, "OFBox", 80, 20, 30, 30)->SetImage("IFNoFont");
 
-    Paint();
+    CFreeTypeFont fonts(fp.project, fp.messages);
+    kx::DialogPainter painter(fp.project, fonts, fp.messages);
+    Surface canvas(dialog->Width(), dialog->Height());
+    painter.PaintDialog(canvas, *dialog);
     ASSERT_EQ(Messages().size(), 4u);
     EXPECT_EQ(Messages()[0].text,
         "テキストオブジェクト[OTLabel]の\n指定のフォント[FMissing]が見つかりませんでした。\n"
@@ -310,13 +326,18 @@ TEST_F(DialogPainterTest, MissingFontsAreReplacedByTheFirstAndReportedOnce)
     EXPECT_EQ(Messages()[3].text,
         "フレーム オブジェクト[OFBox]のイメージ[IFNoFont]の\n指定のフォント[FAway]が見つかりませ"
         "んでした。\n[FFirst]で代用します。正しく指定して下さい。");
-    // Written into the model, so the next paint finds the font.
+    // A paint leaves the model as it is and tells each problem once, however often it paints.
+    EXPECT_EQ(text->Font(), "FMissing");
+    EXPECT_EQ(buttonImage.FontName(), "FGone");
+    painter.PaintDialog(canvas, *dialog);
+    EXPECT_EQ(Messages().size(), 4u);
+    // The repair of a loaded dialog writes the substitutes into the model, without telling again.
+    painter.Repair(*dialog);
+    EXPECT_EQ(Messages().size(), 4u);
     EXPECT_EQ(text->Font(), "FFirst");
     EXPECT_EQ(buttonImage.FontName(), "FFirst");
     EXPECT_EQ(editImage.FontName(), "FFirst");
     EXPECT_EQ(frameImage.FontName(), "FFirst");
-    Paint();
-    EXPECT_EQ(Messages().size(), 4u);
 }
 
 TEST_F(DialogPainterTest, ButtonTextIsLaidOutByTheObjectWhenItNamesAFont)

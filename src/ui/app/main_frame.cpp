@@ -107,12 +107,14 @@ CMainFrame::CMainFrame(QWidget *parent)
     : QMainWindow(parent)
     , m_messageBoxes(this)
     , m_messages(&m_messageBoxes)
+    , m_paintMessages(m_messages)
 {
     // Pictures are decoded once and kept for the whole session; the cache must be in place
     // before anything is loaded.
     m_project.SetPictureCache(std::make_unique<CDibImageList>());
-    m_fonts = std::make_unique<CFreeTypeFont>(m_project, m_messages);
-    m_painter = std::make_unique<kx::DialogPainter>(m_project, *m_fonts, m_messages);
+    // A paint must never open a box: what drawing finds is shown once the paint is over.
+    m_fonts = std::make_unique<CFreeTypeFont>(m_project, m_paintMessages);
+    m_painter = std::make_unique<kx::DialogPainter>(m_project, *m_fonts, m_paintMessages);
     m_project.AddObserver(this);
     m_documents = new CDocumentSet(m_project, this);
     m_recovery = new CRecoveryCopy(m_project, this);
@@ -506,6 +508,8 @@ bool CMainFrame::LoadProject(const QString &path)
             m_documents->ClearModified();
     }
     ReportMissingPictures(kx::ui::MissingPictureFiles(m_project, before));
+    // The fonts whose files are missing, found while the dialogs were laid out: one box.
+    m_paintMessages.Flush();
     UpdateTitle();
     return true;
 }
@@ -627,6 +631,7 @@ void CMainFrame::DiscardAll()
     // Face identifiers are given anew from 100: a face cached for a discarded font must not be
     // found by the next project's font of the same identifier.
     m_fonts->ForgetFaces();
+    m_painter->ForgetReported();
     DisownProjectFile();
     UpdateCommands();
     UpdateTitle();
@@ -738,6 +743,11 @@ void CMainFrame::OnResourcesChanged(int what)
     // A font definition may have gone and its identifier may come back with another file.
     if (what & kChangeFonts)
         m_fonts->ForgetFaces();
+    // Objects keep the pictures of their image definitions: they are drawn afresh.
+    if (what & kChangeImages) {
+        for (const auto &dialog : m_project.Dialogs())
+            kx::DialogPainter::ForgetPictures(*dialog);
+    }
     if (what & (kChangeFonts | kChangeImages))
         RedrawAll();
     UpdateCommands();
@@ -990,9 +1000,8 @@ bool CMainFrame::RestoreRecoveryCopy(const CRecoveryCopy::Abandoned &copy)
         m_ownFile = true;
         m_recovery->SetProjectFile(kx::ui::ToLocalPath(copy.projectFile));
     }
-    m_resourceDlg->Refresh();
-    for (const auto &dialog : m_project.Dialogs())
-        dialog->SaveUndoInfo();
+    // Repaired before their histories start, as a load does.
+    ProjectLoaded();
     // Restored work is unsaved work: it is marked so and copied at once under this editor, so
     // that deleting the old copy loses nothing.
     m_project.SetModified(true);

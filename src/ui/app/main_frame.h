@@ -4,6 +4,7 @@
 
 #include "model/project_context.h"
 #include "platform/message_sink.h"
+#include "ui/app/deferred_messages.h"
 #include "ui/app/message_box_sink.h"
 #include "ui/app/recovery_copy.h"
 #include "ui/app/unsaved_changes.h"
@@ -62,6 +63,9 @@ public:
     // Messages go to this sink from now on; none restores the message boxes. The caller keeps
     // the sink alive while it is set.
     void SetMessageSink(kx::IMessageSink *sink);
+    // What painting found and has not been shown yet is shown now (it is shown by itself once
+    // the event loop runs again).
+    void ShowPaintMessages() { m_paintMessages.Flush(); }
     // The questions asked before work could be lost; tests replace them.
     kx::ui::EditorQuestions &Questions() { return m_questions; }
     // The copy of unsaved work kept for a crash.
@@ -198,6 +202,8 @@ private:
 
     CMessageBoxSink m_messageBoxes;
     SinkRelay m_messages;
+    // What the painter and the rasterizer find while a canvas paints, shown after the paint.
+    CDeferredMessages m_paintMessages;
     CProjectContext m_project;
     std::unique_ptr<CFreeTypeFont> m_fonts;
     std::unique_ptr<kx::DialogPainter> m_painter;
