@@ -167,7 +167,25 @@ const KXClass *UndoBuffer::FindLatestCopy(const KXClass &object, int start) cons
 
 CObjectData *UndoBuffer::FindLive(const KXClass &object) const
 {
-    const SerialIndex *index = Find(object.Serial());
+    return FindLiveBySerial(object.Serial());
+}
+
+KXClass *UndoBuffer::FindStoredCopy(std::uint64_t serial, const KXClass *copy) const
+{
+    const SerialIndex *index = Find(serial);
+    if (!index)
+        return nullptr;
+    for (const CopyEntry &entry : index->copies) {
+        // The records own their copies; the index only looks at them.
+        if (entry.copy == copy)
+            return const_cast<KXClass *>(entry.copy);
+    }
+    return nullptr;
+}
+
+CObjectData *UndoBuffer::FindLiveBySerial(std::uint64_t serial) const
+{
+    const SerialIndex *index = Find(serial);
     if (!index || index->live.empty())
         return nullptr;
     // The latest record that holds one, and in it the first.

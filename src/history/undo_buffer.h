@@ -78,6 +78,11 @@ public:
     const KXClass *FindLatestCopy(const KXClass &object, int start) const;
     // The live object with the object's serial that the history owns; none when it owns none.
     CObjectData *FindLive(const KXClass &object) const;
+    CObjectData *FindLiveBySerial(std::uint64_t serial) const;
+    // The stored copy of that serial at that address, while the history still holds it (it goes
+    // with its record); none once it has gone. Lets a change made to copies be undone later
+    // without touching one that no longer exists.
+    KXClass *FindStoredCopy(std::uint64_t serial, const KXClass *copy) const;
     // Adds to record a copy of every owned object that differs from its latest copy, including
     // objects no longer in the tree.
     void RecordOriginals(UndoRecord &record);

@@ -118,6 +118,12 @@ void CKXDialogData::ApplyAttribute(int index, std::string_view text)
     }
 }
 
+void CKXDialogData::UsePrefixes(const kx::PrefixSettings &prefixes)
+{
+    m_prefixes = &prefixes;
+    SetName(std::string(m_name));
+}
+
 void CKXDialogData::SetName(std::string_view name)
 {
     m_name = name;

@@ -45,6 +45,10 @@ public:
     // Sets one value read from the project file.
     void ApplyAttribute(int index, std::string_view text);
 
+    // A dialog read into another project takes this project's prefixes (and the names derived
+    // from them).
+    void UsePrefixes(const kx::PrefixSettings &prefixes);
+
     const std::string &Name() const { return m_name; }
     // Stores the name and derives the class name and the four file names from it.
     void SetName(std::string_view name);

@@ -6,25 +6,6 @@
 #include <unordered_set>
 #include <utility>
 
-namespace {
-
-// Renames references in the objects a dialog's history keeps: stored copies and objects that
-// are no longer in the tree. Groups carry no references, and a group copy's children are live
-// objects, so only plain objects are touched.
-template <typename Rename>
-void RenameInHistory(CKXDialogData &dialog, Rename rename)
-{
-    dialog.History().ForEachStoredObject([&](KXClass &stored) {
-        if (stored.Kind() != kKindObject)
-            return;
-        auto &object = static_cast<CObjectData &>(stored);
-        if (!object.IsGroup())
-            rename(object);
-    });
-}
-
-} // namespace
-
 CProjectContext::CProjectContext()
     : m_root(m_prefixes)
 { }
@@ -168,23 +149,112 @@ std::string CProjectContext::UniqueGroupName() const
     return kx::TakenNames(*this).FreeGroupName();
 }
 
-void CProjectContext::RenameFontReference(std::string_view oldName, std::string_view newName)
+namespace {
+
+// Renames the font or image an object names; notes the object (by serial) when it changed.
+void RenameReferences(CObjectData &object, bool font, std::string_view oldName,
+    std::string_view newName, std::vector<std::uint64_t> *changed)
 {
-    for (const auto &image : m_images) {
-        if (image->FontName() == oldName)
-            image->SetFontName(newName);
+    if (object.IsGroup()) {
+        for (CObjectData *child : static_cast<CObjectDataList &>(object).Children())
+            RenameReferences(*child, font, oldName, newName, changed);
+        return;
     }
-    for (const auto &dialog : Dialogs()) {
-        dialog->RootGroup()->ReplaceFontName(oldName, newName);
-        RenameInHistory(*dialog, [&](CObjectData &o) { o.ReplaceFontName(oldName, newName); });
+    if ((font ? object.Font() : object.Image()) != oldName)
+        return;
+    if (font)
+        object.ReplaceFontName(oldName, newName);
+    else
+        object.ReplaceImageName(oldName, newName);
+    if (changed)
+        changed->push_back(object.Serial());
+}
+
+void RenameInDialogs(CKXDialogDataList &dialogs, bool font, std::string_view oldName,
+    std::string_view newName, kx::ReferenceLog *log)
+{
+    for (const auto &dialog : dialogs) {
+        kx::ReferenceLog::DialogReferences noted;
+        noted.dialog = dialog.get();
+        RenameReferences(
+            *dialog->RootGroup(), font, oldName, newName, log ? &noted.objects : nullptr);
+        dialog->History().ForEachStoredObject([&](KXClass &stored) {
+            if (stored.Kind() != kKindObject)
+                return;
+            auto &object = static_cast<CObjectData &>(stored);
+            if (object.IsGroup() || (font ? object.Font() : object.Image()) != oldName)
+                return;
+            if (font)
+                object.ReplaceFontName(oldName, newName);
+            else
+                object.ReplaceImageName(oldName, newName);
+            if (!log)
+                return;
+            // A live object the history owns is noted as an object, a copy as a copy.
+            if (dialog->History().FindLiveBySerial(object.Serial()) == &object)
+                noted.objects.push_back(object.Serial());
+            else
+                noted.copies.emplace_back(object.Serial(), &object);
+        });
+        if (log && (!noted.objects.empty() || !noted.copies.empty()))
+            log->dialogs.push_back(std::move(noted));
     }
 }
 
-void CProjectContext::RenameImageReference(std::string_view oldName, std::string_view newName)
+void SetReference(CObjectData &object, bool font, std::string_view from, std::string_view to)
 {
-    for (const auto &dialog : Dialogs()) {
-        dialog->RootGroup()->ReplaceImageName(oldName, newName);
-        RenameInHistory(*dialog, [&](CObjectData &o) { o.ReplaceImageName(oldName, newName); });
+    if (font && object.Font() == from)
+        object.SetFont(to);
+    else if (!font && object.Image() == from)
+        object.SetImage(to);
+}
+
+} // namespace
+
+void CProjectContext::RenameFontReference(
+    std::string_view oldName, std::string_view newName, kx::ReferenceLog *log)
+{
+    for (const auto &image : m_images) {
+        if (image->FontName() == oldName) {
+            image->SetFontName(newName);
+            if (log)
+                log->images.push_back(image.get());
+        }
+    }
+    RenameInDialogs(Dialogs(), true, oldName, newName, log);
+}
+
+void CProjectContext::RenameImageReference(
+    std::string_view oldName, std::string_view newName, kx::ReferenceLog *log)
+{
+    RenameInDialogs(Dialogs(), false, oldName, newName, log);
+}
+
+void CProjectContext::SetLoggedReferences(
+    const kx::ReferenceLog &log, bool font, std::string_view from, std::string_view to)
+{
+    for (CImageData *image : log.images) {
+        // Only definitions of the project: one that left it stays as the step that took it
+        // left it.
+        if (font && m_images.IndexOf(image) >= 0 && image->FontName() == from)
+            image->SetFontName(to);
+    }
+    for (const kx::ReferenceLog::DialogReferences &noted : log.dialogs) {
+        CKXDialogData *dialog = noted.dialog;
+        if (Dialogs().IndexOf(dialog) < 0)
+            continue;
+        const UndoBuffer &history = dialog->History();
+        for (const std::uint64_t serial : noted.objects) {
+            CObjectData *object = history.FindLiveBySerial(serial);
+            if (!object)
+                object = dialog->RootGroup()->FindBySerial(serial);
+            if (object)
+                SetReference(*object, font, from, to);
+        }
+        for (const auto &[serial, copy] : noted.copies) {
+            if (KXClass *stored = history.FindStoredCopy(serial, copy))
+                SetReference(static_cast<CObjectData &>(*stored), font, from, to);
+        }
     }
 }
 

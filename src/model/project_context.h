@@ -8,6 +8,7 @@
 #include "model/prefix_settings.h"
 #include "model/resource_lists.h"
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -15,6 +16,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace kx {
@@ -55,6 +57,20 @@ private:
 
     std::unordered_set<std::string_view> m_names;
     std::deque<std::string> m_added; // the texts of names added later
+};
+
+// Exactly what a rename of a font or image definition changed besides the definition: the image
+// definitions that named the font and, dialog by dialog, the objects and the history's copies
+// that named it. Names that merely equal the new one (a reference to a definition deleted
+// before) are not in it, so undoing the rename gives back exactly what was there.
+struct ReferenceLog {
+    struct DialogReferences {
+        CKXDialogData *dialog = nullptr;
+        std::vector<std::uint64_t> objects; // serials of live objects
+        std::vector<std::pair<std::uint64_t, const KXClass *>> copies; // serial and copy
+    };
+    std::vector<CImageData *> images;
+    std::vector<DialogReferences> dialogs;
 };
 
 } // namespace kx
@@ -119,10 +135,18 @@ public:
     std::string UniqueGroupName() const;
 
     // Points image definitions and objects that use the old font name to the new one, also in
-    // every dialog's history, so that undo never brings back a name that no longer exists.
-    void RenameFontReference(std::string_view oldName, std::string_view newName);
+    // every dialog's history, so that undo never brings back a name that no longer exists. What
+    // changed is noted in log when one is given.
+    void RenameFontReference(
+        std::string_view oldName, std::string_view newName, kx::ReferenceLog *log = nullptr);
     // Points objects that use the old image definition name to the new one, history included.
-    void RenameImageReference(std::string_view oldName, std::string_view newName);
+    void RenameImageReference(
+        std::string_view oldName, std::string_view newName, kx::ReferenceLog *log = nullptr);
+    // Points the references a rename noted from one name to the other: those of fonts when font,
+    // else of images. Objects and copies that have gone since, or that name something else by
+    // now (a later step of their own dialog changed them), are passed over.
+    void SetLoggedReferences(
+        const kx::ReferenceLog &log, bool font, std::string_view from, std::string_view to);
 
     // Closes every dialog window and empties the model; the project name, the project file
     // path and the prefixes stay.

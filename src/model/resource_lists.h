@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // An ordered list that owns its elements and keeps their names unique (exact, case-sensitive
@@ -94,6 +95,10 @@ public:
         m_items.erase(m_items.begin() + index);
         return taken;
     }
+
+    // Takes every element out, in the list's order, and empties the list (to put them back in
+    // another order).
+    std::vector<std::unique_ptr<T>> TakeAll() { return std::exchange(m_items, {}); }
 
     // Destroys every element in the list's order and empties the list.
     void Clear()

@@ -102,6 +102,33 @@ CObjectDataList *PasteSelectionText(std::string_view cp932Text, CKXDialogData &d
     return pasted;
 }
 
+bool IsDialogText(std::string_view utf8Text)
+{
+    return utf8Text.find("<Dialog>") != std::string_view::npos;
+}
+
+CKXDialogData *PasteDialogText(
+    std::string_view utf8Text, CProjectContext &project, IMessageSink &messages)
+{
+    if (!IsDialogText(utf8Text))
+        return nullptr;
+    std::string file = "<?xml version=\"1.0\"?>\n<root>\n\t<Dialogs>\n";
+    file += utf8Text;
+    file += "\t</Dialogs>\n</root>\n";
+    // Read apart, so that a dialog named like one of the project's is not dropped.
+    CProjectContext read;
+    read.Prefixes() = project.Prefixes();
+    read.SetProjectFolder(project.ProjectFolder());
+    ProjectReader reader(read, messages);
+    if (!reader.ReadContent(file, "") || reader.ParseFailed() || read.Dialogs().Count() != 1)
+        return nullptr;
+    std::unique_ptr<CKXDialogData> dialog = read.Dialogs().Take(read.Dialogs().At(0));
+    dialog->UsePrefixes(project.Prefixes());
+    dialog->SetName(project.UniqueName(dialog->Name().empty() ? "D" : dialog->Name()));
+    CKXDialogData *pasted = dialog.get();
+    return project.Dialogs().Add(dialog) >= 0 ? pasted : nullptr;
+}
+
 int PasteDefinitionText(std::string_view utf8Text, CProjectContext &project, IMessageSink &messages)
 {
     // An image definition names its font in a Font element of its own: Image decides.

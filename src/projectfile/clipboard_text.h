@@ -27,6 +27,14 @@ std::string FormatSelectionText(const CObjectDataList &root, const CImageDataLis
 CObjectDataList *PasteSelectionText(std::string_view cp932Text, CKXDialogData &dialog,
     CProjectContext &project, IMessageSink &messages);
 
+// Whether a clipboard text (UTF-8) holds a dialog element.
+bool IsDialogText(std::string_view utf8Text);
+// Adds the dialog of a dialog element (UTF-8) at the end of the project's dialogs, under a free
+// name; its objects keep theirs. Answers the dialog; none when the text holds none or does not
+// read, in which case the project is as it was.
+CKXDialogData *PasteDialogText(
+    std::string_view utf8Text, CProjectContext &project, IMessageSink &messages);
+
 // Adds the image or font definitions of a project-file text (one or more Image or Font elements,
 // UTF-8), each under a free name; answers how many were added.
 int PasteDefinitionText(

@@ -146,6 +146,13 @@ std::string FormatImageElement(const CImageData &image)
     return out;
 }
 
+std::string FormatDialogElement(const CKXDialogData &dialog, const CImageDataList &images)
+{
+    std::string out;
+    AppendDialog(out, dialog, images);
+    return out;
+}
+
 bool WriteProject(const CProjectContext &project, const std::string &path,
     std::string_view dialogFilter, std::string *error)
 {

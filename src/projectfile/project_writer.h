@@ -7,6 +7,8 @@
 
 class CFontData;
 class CImageData;
+class CImageDataList;
+class CKXDialogData;
 class CProjectContext;
 
 namespace kx {
@@ -22,6 +24,8 @@ std::string FormatFontsAndImages(const CProjectContext &project);
 // The element of one definition, as the project file holds it (UTF-8).
 std::string FormatFontElement(const CFontData &font);
 std::string FormatImageElement(const CImageData &image);
+// A dialog's element with all its objects (UTF-8): what the clipboard carries of a dialog.
+std::string FormatDialogElement(const CKXDialogData &dialog, const CImageDataList &images);
 
 // Write the texts above to path, replacing the file only once everything was written; false when
 // the file cannot be written (the old file is then untouched, and error, when given, receives the

@@ -117,6 +117,9 @@ CMainFrame::CMainFrame(QWidget *parent)
     m_painter = std::make_unique<kx::DialogPainter>(m_project, *m_fonts, m_paintMessages);
     m_project.AddObserver(this);
     m_documents = new CDocumentSet(m_project, this);
+    // What the canvas repairs while drawing belongs to a dialog's first state, not to its first
+    // edit.
+    m_documents->SetRepair([this](CKXDialogData &dialog) { m_painter->Repair(dialog); });
     m_recovery = new CRecoveryCopy(m_project, this);
 
     setWindowTitle(QString::fromUtf8(kAppTitle));
@@ -311,6 +314,12 @@ void CMainFrame::CreateEditCommands()
     };
     context.panelResource = [this] { return m_resourceDlg->CurrentResource(); };
     context.panelDelete = [this] { m_resourceDlg->Delete(); };
+    context.panelCut = [this] { m_resourceDlg->Cut(); };
+    context.panelHasFocus = [this] { return m_resourceDlg->ListsHaveFocus(); };
+    context.canvasHasFocus = [] {
+        return qobject_cast<CKXDialogEditorView *>(QApplication::focusWidget()) != nullptr;
+    };
+    context.showResource = [this](KXClass *resource) { m_resourceDlg->ShowFromOutside(resource); };
     m_editCommands = new CEditCommands(m_project, *m_documents, m_messages, context, this);
     m_editCommands->CutAction()->setIcon(kx::ui::MakeCommandIcon(kx::ui::CommandIcon::Cut));
     m_editCommands->CopyAction()->setIcon(kx::ui::MakeCommandIcon(kx::ui::CommandIcon::Copy));
@@ -518,11 +527,10 @@ void CMainFrame::ProjectLoaded()
 {
     m_checkResults->MarkOutdated();
     m_resourceDlg->Refresh();
-    for (const auto &dialog : m_project.Dialogs()) {
-        // What the canvas repairs while drawing belongs to the loaded state, not to the next edit.
-        m_painter->Repair(*dialog);
-        dialog->SaveUndoInfo();
-    }
+    for (const auto &dialog : m_project.Dialogs())
+        m_documents->StartHistory(*dialog);
+    // A load is no step of the history: the project's steps before it cannot be undone across it.
+    m_documents->ForgetProjectHistory();
     UpdateCommands();
 }
 
@@ -628,6 +636,7 @@ void CMainFrame::DiscardAll()
     if (m_skeletonDlg)
         m_skeletonDlg->close();
     m_project.DiscardAll();
+    m_documents->ClearHistory();
     // Face identifiers are given anew from 100: a face cached for a discarded font must not be
     // found by the next project's font of the same identifier.
     m_fonts->ForgetFaces();
@@ -740,6 +749,17 @@ void CMainFrame::CloseDialogWindows(CKXDialogData *dialog)
 
 void CMainFrame::OnResourcesChanged(int what)
 {
+    if (what & kChangeDialogs) {
+        // Dialogs an undo took out of the project lose their windows; renamed ones keep them
+        // under their new names.
+        for (CKXDialogEditorView *view : DialogViews()) {
+            CKXDialogData *dialog = view->Dialog();
+            if (dialog && m_project.Dialogs().IndexOf(dialog) < 0)
+                CloseDialogWindows(dialog);
+            else if (dialog)
+                UpdateWindowTitles(dialog);
+        }
+    }
     // A font definition may have gone and its identifier may come back with another file.
     if (what & kChangeFonts)
         m_fonts->ForgetFaces();

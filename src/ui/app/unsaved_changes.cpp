@@ -102,6 +102,19 @@ bool AskReplaceFile(QWidget *parent, const QString &existing)
     return box.exec() == QMessageBox::Yes;
 }
 
+bool AskDelete(QWidget *parent, const QString &question)
+{
+    QMessageBox box(QMessageBox::Question, CMessageBoxSink::Caption(), question,
+        QMessageBox::Yes | QMessageBox::No, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Yes)
+        ->setText(QCoreApplication::translate("EditorQuestions", "削除する(&D)"));
+    box.button(QMessageBox::No)
+        ->setText(QCoreApplication::translate("EditorQuestions", "キャンセル"));
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
 } // namespace
 
 EditorQuestions::EditorQuestions()
@@ -111,6 +124,7 @@ EditorQuestions::EditorQuestions()
     , chooseFile(ChooseProjectFile)
     , copyIntoProject(AskCopyIntoProject)
     , replaceFile(AskReplaceFile)
+    , confirmDelete(AskDelete)
 { }
 
 } // namespace kx::ui

@@ -33,6 +33,9 @@ struct EditorQuestions {
         copyIntoProject;
     // The project's folder holds another file of that name: replace it with the chosen one?
     std::function<bool(QWidget *parent, const QString &existing)> replaceFile;
+    // Something that is in use is about to be deleted (question says what and who uses it):
+    // delete it?
+    std::function<bool(QWidget *parent, const QString &question)> confirmDelete;
 
     // The message boxes and the file dialog.
     EditorQuestions();

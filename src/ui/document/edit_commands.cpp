@@ -6,12 +6,15 @@
 #include "projectfile/clipboard_text.h"
 #include "projectfile/project_writer.h"
 #include "ui/document/document_set.h"
+#include "ui/document/step_texts.h"
 #include "ui/support/qt_text.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+
+#include <optional>
 
 namespace {
 
@@ -52,7 +55,7 @@ CEditCommands::CEditCommands(CProjectContext &project, CDocumentSet &documents,
     connect(m_cut, &QAction::triggered, this, &CEditCommands::Cut);
     connect(m_copy, &QAction::triggered, this, &CEditCommands::Copy);
     connect(m_paste, &QAction::triggered, this, &CEditCommands::Paste);
-    connect(m_delete, &QAction::triggered, this, &CEditCommands::DeleteSelection);
+    connect(m_delete, &QAction::triggered, this, &CEditCommands::DeleteFocused);
     connect(m_selectAll, &QAction::triggered, this, &CEditCommands::SelectAll);
     for (int kind = kAlignLeft; kind <= kAlignHeight; ++kind) {
         QAction *action = MakeAction({});
@@ -81,6 +84,8 @@ void CEditCommands::RetranslateUi()
         QT_TR_NOOP("整列上"), QT_TR_NOOP("整列下"), QT_TR_NOOP("整列幅"), QT_TR_NOOP("整列高")};
     for (int kind = kAlignLeft; kind <= kAlignHeight; ++kind)
         m_align.at(kind)->setText(tr(kAlignTexts[kind]));
+    // Undo and redo name their steps.
+    UpdateActions();
 }
 
 QAction *CEditCommands::MakeAction(std::initializer_list<QKeySequence> keys)
@@ -104,26 +109,42 @@ KXClass *CEditCommands::AlignReference() const
     return resource && resource->Kind() == kKindObject ? resource : nullptr;
 }
 
+CKXDialogData *CEditCommands::PanelDialog() const
+{
+    if (m_context.panelTab() != PanelTab::Dialogs
+        || (m_context.canvasHasFocus && m_context.canvasHasFocus()))
+        return nullptr;
+    KXClass *resource = m_context.panelResource();
+    return resource && resource->Kind() == kKindDialog ? static_cast<CKXDialogData *>(resource)
+                                                       : nullptr;
+}
+
 void CEditCommands::UpdateActions()
 {
     CKXDialogEditorDoc *document = m_context.activeDocument();
     CKXDialogData *dialog = document ? document->Dialog() : nullptr;
-    m_undo->setEnabled(document && document->CanUndo());
-    m_redo->setEnabled(document && document->CanRedo());
+    m_undo->setEnabled(m_documents.CanUndo(document));
+    m_redo->setEnabled(m_documents.CanRedo(document));
+    // The commands say what they would undo and redo.
+    const std::optional<kx::StepLabel> undo = m_documents.UndoLabel(document);
+    const std::optional<kx::StepLabel> redo = m_documents.RedoLabel(document);
+    m_undo->setText(
+        undo ? tr("%1 を元に戻す(&U)").arg(kx::ui::StepText(*undo)) : tr("元に戻す(&U)"));
+    m_redo->setText(
+        redo ? tr("%1 をやり直し(&R)").arg(kx::ui::StepText(*redo)) : tr("やり直し(&R)"));
     const PanelTab tab = m_context.panelTab();
     const KXClass *resource = m_context.panelResource();
     const bool definition
         = resource && (resource->Kind() == kKindImage || resource->Kind() == kKindFont);
     const bool selection = dialog && dialog->RootGroup()->CountSelected() > 0;
-    const bool copyable = tab == PanelTab::Definitions ? definition : selection;
+    const bool copyable
+        = tab == PanelTab::Definitions ? definition : selection || PanelDialog() != nullptr;
     m_copy->setEnabled(copyable);
-    m_cut->setEnabled(tab == PanelTab::Definitions ? definition
-                                                   : selection
-                || (tab == PanelTab::Dialogs && resource && resource->Kind() == kKindDialog));
+    m_cut->setEnabled(copyable);
     const QMimeData *data = QApplication::clipboard()->mimeData();
     m_paste->setEnabled(
         data && data->hasText() && (tab == PanelTab::Definitions || dialog != nullptr));
-    m_delete->setEnabled(selection);
+    m_delete->setEnabled(selection || (m_context.panelHasFocus && m_context.panelHasFocus()));
     m_selectAll->setEnabled(dialog && dialog->RootGroup()->ChildCount() > 0);
     const bool align = AlignReference() != nullptr;
     for (QAction *action : m_align)
@@ -138,14 +159,14 @@ void CEditCommands::Reselect(CKXDialogEditorDoc *document, KXClass *current)
 
 void CEditCommands::Undo()
 {
-    if (CKXDialogEditorDoc *document = m_context.activeDocument())
-        document->Undo();
+    m_documents.Undo(m_context.activeDocument());
+    UpdateActions();
 }
 
 void CEditCommands::Redo()
 {
-    if (CKXDialogEditorDoc *document = m_context.activeDocument())
-        document->Redo();
+    m_documents.Redo(m_context.activeDocument());
+    UpdateActions();
 }
 
 void CEditCommands::Copy()
@@ -160,6 +181,9 @@ void CEditCommands::Copy()
         else if (resource && resource->Kind() == kKindImage)
             text = kx::ui::FromUtf8(
                 kx::FormatImageElement(static_cast<const CImageData &>(*resource)));
+    } else if (const CKXDialogData *shown = PanelDialog()) {
+        // The dialog the panel shows goes whole, with its objects.
+        text = kx::ui::FromUtf8(kx::FormatDialogElement(*shown, m_project.Images()));
     } else if (CKXDialogData *dialog = ActiveDialog()) {
         text = kx::ui::FromModelText(
             kx::FormatSelectionText(*dialog->RootGroup(), &m_project.Images()));
@@ -171,22 +195,11 @@ void CEditCommands::Copy()
 void CEditCommands::Cut()
 {
     Copy();
-    switch (m_context.panelTab()) {
-    case PanelTab::Definitions:
-        m_context.panelDelete();
-        break;
-    case PanelTab::Dialogs: {
-        const KXClass *resource = m_context.panelResource();
-        // A dialog goes as the panel deletes it; objects go as the canvas selection.
-        if (resource && resource->Kind() == kKindDialog)
-            m_context.panelDelete();
-        else
-            DeleteSelection();
-        break;
-    }
-    case PanelTab::Project:
-        break;
-    }
+    // Definitions and dialogs go as the panel deletes them, objects as the canvas selection.
+    if (m_context.panelTab() == PanelTab::Definitions || PanelDialog())
+        m_context.panelCut();
+    else if (m_context.panelTab() == PanelTab::Dialogs)
+        RemoveSelection(kx::StepAction::Cut);
 }
 
 void CEditCommands::Paste()
@@ -195,11 +208,11 @@ void CEditCommands::Paste()
     if (text.isEmpty())
         return;
     if (m_context.panelTab() == PanelTab::Definitions) {
-        const int added = kx::PasteDefinitionText(kx::ui::ToUtf8(text), m_project, m_messages);
-        if (added > 0) {
-            const bool fonts = text.contains(QStringLiteral("<Font>"));
-            m_documents.CommitResources(fonts ? kChangeFonts : kChangeImages);
-        }
+        PasteDefinitions(text);
+        return;
+    }
+    if (kx::IsDialogText(kx::ui::ToUtf8(text))) {
+        PasteDialog(text);
         return;
     }
     CKXDialogEditorDoc *document = m_context.activeDocument();
@@ -211,10 +224,60 @@ void CEditCommands::Paste()
     if (!pasted)
         return;
     document->SetCurrent(pasted->FindSelected());
-    document->Commit(kChangeTree | kChangeSelection);
+    document->Commit(
+        kChangeTree | kChangeSelection, {kx::StepAction::Paste, kx::StepSubject::Objects, {}});
+}
+
+void CEditCommands::PasteDefinitions(const QString &text)
+{
+    const auto fonts = kx::OrderOf(m_project.Fonts());
+    const auto images = kx::OrderOf(m_project.Images());
+    const int added = kx::PasteDefinitionText(kx::ui::ToUtf8(text), m_project, m_messages);
+    if (added <= 0)
+        return;
+    const bool font = m_project.Fonts().Count() != static_cast<int>(fonts.size());
+    kx::StepLabel label {
+        kx::StepAction::Paste, font ? kx::StepSubject::Font : kx::StepSubject::Image, {}};
+    if (added == 1)
+        label.name = font ? m_project.Fonts().At(m_project.Fonts().Count() - 1)->Name()
+                          : m_project.Images().At(m_project.Images().Count() - 1)->Name();
+    auto step = std::make_unique<kx::ProjectStep>(m_project, label);
+    if (font)
+        step->ListChanged(fonts);
+    else
+        step->ListChanged(images);
+    m_documents.CommitProject(std::move(step), font ? kChangeFonts : kChangeImages);
+}
+
+void CEditCommands::PasteDialog(const QString &text)
+{
+    const auto order = kx::OrderOf(m_project.Dialogs());
+    CKXDialogData *dialog = kx::PasteDialogText(kx::ui::ToUtf8(text), m_project, m_messages);
+    if (!dialog)
+        return;
+    m_documents.StartHistory(*dialog);
+    auto step = std::make_unique<kx::ProjectStep>(
+        m_project, kx::StepLabel {kx::StepAction::Paste, kx::StepSubject::Dialog, dialog->Name()});
+    step->ListChanged(order);
+    m_documents.CommitProject(std::move(step), kChangeDialogs);
+    if (m_context.showResource)
+        m_context.showResource(dialog);
+}
+
+void CEditCommands::DeleteFocused()
+{
+    if (m_context.panelHasFocus && m_context.panelHasFocus())
+        m_context.panelDelete();
+    else
+        DeleteSelection();
 }
 
 void CEditCommands::DeleteSelection()
+{
+    RemoveSelection(kx::StepAction::Delete);
+}
+
+void CEditCommands::RemoveSelection(kx::StepAction action)
 {
     CKXDialogEditorDoc *document = m_context.activeDocument();
     CKXDialogData *dialog = document ? document->Dialog() : nullptr;
@@ -232,7 +295,7 @@ void CEditCommands::DeleteSelection()
         next->SetSelected(true);
     document->SetCurrent(
         next && next != dialog->RootGroup() ? static_cast<KXClass *>(next) : dialog);
-    document->Commit(kChangeTree | kChangeSelection);
+    document->Commit(kChangeTree | kChangeSelection, {action, kx::StepSubject::Objects, {}});
 }
 
 void CEditCommands::SelectAll()
@@ -287,5 +350,6 @@ void CEditCommands::Align(int kind)
         return;
     }
     root->AlignEdge(kind, value);
-    m_documents.For(dialog)->Commit(kChangeGeometry);
+    m_documents.For(dialog)->Commit(
+        kChangeGeometry, {kx::StepAction::Align, kx::StepSubject::Objects, {}});
 }

@@ -7,6 +7,8 @@
 
 #include <functional>
 
+#include "history/project_history.h"
+
 class CDocumentSet;
 class CKXDialogData;
 class CKXDialogEditorDoc;
@@ -32,8 +34,16 @@ public:
         std::function<PanelTab()> panelTab;
         // The resource the panel shows (a dialog, an object, an image or font definition).
         std::function<KXClass *()> panelResource;
-        // The panel's delete command, which cut shares for dialogs and definitions.
+        // The panel's delete command (it asks first when objects use the resource), and the
+        // same as a cut.
         std::function<void()> panelDelete;
+        std::function<void()> panelCut;
+        // Whether the keyboard focus is in the panel's tree or lists (Delete then acts there),
+        // or on a canvas (cut and copy then take its selection).
+        std::function<bool()> panelHasFocus;
+        std::function<bool()> canvasHasFocus;
+        // Shows a resource that a command brought into the project (a pasted dialog).
+        std::function<void(KXClass *)> showResource;
     };
 
     CEditCommands(CProjectContext &project, CDocumentSet &documents, kx::IMessageSink &messages,
@@ -57,6 +67,8 @@ public:
     void Paste();
     // Removes the selected objects of the active dialog, with the groups they leave empty.
     void DeleteSelection();
+    // The Delete key: what has the focus goes, the panel's item or the canvas's selection.
+    void DeleteFocused();
     void SelectAll();
     void Align(int kind);
 
@@ -73,6 +85,11 @@ private:
     KXClass *AlignReference() const;
     // Tells the panel and the canvas that the selection is now this (the dialog for none).
     void Reselect(CKXDialogEditorDoc *document, KXClass *current);
+    // The dialog the panel shows when cut and copy are to take it rather than objects.
+    CKXDialogData *PanelDialog() const;
+    void RemoveSelection(kx::StepAction action);
+    void PasteDefinitions(const QString &text);
+    void PasteDialog(const QString &text);
 
     CProjectContext &m_project;
     CDocumentSet &m_documents;

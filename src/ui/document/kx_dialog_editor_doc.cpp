@@ -28,7 +28,31 @@ KXClass *CKXDialogEditorDoc::Current() const
     return object && m_dialog->RootGroup()->IndexOf(object) >= 0 ? m_current : nullptr;
 }
 
-bool CKXDialogEditorDoc::Commit(int what)
+namespace {
+
+// What a step of the dialog did, as far as the funnel can tell: the object concerned when there
+// is one current object.
+kx::StepLabel LabelOf(int what, const KXClass *current)
+{
+    kx::StepLabel label;
+    if (what & kChangeTree)
+        label.action = kx::StepAction::Edit;
+    else if (what & kChangeGeometry)
+        label.action = kx::StepAction::Move;
+    const auto *object = current ? AsObject(*current) : nullptr;
+    if (object) {
+        label.subject = kx::StepSubject::Object;
+        label.name = object->Name();
+    } else if (current && current->Kind() == kKindDialog) {
+        label.subject = kx::StepSubject::Dialog;
+        label.name = static_cast<const CKXDialogData *>(current)->Name();
+    }
+    return label;
+}
+
+} // namespace
+
+bool CKXDialogEditorDoc::Commit(int what, kx::StepLabel label)
 {
     if (!m_dialog)
         return false;
@@ -37,6 +61,11 @@ bool CKXDialogEditorDoc::Commit(int what)
     const int index = history.Index();
     m_dialog->SaveUndoInfo();
     const bool recorded = history.Count() != before || history.Index() != index;
+    if (recorded && m_recorded) {
+        if (label == kx::StepLabel {})
+            label = LabelOf(what, Current());
+        m_recorded(*m_dialog, std::move(label));
+    }
     // Lock, Hide and a few more are not tracked by the history, yet they are changes to save
     // and to draw: without a record, the whole canvas is drawn again.
     m_modified = true;

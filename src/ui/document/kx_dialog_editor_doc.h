@@ -2,9 +2,12 @@
 // dialog ends. The project owns the dialog; the document only refers to it.
 #pragma once
 
+#include "history/project_history.h"
 #include "model/geometry.h"
 
 #include <QObject>
+
+#include <functional>
 
 class CKXDialogData;
 class CObjectData;
@@ -44,7 +47,13 @@ public:
 
     // Every finished edit ends here: one history step (none when nothing tracked changed), the
     // project marked modified, then one Changed signal. Answers whether a step was recorded.
-    bool Commit(int what);
+    // label says what the step did for the Edit menu; without one it is told from what.
+    bool Commit(int what, kx::StepLabel label = {});
+    // Told of every step recorded, before the Changed signal (the journal of the project).
+    void SetRecorded(std::function<void(CKXDialogData &, kx::StepLabel)> recorded)
+    {
+        m_recorded = std::move(recorded);
+    }
     // A change that is no edit (a new selection): only the signal.
     void Notify(int what);
 
@@ -74,6 +83,7 @@ private:
 
     CProjectContext &m_project;
     CKXDialogData *m_dialog;
+    std::function<void(CKXDialogData &, kx::StepLabel)> m_recorded;
     KXClass *m_current = nullptr;
     bool m_modified = false;
     kx::KXRect m_area;

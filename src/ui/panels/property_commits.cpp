@@ -2,6 +2,7 @@
 // the resource shown, and ends the edit in the funnel when anything changed.
 #include "ui/panels/property_panel.h"
 
+#include "history/project_history.h"
 #include "model/font_data.h"
 #include "model/image_data.h"
 #include "model/kx_dialog_data.h"
@@ -62,38 +63,6 @@ struct DialogState {
     static DialogState Of(const CKXDialogData &d)
     {
         return {d.Title(), d.BackgroundColour(), d.X(), d.Y(), d.Width(), d.Height()};
-    }
-};
-
-struct ImageState {
-    std::string font;
-    int alignX, alignY, stretch, marginX, marginY;
-    std::array<std::string, kx::kMaxImageSlots> files, colours, subColours;
-    bool operator==(const ImageState &) const = default;
-
-    static ImageState Of(const CImageData &image)
-    {
-        ImageState state {image.FontName(), image.AlignX(), image.AlignY(), image.Stretch(),
-            image.MarginX(), image.MarginY(), {}, {}, {}};
-        for (int slot = 0; slot < kx::kMaxImageSlots; ++slot) {
-            const auto at = static_cast<std::size_t>(slot);
-            state.files[at] = image.SlotFile(slot);
-            state.colours[at] = image.SlotColour(slot);
-            state.subColours[at] = image.SlotSubColour(slot);
-        }
-        return state;
-    }
-};
-
-struct FontState {
-    std::string file;
-    int size, effect;
-    bool bold, boldEffect;
-    bool operator==(const FontState &) const = default;
-
-    static FontState Of(const CFontData &f)
-    {
-        return {f.File(), f.Size(), f.Effect(), f.Bold(), f.BoldEffect()};
     }
 };
 
@@ -254,12 +223,16 @@ void CPropertyPanel::EditImage(const std::function<void(CImageData &)> &write)
     CImageData *image = CurrentImage();
     if (!image)
         return;
-    const ImageState before = ImageState::Of(*image);
+    const kx::ImageState before = kx::ImageState::Of(*image);
     write(*image);
-    if (ImageState::Of(*image) != before)
-        EndResourceEdit(kChangeImages);
-    else
+    if (kx::ImageState::Of(*image) == before) {
         Fill();
+        return;
+    }
+    auto step = std::make_unique<kx::ProjectStep>(
+        m_project, kx::StepLabel {kx::StepAction::Edit, kx::StepSubject::Image, image->Name()});
+    step->Edited(*image, before);
+    EndResourceEdit(std::move(step), kChangeImages);
 }
 
 void CPropertyPanel::EditFont(const std::function<void(CFontData &)> &write)
@@ -267,12 +240,16 @@ void CPropertyPanel::EditFont(const std::function<void(CFontData &)> &write)
     CFontData *font = CurrentFont();
     if (!font)
         return;
-    const FontState before = FontState::Of(*font);
+    const kx::FontState before = kx::FontState::Of(*font);
     write(*font);
-    if (FontState::Of(*font) != before)
-        EndResourceEdit(kChangeFonts);
-    else
+    if (kx::FontState::Of(*font) == before) {
         Fill();
+        return;
+    }
+    auto step = std::make_unique<kx::ProjectStep>(
+        m_project, kx::StepLabel {kx::StepAction::Edit, kx::StepSubject::Font, font->Name()});
+    step->Edited(*font, before);
+    EndResourceEdit(std::move(step), kChangeFonts);
 }
 
 void CPropertyPanel::EndDialogEdit(CKXDialogData *dialog, int what)
@@ -285,10 +262,10 @@ void CPropertyPanel::EndDialogEdit(CKXDialogData *dialog, int what)
     Fill();
 }
 
-void CPropertyPanel::EndResourceEdit(int what)
+void CPropertyPanel::EndResourceEdit(std::unique_ptr<kx::ProjectStep> step, int what)
 {
     m_committing = true;
-    m_documents.CommitResources(what);
+    m_documents.CommitProject(std::move(step), what);
     m_committing = false;
     Fill();
 }

@@ -33,6 +33,7 @@ class QPushButton;
 
 namespace kx {
 class IMessageSink;
+class ProjectStep;
 namespace ui {
 struct EditorQuestions;
 }
@@ -125,6 +126,7 @@ public:
     // The questions of the "参照" buttons; none gives back the panel's own (message boxes and
     // file dialogs). The caller keeps them alive while they are set.
     void SetQuestions(kx::ui::EditorQuestions *questions);
+    kx::ui::EditorQuestions &Questions() const { return *m_questions; }
 
     const Widgets &Controls() const { return m_w; }
     QLineEdit *NameEdit() const { return m_w.name; }
@@ -191,7 +193,7 @@ private:
     void EditImage(const std::function<void(CImageData &)> &write);
     void EditFont(const std::function<void(CFontData &)> &write);
     void EndDialogEdit(CKXDialogData *dialog, int what);
-    void EndResourceEdit(int what);
+    void EndResourceEdit(std::unique_ptr<kx::ProjectStep> step, int what);
 
     void CommitFlags();
     void CommitLockHide();

@@ -7,10 +7,12 @@
 #include "model/project_context.h"
 #include "model/vocabulary.h"
 #include "platform/message_sink.h"
+#include "ui/app/unsaved_changes.h"
 #include "ui/document/document_set.h"
 #include "ui/panels/font_list_ctrl.h"
 #include "ui/panels/image_list_ctrl.h"
 #include "ui/panels/object_list_ctrl.h"
+#include "ui/panels/resource_users.h"
 #include "ui/support/qt_text.h"
 #include "ui/support/vocabulary_texts.h"
 
@@ -489,10 +491,10 @@ void CResourceDlg::CommitDialog(CKXDialogData *dialog, int what)
     m_committing = false;
 }
 
-void CResourceDlg::CommitResources(int what)
+void CResourceDlg::CommitProject(std::unique_ptr<kx::ProjectStep> step, int what)
 {
     m_committing = true;
-    m_documents.CommitResources(what);
+    m_documents.CommitProject(std::move(step), what);
     m_committing = false;
 }
 
@@ -543,10 +545,75 @@ void CResourceDlg::OnResourcesChanged(int what)
 {
     if (m_committing)
         return;
+    if (what & (kChangeDialogs | kChangeProject)) {
+        // Dialogs came or went, or were renamed (an undo, a paste): the tree is built anew,
+        // around the dialog shown when it stayed.
+        CKXDialogData *dialog = m_project.Dialogs().IndexOf(m_dialog) >= 0 ? m_dialog : nullptr;
+        Clear();
+        m_project.Root().AddToTree(*this);
+        m_dialog = dialog ? dialog : m_project.Dialogs().At(0);
+        m_objectList->SetDialog(m_dialog);
+        m_objectList->RefreshCount();
+    }
     if (what & kChangeImages)
         m_imageList->RefreshCount();
     if (what & kChangeFonts)
         m_fontList->RefreshCount();
+    if (what & kChangeHistory)
+        ShowStepSubject(m_documents.LastStepLabel());
+    else if (what & (kChangeDialogs | kChangeProject))
+        SetMode(m_mode);
+    else if (!IsShownInProject())
+        SetMode(m_mode);
+}
+
+bool CResourceDlg::IsShownInProject() const
+{
+    const KXClass *shown = CurrentResource();
+    if (!shown)
+        return true;
+    switch (shown->Kind()) {
+    case kKindImage:
+        return m_project.Images().IndexOf(static_cast<const CImageData *>(shown)) >= 0;
+    case kKindFont:
+        return m_project.Fonts().IndexOf(static_cast<const CFontData *>(shown)) >= 0;
+    case kKindDialog:
+        return m_project.Dialogs().IndexOf(static_cast<const CKXDialogData *>(shown)) >= 0;
+    case kKindObject:
+        return DialogOf(static_cast<const CObjectData *>(shown)) != nullptr;
+    default:
+        return true;
+    }
+}
+
+void CResourceDlg::ShowStepSubject(const kx::StepLabel &label)
+{
+    // An undone or redone step shows what it concerned, where it is now.
+    switch (label.subject) {
+    case kx::StepSubject::Font:
+        if (const CFontData *font = m_project.Fonts().FindByName(label.name))
+            m_fontList->SetCurrentRow(m_project.Fonts().IndexOf(font));
+        SetMode(kModeFont);
+        return;
+    case kx::StepSubject::Image:
+        if (const CImageData *image = m_project.Images().FindByName(label.name))
+            m_imageList->SetCurrentRow(m_project.Images().IndexOf(image));
+        SetMode(kModeImage);
+        return;
+    case kx::StepSubject::Dialog:
+        if (CKXDialogData *dialog = m_project.Dialogs().FindByName(label.name))
+            m_dialog = dialog;
+        SetMode(kModeDialog);
+        SelectTreeItem(m_dialog);
+        ShowResource(m_dialog);
+        return;
+    case kx::StepSubject::Project:
+        SetMode(kModeResource);
+        return;
+    default:
+        SetMode(m_mode);
+        return;
+    }
 }
 
 // ---- Selection ----
@@ -648,13 +715,22 @@ void CResourceDlg::Move(int step)
         CResourceListView *list = images ? static_cast<CResourceListView *>(m_imageList)
                                          : static_cast<CResourceListView *>(m_fontList);
         const int row = list->GetCurrentRow();
+        const auto imageOrder = kx::OrderOf(m_project.Images());
+        const auto fontOrder = kx::OrderOf(m_project.Fonts());
         const bool swapped = images ? m_project.Images().Swap(row, row + step)
                                     : m_project.Fonts().Swap(row, row + step);
         if (!swapped)
             return;
         list->SetCurrentRow(row + step);
         list->ListModel()->RefreshRows();
-        CommitResources(images ? kChangeImages : kChangeFonts);
+        auto change = MakeStep(kx::StepAction::Move,
+            images ? static_cast<KXClass *>(m_project.Images().At(row + step))
+                   : static_cast<KXClass *>(m_project.Fonts().At(row + step)));
+        if (images)
+            change->ListChanged(imageOrder);
+        else
+            change->ListChanged(fontOrder);
+        CommitProject(std::move(change), images ? kChangeImages : kChangeFonts);
         return;
     }
     if (m_mode != kModeDialog && m_mode != kModeObject)
@@ -668,8 +744,11 @@ void CResourceDlg::Move(int step)
     if (resource->Kind() == kKindDialog) {
         CKXDialogDataList &dialogs = m_project.Dialogs();
         const int index = dialogs.IndexOf(static_cast<CKXDialogData *>(resource));
+        const auto order = kx::OrderOf(dialogs);
         if (!dialogs.Swap(index, index + step))
             return;
+        auto change = MakeStep(kx::StepAction::Move, resource);
+        change->ListChanged(order);
         if (item && item->parent()) {
             QTreeWidgetItem *parent = item->parent();
             const bool expanded = item->isExpanded();
@@ -678,7 +757,7 @@ void CResourceDlg::Move(int step)
             item->setExpanded(expanded);
         }
         SelectTreeItem(resource);
-        CommitResources(kChangeDialogs);
+        CommitProject(std::move(change), kChangeDialogs);
         return;
     }
     if (resource->Kind() != kKindObject)
@@ -707,8 +786,18 @@ void CResourceDlg::Move(int step)
 
 void CResourceDlg::Delete()
 {
+    Remove(kx::StepAction::Delete);
+}
+
+void CResourceDlg::Cut()
+{
+    Remove(kx::StepAction::Cut);
+}
+
+void CResourceDlg::Remove(kx::StepAction action)
+{
     if (m_mode == kModeImage || m_mode == kModeFont) {
-        DeleteDefinition();
+        DeleteDefinition(action);
         return;
     }
     if (m_mode != kModeDialog && m_mode != kModeObject)
@@ -717,34 +806,80 @@ void CResourceDlg::Delete()
     if (!resource)
         return;
     if (resource->Kind() == kKindDialog)
-        DeleteDialog(static_cast<CKXDialogData *>(resource));
+        DeleteDialog(static_cast<CKXDialogData *>(resource), action);
     else if (resource->Kind() == kKindObject)
         DeleteObject(static_cast<CObjectData *>(resource));
 }
 
-void CResourceDlg::DeleteDefinition()
+bool CResourceDlg::Confirm(const QString &question)
+{
+    return question.isEmpty() || m_properties->Questions().confirmDelete(this, question);
+}
+
+std::unique_ptr<kx::ProjectStep> CResourceDlg::MakeStep(
+    kx::StepAction action, const KXClass *resource) const
+{
+    kx::StepLabel label {action, kx::StepSubject::None, {}};
+    if (resource) {
+        switch (resource->Kind()) {
+        case kKindResource:
+            label.subject = kx::StepSubject::Project;
+            label.name = static_cast<const CKXResourceData *>(resource)->ProjectName();
+            break;
+        case kKindDialog:
+            label.subject = kx::StepSubject::Dialog;
+            label.name = static_cast<const CKXDialogData *>(resource)->Name();
+            break;
+        case kKindFont:
+            label.subject = kx::StepSubject::Font;
+            label.name = static_cast<const CFontData *>(resource)->Name();
+            break;
+        case kKindImage:
+            label.subject = kx::StepSubject::Image;
+            label.name = static_cast<const CImageData *>(resource)->Name();
+            break;
+        default:
+            break;
+        }
+    }
+    return std::make_unique<kx::ProjectStep>(m_project, std::move(label));
+}
+
+void CResourceDlg::DeleteDefinition(kx::StepAction action)
 {
     const bool images = m_mode == kModeImage;
     CResourceListView *list = images ? static_cast<CResourceListView *>(m_imageList)
                                      : static_cast<CResourceListView *>(m_fontList);
     const int row = list->GetCurrentRow();
-    if (images) {
-        if (!m_project.Images().Take(m_project.Images().At(row)))
-            return;
+    CImageData *image = images ? m_project.Images().At(row) : nullptr;
+    CFontData *font = images ? nullptr : m_project.Fonts().At(row);
+    if (!image && !font)
+        return;
+    if (!Confirm(image ? kx::ui::ImageDeleteQuestion(m_project, *image)
+                       : kx::ui::FontDeleteQuestion(m_project, *font)))
+        return;
+    auto change = MakeStep(action, image ? static_cast<KXClass *>(image) : font);
+    if (image) {
+        const auto order = kx::OrderOf(m_project.Images());
+        std::vector<std::unique_ptr<CImageData>> taken;
+        taken.push_back(m_project.Images().Take(image));
+        change->ListChanged(order, std::move(taken));
         m_imageList->RefreshCount();
     } else {
-        if (!m_project.Fonts().Take(m_project.Fonts().At(row)))
-            return;
+        const auto order = kx::OrderOf(m_project.Fonts());
+        std::vector<std::unique_ptr<CFontData>> taken;
+        taken.push_back(m_project.Fonts().Take(font));
+        change->ListChanged(order, std::move(taken));
         m_fontList->RefreshCount();
     }
     const int count = list->ListModel()->rowCount();
     list->SetCurrentRow(std::min(row, count - 1));
     ShowResource(images ? static_cast<KXClass *>(m_project.Images().At(list->GetCurrentRow()))
                         : static_cast<KXClass *>(m_project.Fonts().At(list->GetCurrentRow())));
-    CommitResources(images ? kChangeImages : kChangeFonts);
+    CommitProject(std::move(change), images ? kChangeImages : kChangeFonts);
 }
 
-void CResourceDlg::DeleteDialog(CKXDialogData *dialog)
+void CResourceDlg::DeleteDialog(CKXDialogData *dialog, kx::StepAction action)
 {
     CKXDialogDataList &dialogs = m_project.Dialogs();
     if (dialogs.Count() <= 1) {
@@ -752,7 +887,7 @@ void CResourceDlg::DeleteDialog(CKXDialogData *dialog)
         return;
     }
     const int index = dialogs.IndexOf(dialog);
-    if (index < 0)
+    if (index < 0 || !Confirm(kx::ui::DialogDeleteQuestion(*dialog)))
         return;
     // Windows and documents let go of the dialog before it goes.
     emit DialogRemoving(dialog);
@@ -761,10 +896,15 @@ void CResourceDlg::DeleteDialog(CKXDialogData *dialog)
     m_dialog = next;
     if (m_objectList->GetDialog() == dialog)
         m_objectList->SetDialog(next);
-    dialogs.Take(dialog);
+    auto change = MakeStep(action, dialog);
+    const auto order = kx::OrderOf(dialogs);
+    // The step keeps the dialog, its objects and its history, for undo.
+    std::vector<std::unique_ptr<CKXDialogData>> taken;
+    taken.push_back(dialogs.Take(dialog));
+    change->ListChanged(order, std::move(taken));
     SelectTreeItem(next);
     ShowResource(next);
-    CommitResources(kChangeDialogs);
+    CommitProject(std::move(change), kChangeDialogs);
 }
 
 void CResourceDlg::DeleteObject(CObjectData *object)
@@ -951,13 +1091,16 @@ void CResourceDlg::AddImage(int type)
     image->SetStretch(0);
     image->SetMarginX(m_properties->MarginX());
     image->SetMarginY(m_properties->MarginY());
+    const auto order = kx::OrderOf(m_project.Images());
     const int row = m_project.Images().Add(image);
     if (row < 0)
         return;
+    auto change = MakeStep(kx::StepAction::Add, m_project.Images().At(row));
+    change->ListChanged(order);
     m_imageList->RefreshCount();
     m_imageList->SetCurrentRow(row);
     ShowResource(m_project.Images().At(row));
-    CommitResources(kChangeImages);
+    CommitProject(std::move(change), kChangeImages);
 }
 
 CKXDialogData *CResourceDlg::AddDialog()
@@ -968,10 +1111,13 @@ CKXDialogData *CResourceDlg::AddDialog()
     created->SetPosition(0, 0);
     created->SetSize(640, 480);
     CKXDialogData *dialog = created.get();
+    const auto order = kx::OrderOf(m_project.Dialogs());
     if (m_project.Dialogs().Add(created) < 0)
         return nullptr;
+    auto change = MakeStep(kx::StepAction::Add, dialog);
+    change->ListChanged(order);
     // The new dialog's state is the base of its history.
-    dialog->SaveUndoInfo();
+    m_documents.StartHistory(*dialog);
     if (m_tree->topLevelItemCount() == 0) {
         Refresh();
     } else {
@@ -986,7 +1132,7 @@ CKXDialogData *CResourceDlg::AddDialog()
     SetMode(kModeDialog);
     SelectTreeItem(dialog);
     ShowResource(dialog);
-    CommitResources(kChangeDialogs);
+    CommitProject(std::move(change), kChangeDialogs);
     emit DialogOpenRequested(dialog);
     return dialog;
 }
@@ -998,13 +1144,16 @@ void CResourceDlg::AddFont()
     font->SetFile("");
     font->SetSize(32);
     font->SetFaceId(m_project.Fonts().NextFaceId());
+    const auto order = kx::OrderOf(m_project.Fonts());
     const int row = m_project.Fonts().Add(font);
     if (row < 0)
         return;
+    auto change = MakeStep(kx::StepAction::Add, m_project.Fonts().At(row));
+    change->ListChanged(order);
     m_fontList->RefreshCount();
     m_fontList->SetCurrentRow(row);
     ShowResource(m_project.Fonts().At(row));
-    CommitResources(kChangeFonts);
+    CommitProject(std::move(change), kChangeFonts);
 }
 
 bool CResourceDlg::Rename()
@@ -1031,10 +1180,13 @@ bool CResourceDlg::Rename()
         CKXResourceData &root = m_project.Root();
         if (name == root.ProjectName())
             return true;
+        const std::string old = root.ProjectName();
         root.SetProjectName(name);
+        auto change = MakeStep(kx::StepAction::Rename, &root);
+        change->ProjectRenamed(old);
         if (QTreeWidgetItem *item = ItemOf(&root))
             item->setText(0, ItemLabel(&root));
-        CommitResources(kChangeProject);
+        CommitProject(std::move(change), kChangeProject);
         return true;
     }
     case PropertyKind::Image:
@@ -1047,21 +1199,28 @@ bool CResourceDlg::Rename()
             return true;
         if (m_project.IsNameTaken(name))
             return refuseTaken();
+        kx::ReferenceLog log;
         if (!old.empty()) {
             if (image)
-                m_project.RenameImageReference(old, name);
+                m_project.RenameImageReference(old, name, &log);
             else
-                m_project.RenameFontReference(old, name);
+                m_project.RenameFontReference(old, name, &log);
         }
         if (image)
             imageData->SetName(name);
         else
             fontData->SetName(name);
+        auto change = MakeStep(kx::StepAction::Rename, resource);
+        if (image)
+            change->Renamed(*imageData, old, std::move(log));
+        else
+            change->Renamed(*fontData, old, std::move(log));
         (image ? static_cast<CResourceListView *>(m_imageList)
                : static_cast<CResourceListView *>(m_fontList))
             ->ListModel()
             ->RefreshRows();
-        CommitResources(image ? kChangeImages : kChangeFonts);
+        const int what = ChangesOf(*change);
+        CommitProject(std::move(change), what);
         return true;
     }
     case PropertyKind::Dialog: {
@@ -1070,10 +1229,13 @@ bool CResourceDlg::Rename()
             return true;
         if (m_project.IsNameTaken(name))
             return refuseTaken();
+        const std::string old = dialog->Name();
         dialog->Rename(name);
+        auto change = MakeStep(kx::StepAction::Rename, dialog);
+        change->Renamed(*dialog, old);
         if (QTreeWidgetItem *item = ItemOf(dialog))
             item->setText(0, ItemLabel(dialog));
-        CommitDialog(dialog, kChangeDialog);
+        CommitProject(std::move(change), kChangeDialogs);
         return true;
     }
     case PropertyKind::Object: {
@@ -1096,6 +1258,23 @@ bool CResourceDlg::Rename()
         break;
     }
     return true;
+}
+
+bool CResourceDlg::ListsHaveFocus() const
+{
+    const QWidget *focus = QApplication::focusWidget();
+    return focus && m_upper->isAncestorOf(focus);
+}
+
+void CResourceDlg::ShowFromOutside(KXClass *resource)
+{
+    if (!resource || resource->Kind() != kKindDialog)
+        return;
+    m_dialog = static_cast<CKXDialogData *>(resource);
+    SetMode(kModeDialog);
+    SelectTreeItem(resource);
+    ShowResource(resource);
+    emit DialogOpenRequested(m_dialog);
 }
 
 void CResourceDlg::Error(const QString &text)

@@ -4,11 +4,14 @@
 // and the project name end in the document set's.
 #pragma once
 
+#include "history/project_history.h"
 #include "platform/tree_sink.h"
 #include "ui/panels/property_panel.h"
 
 #include <QHash>
 #include <QWidget>
+
+#include <memory>
 
 class CBmpComboBox;
 class CDocumentSet;
@@ -58,7 +61,10 @@ public:
     // ---- The commands of the panel's controls ----
     void MoveUp() { Move(-1); }
     void MoveDown() { Move(+1); }
+    // Deletes the resource shown (asking first when objects use it); Cut does the same as a step
+    // of its own name, once Edit › Cut has put the resource on the clipboard.
     void Delete();
+    void Cut();
     void GroupOrUngroup();
     // The add combo's item (1 .. types): an object in modes 1 and 2, an image definition in
     // mode 3.
@@ -70,6 +76,10 @@ public:
     CKXDialogData *AddDialog();
     // Renames the resource shown to the name field's text; false when the name was refused.
     bool Rename();
+    // Whether the keyboard focus is in the tree or one of the lists.
+    bool ListsHaveFocus() const;
+    // Shows a resource that came into the project from elsewhere (a pasted dialog).
+    void ShowFromOutside(KXClass *resource);
     // A click on a tree item or an object list row, with the keys held.
     void ClickTreeItem(QTreeWidgetItem *item, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void ClickObjectRow(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
@@ -111,13 +121,21 @@ private:
     void RetranslateUi();
     void OnDocumentChanged(CKXDialogEditorDoc *document, int what);
     void OnResourcesChanged(int what);
+    // After an undo or redo of the project's history: the panel shows what the step concerned.
+    void ShowStepSubject(const kx::StepLabel &label);
+    // Whether the resource whose fields are shown is still one of the project's.
+    bool IsShownInProject() const;
 
     CKXDialogEditorDoc *DocumentOf(CKXDialogData *dialog) const;
     // The dialog whose tree holds the object, or none.
     CKXDialogData *DialogOf(const CObjectData *object) const;
     // Ends an edit of the dialog's objects in its funnel; the panel has updated itself already.
     void CommitDialog(CKXDialogData *dialog, int what);
-    void CommitResources(int what);
+    void CommitProject(std::unique_ptr<kx::ProjectStep> step, int what);
+    // A step of the project's history about the resource.
+    std::unique_ptr<kx::ProjectStep> MakeStep(kx::StepAction action, const KXClass *resource) const;
+    // Asks the question unless it is empty; true when the command may go on.
+    bool Confirm(const QString &question);
 
     // Shows the resource's fields, the commands that apply to it, and marks it in the tree.
     void ShowResource(KXClass *resource);
@@ -141,8 +159,9 @@ private:
     void AddObject(int type);
     void AddImage(int type);
     void AddFont();
-    void DeleteDefinition();
-    void DeleteDialog(CKXDialogData *dialog);
+    void Remove(kx::StepAction action);
+    void DeleteDefinition(kx::StepAction action);
+    void DeleteDialog(CKXDialogData *dialog, kx::StepAction action);
     void DeleteObject(CObjectData *object);
     void Error(const QString &text);
     void Notice(const QString &text);

@@ -136,6 +136,14 @@
         <source>整列高</source>
         <translation>Make Same Height</translation>
     </message>
+    <message>
+        <source>%1 を元に戻す(&amp;U)</source>
+        <translation>&amp;Undo %1</translation>
+    </message>
+    <message>
+        <source>%1 をやり直し(&amp;R)</source>
+        <translation>&amp;Redo %1</translation>
+    </message>
 </context>
 <context>
     <name>CFontListCtrl</name>
@@ -1008,6 +1016,124 @@ Replace it with the chosen file?</translation>
 %3</source>
         <translation>&quot;%1&quot; could not be copied to &quot;%2&quot;.
 %3</translation>
+    </message>
+</context>
+<context>
+    <name>ResourceUsers</name>
+    <message numerus="yes">
+        <source>%n 個のオブジェクト (ダイアログ %1)</source>
+        <translation>
+            <numerusform>%n object (in %1)</numerusform>
+            <numerusform>%n objects (in %1)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>フォント定義「%1」は %2 で使われています。
+削除しますか？</source>
+        <translation>The font definition &quot;%1&quot; is used by %2.
+Delete it?</translation>
+    </message>
+    <message>
+        <source>と</source>
+        <translation> and </translation>
+    </message>
+    <message>
+        <source>イメージ定義「%1」は %2 で使われています。
+削除しますか？</source>
+        <translation>The image definition &quot;%1&quot; is used by %2.
+Delete it?</translation>
+    </message>
+    <message numerus="yes">
+        <source>ダイアログ「%1」には %n 個のオブジェクトがあります。
+オブジェクトごと削除しますか？</source>
+        <translation>
+            <numerusform>The dialog &quot;%1&quot; holds %n object.
+Delete it with its object?</numerusform>
+            <numerusform>The dialog &quot;%1&quot; holds %n objects.
+Delete it with its objects?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 個のイメージ定義 (%1)</source>
+        <translation>
+            <numerusform>%n image definition (%1)</numerusform>
+            <numerusform>%n image definitions (%1)</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>StepTexts</name>
+    <message>
+        <source>追加</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>切り取り</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>貼り付け</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>名前の変更</source>
+        <translation>Rename</translation>
+    </message>
+    <message>
+        <source>移動</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>変更</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>グループ化</source>
+        <translation>Group</translation>
+    </message>
+    <message>
+        <source>グループ解除</source>
+        <translation>Ungroup</translation>
+    </message>
+    <message>
+        <source>整列</source>
+        <translation>Align</translation>
+    </message>
+    <message>
+        <source>プロジェクト</source>
+        <translation>Project</translation>
+    </message>
+    <message>
+        <source>ダイアログ</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>フォント</source>
+        <translation>Font</translation>
+    </message>
+    <message>
+        <source>イメージ</source>
+        <translation>Image</translation>
+    </message>
+    <message>
+        <source>オブジェクト</source>
+        <translation>Objects</translation>
+    </message>
+    <message>
+        <source>%1 %2 の%3</source>
+        <translation>%3 %1 %2</translation>
+    </message>
+    <message>
+        <source>%1 の%2</source>
+        <translation>%2 %1</translation>
+    </message>
+    <message>
+        <source>%1の%2</source>
+        <translation>%2 %1</translation>
     </message>
 </context>
 <context>

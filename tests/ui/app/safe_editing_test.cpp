@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -118,6 +119,11 @@ void SafeEditingTest::DeletingAnImageDefinitionInUseDrawsPlaceholders()
     PaintWatchingSink sink;
     frame.SetMessageSink(&sink);
     frame.show();
+    QStringList asked;
+    frame.Questions().confirmDelete = [&asked](QWidget *, const QString &question) {
+        asked.append(question);
+        return true;
+    };
     QVERIFY(frame.LoadProject(CopyDemo(folder)));
     CKXDialogData *home = frame.Project().Dialogs().FindByName("Home");
     CKXDialogEditorView *view = frame.OpenDialogWindow(home);
@@ -131,6 +137,9 @@ void SafeEditingTest::DeletingAnImageDefinitionInUseDrawsPlaceholders()
     panel->ImageList()->SetCurrentRow(
         frame.Project().Images().IndexOf(frame.Project().Images().FindByName("IBMode")));
     panel->Delete();
+    // The question named the users.
+    QCOMPARE(asked.size(), 1);
+    QVERIFY(asked.front().contains(Utf8("IBMode")) && asked.front().contains(Utf8("Home")));
     QVERIFY(!frame.Project().Images().FindByName("IBMode"));
     // The window open: drawn at once with the placeholder of a name no definition has.
     QCOMPARE(view->Picture().pixel(place.left + 2, place.top + 2), QColor(255, 128, 128).rgb());

@@ -78,6 +78,8 @@ private:
 void CheckResultsTest::init()
 {
     m_frame = new CMainFrame;
+    // Deleting what is in use asks first; the tests delete.
+    m_frame->Questions().confirmDelete = [](QWidget *, const QString &) { return true; };
     m_frame->SetMessageSink(&m_messages);
     m_frame->Questions().saveChanges
         = [](QWidget *, const QString &) { return kx::ui::SaveChoice::Discard; };
