@@ -6,7 +6,7 @@ ifeq ($(CI),true)
 CMAKE_FLAGS += -DKX_WERROR=ON
 endif
 
-.PHONY: all deps configure build test test-asan run demo-fonts screenshots format format-check clean
+.PHONY: all deps configure build test test-asan run package demo-fonts screenshots format format-check clean
 
 all: build
 
@@ -38,6 +38,12 @@ demo-fonts: deps
 run: deps demo-fonts
 	@$(MAKE) --no-print-directory build
 	@$(BUILD_DIR)/src/ui/KXDialogEditor examples/demo/demo.xml
+
+# The Debian package of the editor and kxdialog (BUILD_DIR/kxdialogeditor_VERSION_ARCH.deb), made
+# by CPack from the build: install it with "sudo apt install ./build/kxdialogeditor_*.deb".
+package: deps
+	@$(MAKE) --no-print-directory build
+	@cd $(BUILD_DIR) && cpack | sed -n 's/^CPack: - package: /package: /p'
 
 # The user guide's pictures, taken from the editor under Xvfb (docs/images/*.png).
 screenshots: deps demo-fonts

@@ -20,6 +20,9 @@ packages=(
     libqt6svg6
     # fonts the rasterizer tests and the demo use
     fonts-dejavu-core fonts-ipafont-gothic
+    # the Debian package (make package) and its test: the HTML user guide, dpkg-shlibdeps and
+    # file for CPack, the validators of the desktop files and the MIME database
+    cmark dpkg-dev file desktop-file-utils appstream shared-mime-info libglib2.0-bin
 )
 
 # make screenshots also runs the editor under a virtual X server.

@@ -31,7 +31,7 @@ Generates the sources of the device application from the project, as the editor'
 skeleton window does, and prints one line per file: written or cancelled. A file that
 exists without "YES" in its first line belongs to the user and is never touched.
 
-  -o DIR            output folder (default: the project's folder); it must exist
+  -o, --output DIR  output folder (default: the project's folder); it must exist
   --dialog NAME     write the files of the dialog NAME (exact, case-sensitive)
   --all-dialogs     write the files of every dialog
   --main            write main.cpp (it opens the first dialog)

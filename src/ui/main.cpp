@@ -14,6 +14,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QString::fromUtf8("KXDialogEditor"));
     QApplication::setApplicationVersion(QString::fromUtf8(KX_VERSION));
     QApplication::setWindowIcon(QIcon(QString::fromUtf8(":/kxdialogeditor.svg")));
+    // The desktop finds the menu entry, and with it the icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kxdialogeditor.KXDialogEditor"));
     // The language before the first window: the user's choice, else the system's.
     kx::ui::ApplyLanguage(
         kx::ui::ResolveLanguage(kx::ui::StoredLanguageChoice(), QLocale::system()));

@@ -7,6 +7,7 @@
 #include "render/dib_image_list.h"
 #include "render/freetype_font.h"
 #include "ui/app/file_problems.h"
+#include "ui/app/help_commands.h"
 #include "ui/app/settings_file.h"
 #include "ui/app/status_indicators.h"
 #include "ui/app/window_menu.h"
@@ -273,6 +274,8 @@ void CMainFrame::CreateMenus()
     new CWindowMenu(m_windowMenu, m_mdiArea);
 
     QMenu *help = m_helpMenu = menuBar()->addMenu(QString());
+    new CHelpCommands(help, this); // the user guide and the keyboard shortcuts
+    help->addSeparator();
     help->addAction(m_aboutAction);
 }
 

@@ -169,6 +169,41 @@
     </message>
 </context>
 <context>
+    <name>CHelpCommands</name>
+    <message>
+        <source>ユーザーガイド(&amp;U)</source>
+        <translation>&amp;User Guide</translation>
+    </message>
+    <message>
+        <source>キーボードショートカット(&amp;K)</source>
+        <translation>&amp;Keyboard Shortcuts</translation>
+    </message>
+    <message>
+        <source>ユーザーガイド</source>
+        <translation>User Guide</translation>
+    </message>
+    <message>
+        <source>キーボードショートカット</source>
+        <translation>Keyboard Shortcuts</translation>
+    </message>
+    <message>
+        <source>コマンド</source>
+        <translation>Command</translation>
+    </message>
+    <message>
+        <source>キー</source>
+        <translation>Keys</translation>
+    </message>
+    <message>
+        <source>ユーザーガイドが見つかりません。インストールでは %1 にあります。</source>
+        <translation>The user guide was not found. An installation keeps it in %1.</translation>
+    </message>
+    <message>
+        <source>メインウィンドウ</source>
+        <translation>Main window</translation>
+    </message>
+</context>
+<context>
     <name>CMainFrame</name>
     <message>
         <source>新規作成(&amp;N)</source>

@@ -2,6 +2,7 @@
 // open, and in English every window shows English only. The walk fails as soon as a text of the
 // editor is added without a translation.
 #include "platform/message_sink.h"
+#include "ui/app/help_commands.h"
 #include "ui/app/language.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/unsaved_changes.h"
@@ -34,6 +35,7 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -318,6 +320,12 @@ void LanguageTest::EnglishWindowsShowNoJapaneseAndJapaneseComesBack()
     walk.Walk(frame.CheckResults(), QStringLiteral("check results"));
     WalkModal(walk, QStringLiteral("settings"), [&] { settings->trigger(); });
     WalkModal(walk, QStringLiteral("about"), [&] { about->trigger(); });
+    auto *help = frame.findChild<CHelpCommands *>();
+    QVERIFY(help);
+    help->ShowShortcuts();
+    walk.Walk(help->ShortcutsWindow(), QStringLiteral("keyboard shortcuts"));
+    help->ShowUserGuide(QString());
+    walk.Walk(help->GuideWindow(), QStringLiteral("user guide"));
     const kx::ui::EditorQuestions questions;
     WalkModal(walk, QStringLiteral("unsaved changes"),
         [&] { questions.saveChanges(&frame, QStringLiteral("Demo")); });
