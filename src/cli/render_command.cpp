@@ -10,6 +10,7 @@
 #include "render/dialog_painter.h"
 #include "render/dib_image_list.h"
 #include "render/freetype_font.h"
+#include "render/object_states.h"
 #include "render/png_writer.h"
 
 #include <charconv>
@@ -34,7 +35,8 @@ Draws dialogs of the project as the editor's canvas shows them and writes each a
   -o, --output OUT the PNG file to write, or the folder for --all-dialogs
   --state ATTR     draw buttons and edit boxes as if in this state (Normal, Disable, Active,
                    Focus, Down or Push, ActDown or ActPush) where their image has a picture
-                   for it
+                   for it; "initial" draws every object in its own initial state ("Attr"), as
+                   the editor's play mode starts, leaving out the objects that start hidden
   --scale N        enlarge the pictures N times (1 to 16) by repeating pixels
   -h, --help       show this help
 
@@ -44,6 +46,8 @@ dialog does not exist or a file cannot be written, 2 for wrong arguments.
 )";
 
 constexpr int kMaxScale = 16;
+// The --state word that draws each object in its own initial state.
+constexpr std::string_view kInitialWord = "initial";
 
 struct RenderOptions {
     std::string project;
@@ -51,6 +55,7 @@ struct RenderOptions {
     bool allDialogs = false;
     std::string output;
     int state = -1;
+    bool initialStates = false;
     int scale = 1;
 };
 
@@ -103,8 +108,9 @@ int ParseArguments(std::span<char *const> args, RenderOptions &options)
             const char *word = value();
             if (!word)
                 return UsageError("--state needs a state");
-            options.state = StateIndex(word);
-            if (options.state < 0)
+            options.initialStates = EqualsNoCase(word, kInitialWord);
+            options.state = options.initialStates ? -1 : StateIndex(word);
+            if (options.state < 0 && !options.initialStates)
                 return UsageError("unknown state ", word);
         } else if (arg == "--scale") {
             const char *text = value();
@@ -215,6 +221,9 @@ int Render(std::span<char *const> args)
     CFreeTypeFont fonts(project, messages);
     DialogPainter painter(project, fonts, messages);
     painter.SetStateOverride(options.state);
+    const InitialStates initial;
+    if (options.initialStates)
+        painter.SetStateSource(&initial);
     bool allWritten = true;
     for (CKXDialogData *dialog : dialogs) {
         const std::string path = options.allDialogs

@@ -2,6 +2,7 @@
 // design header, the GetIdName cases and the SetImage statements of the design source, and the
 // click cases of the dialog class source. Each pass is its own walk over the tree in pre-order.
 #include "codegen/design_context.h"
+#include "codegen/handler_names.h"
 #include "model/object_data_list.h"
 #include "model/resource_lists.h"
 #include "model/vocabulary.h"
@@ -271,7 +272,7 @@ void CObjectData::EmitDesign(CodeStream &out, int level, const DesignContext &co
 
 void CObjectData::EmitClickCase(CodeStream &out) const
 {
-    if (Click())
+    if (kx::HasClickCase(*this))
         out << "\t \tcase " << Identifier {"object", Name()} << ":\n"
             << "\t \t\tbreak;\n";
 }

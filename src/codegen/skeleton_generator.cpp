@@ -10,6 +10,7 @@
 #include "codegen/design_context.h"
 #include "codegen/generated_file.h"
 #include "codegen/generation_state.h"
+#include "codegen/handler_names.h"
 #include "model/object_data_list.h"
 #include "model/project_context.h"
 #include "model/vocabulary.h"
@@ -404,14 +405,14 @@ void WriteDialogClassHeaderText(
         "\tvirtual void ReceiveUserEvent(int param,void* data,KXHandle handledlg,KXHandle "
         "handleobj);",
         "",
-        "\tvirtual void DownButton(KXHandle handleobj,int act);",
-        "\tvirtual void UpButton(KXHandle handleobj,int act);",
-        "\tvirtual void ClickButton(KXHandle handleobj,int act);",
-        "\tvirtual void MoveCursor(int x,int y,int act);",
-        "};",
-        "",
-        "}",
     });
+    // The handlers of the objects' input, as the library calls them.
+    for (const DialogEvent event : {DialogEvent::DownButton, DialogEvent::UpButton,
+             DialogEvent::ClickButton, DialogEvent::MoveCursor}) {
+        const DialogHandler &handler = HandlerOf(event);
+        out.Line("\tvirtual void ", handler.name, handler.parameters, ";");
+    }
+    out.Lines({"};", "", "}"});
 }
 
 // The first half of the dialog class: construction, opening, activation, drawing, closing.
@@ -504,7 +505,8 @@ void WriteDialogEventMethods(CodeStream &out, const CKXDialogData &dialog)
 
     out.BeginMethod("キー／ボタンが押された時に呼ばれます。",
         "キー／ボタンが押された時の処理を記述します。", "void ", d,
-        "::DownButton(KXHandle handleobj,int act)");
+        "::", HandlerOf(DialogEvent::DownButton).name,
+        HandlerOf(DialogEvent::DownButton).parameters);
     out.Lines({
         "",
         "\t// 例：ESCキーが押されたらダイアログを閉じる",
@@ -527,13 +529,14 @@ void WriteDialogEventMethods(CodeStream &out, const CKXDialogData &dialog)
 
     out.BeginMethod("キー／ボタンが離された時に呼ばれます。",
         "キー／ボタンが離された時の処理を記述します。", "void ", d,
-        "::UpButton(KXHandle handleobj,int act)");
+        "::", HandlerOf(DialogEvent::UpButton).name, HandlerOf(DialogEvent::UpButton).parameters);
     out.EndMethod();
 
     // One empty case for every clickable object of the dialog, for the user to fill in.
     out.BeginMethod("ボタンオブジェクトをクリック（確定）した時に呼ばれます。",
         "ボタンオブジェクトをクリック（確定）した時の処理を記述します。", "void ", d,
-        "::ClickButton(KXHandle handleobj,int act)");
+        "::", HandlerOf(DialogEvent::ClickButton).name,
+        HandlerOf(DialogEvent::ClickButton).parameters);
     out.Lines({
         "",
         "\tKXObject* obj = GetObjectFromHandle(handleobj);",
@@ -547,7 +550,8 @@ void WriteDialogEventMethods(CodeStream &out, const CKXDialogData &dialog)
 
     out.BeginMethod("マウスの移動・クリックイベントが発生した時に呼ばれます。",
         "マウスの移動・クリックイベントが発生した時の処理を記述します。", "void ", d,
-        "::MoveCursor(int x,int y,int act)");
+        "::", HandlerOf(DialogEvent::MoveCursor).name,
+        HandlerOf(DialogEvent::MoveCursor).parameters);
     out.Lines({
         "\tswitch( act ){",
         "\tcase KX_ACT_DOWN:\t// ボタンが押された",

@@ -6,6 +6,7 @@
 #include "platform/message_sink.h"
 #include "render/freetype_font.h"
 #include "render/image_data_drawing.h"
+#include "render/object_states.h"
 #include "render/picture_drawing.h"
 #include "render/text_layout.h"
 
@@ -245,7 +246,7 @@ bool DialogPainter::Outside(const CObjectData &object) const
 
 void DialogPainter::DrawObject(Surface &surface, CObjectData &object)
 {
-    if (object.Hide())
+    if (object.Hide() || (m_states && m_states->StateOf(object) == kStateHide))
         return;
     if (object.IsGroup()) {
         for (CObjectData *child : static_cast<CObjectDataList &>(object).Children()) {
@@ -320,16 +321,8 @@ void DialogPainter::DrawStateImageObject(Surface &surface, CObjectData &object)
         height = image->Picture(0)->Height();
         object.SetHeight(height);
     }
-    int slot = 0;
-    const IPicture *statePicture = nullptr;
-    if (!frame && m_state > 0 && (image->Type() == kTypeButton || image->Type() == kTypeEditbox)
-        && m_state < ImageSlotWords(image->Type()).Count()) {
-        statePicture = image->Picture(m_state);
-        if (statePicture) {
-            slot = m_state;
-            height = statePicture->Height();
-        }
-    }
+    const int slot = frame ? 0 : ShownSlot(object, *image, height);
+    const IPicture *statePicture = slot > 0 ? image->Picture(slot) : nullptr;
 
     const CachedPicture *kept = statePicture ? nullptr : KeptPicture(object, width, height, frame);
     Surface fresh;
@@ -351,21 +344,67 @@ void DialogPainter::DrawStateImageObject(Surface &surface, CObjectData &object)
     else
         surface.CopyTransparent(CachedPictureView(*kept), left, top);
 
+    TextPlacement place {left, top, width, height};
+    if (const CFontData *font = ImageObjectText(object, *image, slot, place))
+        DrawObjectText(m_fonts, surface, ShownText(object), *font, place);
+}
+
+int DialogPainter::ShownSlot(const CObjectData &object, const CImageData &image, int &height) const
+{
+    const int state = m_states ? m_states->StateOf(object) : m_state;
+    if (state <= 0 || (image.Type() != kTypeButton && image.Type() != kTypeEditbox))
+        return 0;
+    // A state the definition has no picture for shows the Normal one, and its colours.
+    const int slot = StateSlot(state, image.Type());
+    const IPicture *picture = slot > 0 ? image.Picture(slot) : nullptr;
+    if (!picture)
+        return 0;
+    height = picture->Height();
+    return slot;
+}
+
+const std::string &DialogPainter::ShownText(const CObjectData &object) const
+{
+    const std::string *shown = m_states ? m_states->TextOf(object) : nullptr;
+    return shown ? *shown : object.Text();
+}
+
+const CFontData *DialogPainter::ImageObjectText(
+    CObjectData &object, CImageData &image, int slot, TextPlacement &place)
+{
     // The generated code hands the device the object's own font, alignment and margins whenever
     // they differ from its image definition's, so the text is laid out by the object's when it
     // names a font of the project; otherwise by the definition's, as the device does for an
     // object without a style of its own.
     const CFontData *own = m_project.Fonts().FindByName(object.Font());
-    const CFontData *font = own ? own : ImageFont(object, *image);
+    const CFontData *font = own ? own : ImageFont(object, image);
     if (!font)
-        return;
-    const TextPlacement place {left, top, width, height, image->DrawingColour(slot),
-        image->DrawingSubColour(slot),
-        own ? AlignmentWord(object.AlignX(), object.AlignY(), object.Stretch())
-            : AlignmentWord(image->AlignX(), image->AlignY(), image->Stretch()),
-        own ? object.MarginX() : image->MarginX(), own ? object.MarginY() : image->MarginY(),
-        false};
-    DrawObjectText(m_fonts, surface, object.Text(), *font, place);
+        return nullptr;
+    place.mainColour = image.DrawingColour(slot);
+    place.subColour = image.DrawingSubColour(slot);
+    place.align = own ? AlignmentWord(object.AlignX(), object.AlignY(), object.Stretch())
+                      : AlignmentWord(image.AlignX(), image.AlignY(), image.Stretch());
+    place.marginX = own ? object.MarginX() : image.MarginX();
+    place.marginY = own ? object.MarginY() : image.MarginY();
+    place.vertical = false;
+    return font;
+}
+
+TextCaret DialogPainter::CaretOf(CObjectData &object, std::size_t caret)
+{
+    if (object.Type() != kTypeButton && object.Type() != kTypeEditbox)
+        return {};
+    CImageData *image = m_project.Images().FindLastByName(object.Image());
+    if (!image)
+        return {};
+    const KXRect r = object.GetRect();
+    int height = image->Picture(0) ? image->Picture(0)->Height() : r.Height();
+    const int slot = ShownSlot(object, *image, height);
+    TextPlacement place {r.left, r.top, r.Width(), height};
+    const CFontData *font = ImageObjectText(object, *image, slot, place);
+    if (!font)
+        return {};
+    return TextCaretBox(m_fonts, ShownText(object), caret, *font, place);
 }
 
 void DialogPainter::DrawPictureObject(Surface &surface, CObjectData &object)

@@ -4,6 +4,7 @@
 
 #include "platform/message_sink.h"
 #include "render/surface.h"
+#include "render/text_layout.h"
 
 #include <cstdint>
 #include <set>
@@ -19,6 +20,7 @@ class CProjectContext;
 
 namespace kx {
 
+class IObjectStates;
 class IPicture;
 class IPictureCache;
 
@@ -47,6 +49,12 @@ public:
     // image definition has a picture for it; -1, the default, draws the normal pictures. Such
     // pictures are drawn afresh and not kept in the objects.
     void SetStateOverride(int state) { m_state = state; }
+    // Draws each object in the state the source gives it (its own initial state, or what a play
+    // of the dialog made of it) and with the text it gives, where its image definition has a
+    // picture for that state; an object or group in the Hide state draws nothing. None, the
+    // default, leaves the override above in charge. The caller keeps the source alive while set.
+    void SetStateSource(const IObjectStates *states) { m_states = states; }
+    const IObjectStates *StateSource() const { return m_states; }
 
     // The whole paint of a view: the pattern, then the dialog's root group. The surface is
     // normally the dialog's size.
@@ -67,12 +75,23 @@ public:
     // Draws one object, or a group with its children from the first to the last. Hidden objects
     // and groups draw nothing. Each object drawn keeps the bounds of what it drew.
     void DrawObject(Surface &surface, CObjectData &object);
+    // Where the caret of a button or edit box stands after the first caret bytes of the text it
+    // shows, laid out as its paint lays it out; an empty box when it shows no text.
+    TextCaret CaretOf(CObjectData &object, std::size_t caret);
 
 private:
     void DrawLeaf(Surface &surface, CObjectData &object);
     // Whether a partial paint can leave the object out.
     bool Outside(const CObjectData &object) const;
     void DrawStateImageObject(Surface &surface, CObjectData &object);
+    // The picture slot a button or edit box is shown with in its state (0 when its definition
+    // has no picture for the state), and the picture's height in height.
+    int ShownSlot(const CObjectData &object, const CImageData &image, int &height) const;
+    const std::string &ShownText(const CObjectData &object) const;
+    // The font and the rest of the placement (whose rectangle the caller sets) of the text of a
+    // button, edit box or frame shown with the picture of this slot; none without a font.
+    const CFontData *ImageObjectText(
+        CObjectData &object, CImageData &image, int slot, TextPlacement &place);
     void DrawPictureObject(Surface &surface, CObjectData &object);
     void DrawTextObject(Surface &surface, CObjectData &object);
     // The font a button, edit box or frame writes its text with: the definition's font, or the
@@ -93,6 +112,7 @@ private:
     CFreeTypeFont &m_fonts;
     IMessageSink &m_messages;
     int m_state = -1;
+    const IObjectStates *m_states = nullptr;
     bool m_repairing = false;
     std::set<std::string, std::less<>> m_reported;
     // During PaintArea: the area, and the bounds of what the objects drawn there drew.

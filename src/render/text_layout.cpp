@@ -130,6 +130,13 @@ Int ColumnY(const Room &r, Int columnHeight)
     return r.y + (r.h - columnHeight) / 2;
 }
 
+// Where a line is drawn: its pen and the matrix it is drawn with.
+struct LinePen {
+    Int x;
+    Int y;
+    CFontData::Matrix matrix;
+};
+
 // Draws the lines of one object's text with one working style.
 class TextBlock {
 public:
@@ -148,6 +155,8 @@ public:
     void DrawHorizontalStretched(const Room &r);
     void DrawVertical(const Room &r);
     void DrawVerticalStretched(const Room &r);
+    // The block's lines are laid out as they would be drawn, and only their pens are noted.
+    void ProbeInto(std::vector<LinePen> *pens) { m_pens = pens; }
 
 private:
     Int Count() const { return static_cast<Int>(m_lines.size()); }
@@ -160,7 +169,10 @@ private:
     }
     void Draw(const std::string &line, Int x, Int y)
     {
-        m_fonts.DrawText(m_surface, line, Pen(x), Pen(y), m_style);
+        if (m_pens)
+            m_pens->push_back({x, y, m_style.Transform()});
+        else
+            m_fonts.DrawText(m_surface, line, Pen(x), Pen(y), m_style);
     }
     // The identity when nothing is scaled, else a horizontal and a vertical scale.
     void SetScale(bool unscaled, double sx, double sy)
@@ -187,6 +199,7 @@ private:
     const std::vector<std::string> &m_lines;
     int m_lineHeight;
     int m_ascender;
+    std::vector<LinePen> *m_pens = nullptr;
 };
 
 void TextBlock::DrawWithoutRoom(const Room &r)
@@ -275,6 +288,20 @@ void TextBlock::DrawVerticalStretched(const Room &r)
     }
 }
 
+// Lays the block out by the rule the room and the alignment call for.
+void Lay(TextBlock &block, const Room &room, const TextPlacement &place)
+{
+    if (2 * room.mY >= room.h || 2 * room.mX >= room.w) {
+        block.DrawWithoutRoom(room);
+        return;
+    }
+    const bool stretch = place.align & (kAlignXStretchBit | kAlignYStretchBit);
+    if (place.vertical)
+        stretch ? block.DrawVerticalStretched(room) : block.DrawVertical(room);
+    else
+        stretch ? block.DrawHorizontalStretched(room) : block.DrawHorizontal(room);
+}
+
 } // namespace
 
 std::vector<std::string_view> SplitTextLines(std::string_view text)
@@ -332,16 +359,76 @@ void DrawObjectText(CFreeTypeFont &fonts, Surface &surface, std::string_view tex
         Bound(place.marginX), Bound(place.marginY), HorizontalOf(place.align),
         VerticalOf(place.align), place.align};
     TextBlock block(fonts, surface, style, lines, lineHeight, ascender);
-    if (2 * room.mY >= room.h || 2 * room.mX >= room.w) {
-        block.DrawWithoutRoom(room);
-        return;
-    }
-    const bool stretch = place.align & (kAlignXStretchBit | kAlignYStretchBit);
-    if (place.vertical)
-        stretch ? block.DrawVerticalStretched(room) : block.DrawVertical(room);
-    else
-        stretch ? block.DrawHorizontalStretched(room) : block.DrawHorizontal(room);
+    Lay(block, room, place);
     // Nothing to undo for the clip: the preview never sets one, with or without "NoClip".
+}
+
+TextCaret TextCaretBox(CFreeTypeFont &fonts, std::string_view text, std::size_t caret,
+    const CFontData &font, const TextPlacement &place)
+{
+    std::vector<std::string_view> parts = SplitTextLines(text);
+    if (parts.empty())
+        parts.push_back(text);
+    // The line that holds the caret, and how much of it lies before the caret; a caret in a part
+    // dropped after the last line stays at that line's end.
+    std::size_t line = parts.size() - 1;
+    std::size_t before = parts.back().size();
+    for (std::size_t j = 0; j < parts.size(); ++j) {
+        const auto start = static_cast<std::size_t>(parts[j].data() - text.data());
+        if (caret <= start + parts[j].size()) {
+            line = j;
+            before = caret > start ? caret - start : 0;
+            break;
+        }
+    }
+    std::vector<std::string> lines;
+    for (std::string_view part : parts)
+        lines.push_back(ToUtf8(part));
+
+    CFontData style(font);
+    style.SetMainColour(place.mainColour);
+    style.SetSubColour(place.subColour);
+    style.SetVertical(place.vertical);
+    style.SetTransform(CFontData::kIdentity);
+    int lineHeight = 0;
+    int ascender = 0;
+    if (!fonts.GetMetrics(style, nullptr, &lineHeight, &ascender, nullptr))
+        return {};
+    lineHeight = static_cast<int>(Bound(lineHeight));
+    ascender = static_cast<int>(Bound(ascender));
+
+    const Room room {Bound(place.x), Bound(place.y), Bound(place.width), Bound(place.height),
+        Bound(place.marginX), Bound(place.marginY), HorizontalOf(place.align),
+        VerticalOf(place.align), place.align};
+    Surface none;
+    std::vector<LinePen> pens;
+    TextBlock block(fonts, none, style, lines, lineHeight, ascender);
+    block.ProbeInto(&pens);
+    Lay(block, room, place);
+    if (line >= pens.size())
+        return {};
+    const LinePen &pen = pens[line];
+
+    // How far the pen moves over the characters before the caret, with the line's own scale: a
+    // bar measured after them, less the bar alone, so that blanks count too.
+    style.SetTransform(pen.matrix);
+    const std::string prefix = ToUtf8(parts[line].substr(0, before));
+    const KXRect bar = fonts.MeasureText("|", 0, 0, style);
+    const KXRect after = prefix.empty() ? bar : fonts.MeasureText(prefix + "|", 0, 0, style);
+    const double scaleY = pen.matrix[3] > 0 ? pen.matrix[3] : 1.0;
+    TextCaret result;
+    result.colour = place.mainColour;
+    if (place.vertical) {
+        const Int y = pen.y + (Int {after.bottom} - bar.bottom);
+        const Int half = (Int {style.Size()} + 1) / 2;
+        result.box = {Pen(pen.x - half), Pen(y), Pen(pen.x + half), Pen(y + 1)};
+    } else {
+        const Int x = pen.x + (Int {after.right} - bar.right);
+        const Int top = pen.y - static_cast<Int>(ascender * scaleY);
+        result.box = {Pen(x), Pen(top), Pen(x + 1),
+            Pen(top + std::max<Int>(1, static_cast<Int>(lineHeight * scaleY)))};
+    }
+    return result;
 }
 
 } // namespace kx

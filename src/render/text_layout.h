@@ -54,4 +54,18 @@ struct TextPlacement {
 void DrawObjectText(CFreeTypeFont &fonts, Surface &surface, std::string_view text,
     const CFontData &font, const TextPlacement &place);
 
+// A text caret: a bar as high as a line (as wide as a column in vertical text), in the text's
+// main colour.
+struct TextCaret {
+    KXRect box;
+    std::uint32_t colour = 0;
+};
+
+// Where the caret after the first caret bytes of the CP932 text stands when DrawObjectText lays
+// the text out with this font and placement: after the last character before it, on its line.
+// An empty text places it where its first line would start. Empty when the font gives no
+// metrics.
+TextCaret TextCaretBox(CFreeTypeFont &fonts, std::string_view text, std::size_t caret,
+    const CFontData &font, const TextPlacement &place);
+
 } // namespace kx

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 namespace kxtest {
@@ -66,6 +67,26 @@ void WritePictures(const std::filesystem::path &folder)
         const bool border = x == 0 || y == 0 || x == 23 || y == 21;
         return border ? Colour {120, 120, 130} : Colour {250, 250, 245};
     });
+    // The other states of a button and an edit box, each in a colour of its own; the pushed
+    // pictures are two rows higher, so that a state's own height shows.
+    const struct {
+        const char *file;
+        int height;
+        Colour base;
+    } states[]
+        = {{"button_disable.png", 24, {120, 120, 120}}, {"button_focus.png", 24, {240, 200, 40}},
+            {"button_push.png", 26, {20, 50, 120}}, {"button_actpush.png", 26, {150, 60, 10}}};
+    for (const auto &state : states) {
+        WritePicture(folder / state.file, 30, state.height,
+            [&](int x, int y) { return ButtonPixel(x, y, 30, state.height, state.base); });
+    }
+    for (const auto &[file, border] : {std::pair {"edit_focus.png", Colour {40, 90, 220}},
+             std::pair {"edit_disable.png", Colour {190, 190, 190}}}) {
+        WritePicture(folder / file, 24, 22, [&](int x, int y) {
+            const bool edge = x <= 1 || y <= 1 || x >= 22 || y >= 20;
+            return edge ? border : Colour {250, 250, 245};
+        });
+    }
     // A frame: a blue title band on top, white body, blue rim.
     WritePicture(folder / "frame_top.png", 12, 8, [](int x, int y) {
         if (y < 2 || x == 0 || x == 11)

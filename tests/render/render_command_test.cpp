@@ -170,6 +170,26 @@ TEST_F(RenderCommand, WritesWhatTheCanvasDraws)
     }
 }
 
+TEST_F(RenderCommand, InitialDrawsEachObjectInItsOwnState)
+{
+    kxtest::GoldenProject golden("states.xml");
+    if (!golden.Ready() || kxtest::GoldenProject::Updating())
+        GTEST_SKIP() << "needs the state scenes' fonts and their expected pictures";
+    for (const auto &[dialog, word, name] : {std::tuple {"StateActive", "initial", "state_active"},
+             std::tuple {"StateHide", "Initial", "state_hide"},
+             std::tuple {"StateDownFallback", "INITIAL", "state_downfallback"}}) {
+        const std::string png = out.File(std::string(dialog) + ".png");
+        ASSERT_EQ(Render(Quote(golden.ProjectFile()) + " --dialog " + dialog + " --state " + word
+                      + " -o " + Quote(png)),
+            0);
+        CDibImage written;
+        ASSERT_TRUE(written.Load(png));
+        kx::Surface surface(written.GetWidth(), written.GetHeight());
+        surface.Copy(written, 0, 0);
+        EXPECT_TRUE(kxtest::GoldenProject::MatchesGolden(name, surface));
+    }
+}
+
 TEST_F(RenderCommand, ExitStatus)
 {
     const std::string png = Quote(out.File("x.png"));

@@ -5,9 +5,11 @@
 // setting or recovery copy of the user's own editor shows.
 #include "model/font_data.h"
 #include "model/image_data.h"
+#include "model/object_data_list.h"
 #include "platform/message_sink.h"
 #include "ui/app/language.h"
 #include "ui/app/main_frame.h"
+#include "ui/app/play_commands.h"
 #include "ui/canvas/kx_dialog_editor_view.h"
 #include "ui/dialogs/skeleton_dlg.h"
 #include "ui/panels/check_results_dock.h"
@@ -23,8 +25,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -257,6 +261,68 @@ void TourCheck(const QString &demo, kx::IMessageSink &messages)
     Shoot(&frame, QStringLiteral("10-check-results"));
 }
 
+// A mouse event on the canvas, at the middle of an object, as the window system sends it.
+void MouseOn(CKXDialogEditorView *view, QEvent::Type type, const char *object)
+{
+    CObjectData *found = view->Dialog()->RootGroup()->FindByName(object);
+    if (!found) {
+        std::fprintf(stderr, "take_screenshots: no object %s\n", object);
+        ++g_failures;
+        return;
+    }
+    const QPointF at = view->ToWidget(found->GetRect()).center();
+    const Qt::MouseButtons held
+        = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, view->mapToGlobal(at), Qt::LeftButton, held, {});
+    QApplication::sendEvent(view, &event);
+}
+
+// Play mode: a button held down in the radio group of the modes, then a name typed through the
+// input method, with the events the application receives; the editing canvas in the initial
+// states.
+void TourPlay(const QString &demo, kx::IMessageSink &messages)
+{
+    CMainFrame frame;
+    frame.SetMessageSink(&messages);
+    ShowFrame(frame);
+    frame.LoadProject(demo);
+    Click(frame, QStringLiteral("Home"));
+    Settle();
+    frame.Play().PlayAction()->trigger();
+    Settle();
+    if (CKXDialogEditorView *view = frame.ActiveView()) {
+        MouseOn(view, QEvent::MouseButtonPress, "OBCool");
+        MouseOn(view, QEvent::MouseButtonRelease, "OBCool");
+        MouseOn(view, QEvent::MouseButtonPress, "OBDry");
+    }
+    Shoot(&frame, QStringLiteral("12-play-mode"));
+    if (CKXDialogEditorView *view = frame.ActiveView())
+        MouseOn(view, QEvent::MouseButtonRelease, "OBDry");
+    frame.Play().PlayAction()->trigger();
+
+    Click(frame, QStringLiteral("Settings"));
+    Settle();
+    frame.Play().PlayAction()->trigger();
+    Settle();
+    if (CKXDialogEditorView *view = frame.ActiveView()) {
+        MouseOn(view, QEvent::MouseButtonPress, "OEPlace");
+        MouseOn(view, QEvent::MouseButtonRelease, "OEPlace");
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("の窓際"));
+        QApplication::sendEvent(view, &commit);
+        QInputMethodEvent compose(QStringLiteral("せってい"), {});
+        QApplication::sendEvent(view, &compose);
+    }
+    Shoot(&frame, QStringLiteral("13-play-typing"));
+    frame.Play().PlayAction()->trigger();
+
+    frame.Play().InitialStatesAction()->setChecked(true);
+    Click(frame, QStringLiteral("OBReset"));
+    Shoot(&frame, QStringLiteral("14-initial-states"));
+    // The setting is the user's: the tour leaves it as it found it.
+    frame.Play().InitialStatesAction()->setChecked(false);
+}
+
 // The same editor in Japanese.
 void TourJapanese(const QString &demo, kx::IMessageSink &messages)
 {
@@ -293,6 +359,7 @@ int main(int argc, char *argv[])
     TourNewProject(messages);
     TourDemo(demo, messages);
     TourCheck(demo, messages);
+    TourPlay(demo, messages);
     TourJapanese(demo, messages);
     for (const auto &message : messages.Messages())
         std::fprintf(stderr, "message: %s\n", message.text.c_str());

@@ -8,6 +8,7 @@
 #include "render/freetype_font.h"
 #include "ui/app/file_problems.h"
 #include "ui/app/help_commands.h"
+#include "ui/app/play_commands.h"
 #include "ui/app/settings_file.h"
 #include "ui/app/status_indicators.h"
 #include "ui/app/window_menu.h"
@@ -135,6 +136,7 @@ CMainFrame::CMainFrame(QWidget *parent)
     CreateActions();
     CreateResourceBar();
     CreateEditCommands();
+    m_play = new CPlayCommands(this, m_mdiArea);
     CreateMenus();
     CreateToolBar();
     // The idle text stays under passing status tips.
@@ -266,6 +268,9 @@ void CMainFrame::CreateMenus()
     view->addAction(m_zoomInAction);
     view->addAction(m_zoomOutAction);
     view->addAction(m_zoomResetAction);
+    view->addSeparator();
+    view->addAction(m_play->PlayAction());
+    view->addAction(m_play->InitialStatesAction());
 
     m_toolsMenu = menuBar()->addMenu(QString());
     m_toolsMenu->addAction(m_checkResults->RunAction());
@@ -293,6 +298,8 @@ void CMainFrame::CreateToolBar()
     bar->addAction(m_editCommands->CutAction());
     bar->addAction(m_editCommands->CopyAction());
     bar->addAction(m_editCommands->PasteAction());
+    bar->addSeparator();
+    bar->addAction(m_play->PlayAction());
 }
 
 void CMainFrame::CreateEditCommands()
@@ -439,6 +446,7 @@ void CMainFrame::RetranslateUi()
     ResourceBarAction()->setText(tr("リソースダイアログ"));
 
     m_editCommands->RetranslateUi();
+    m_play->RetranslateUi();
     m_status->RetranslateUi();
     for (QMdiSubWindow *window : m_mdiArea->subWindowList())
         RetranslateSystemMenu(window);
@@ -471,6 +479,7 @@ void CMainFrame::UpdateCommands()
     m_saveDialogAction->setVisible(haveWindow);
     m_closeDialogAction->setVisible(haveWindow);
     m_recentMenu->setEnabled(!RecentFiles().isEmpty());
+    m_play->UpdateActions();
 }
 
 bool CMainFrame::LoadProject(const QString &path)
@@ -563,6 +572,7 @@ CKXDialogEditorView *CMainFrame::OpenDialogWindow(CKXDialogData *dialog)
     QMdiSubWindow *window = m_mdiArea->addSubWindow(view);
     connect(view, &CKXDialogEditorView::SizeChanged, window, [window] { window->adjustSize(); });
     ConnectView(view);
+    m_play->AttachView(view);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowTitle(kx::ui::FromUtf8(dialog->Name()));
     window->adjustSize();

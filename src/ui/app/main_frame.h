@@ -17,6 +17,7 @@
 
 class CCheckResultsDock;
 class CDocumentSet;
+class CPlayCommands;
 class CEditCommands;
 class CStatusIndicators;
 class CFreeTypeFont;
@@ -56,6 +57,8 @@ public:
     // The Edit menu's commands.
     CEditCommands &EditCommands() const { return *m_editCommands; }
     CStatusIndicators &StatusIndicators() const { return *m_status; }
+    // The View menu's play mode and initial-states commands.
+    CPlayCommands &Play() const { return *m_play; }
     // Zoom of the active dialog window: in, out, and back to 100 %.
     void ZoomBy(int step);
     void ResetZoom();
@@ -215,6 +218,7 @@ private:
     QDockWidget *m_resourceBar = nullptr;
     CResourceDlg *m_resourceDlg = nullptr;
     CCheckResultsDock *m_checkResults = nullptr;
+    CPlayCommands *m_play = nullptr;
     QMenu *m_fileMenu = nullptr;
     QMenu *m_recentMenu = nullptr;
     QMenu *m_editMenu = nullptr;

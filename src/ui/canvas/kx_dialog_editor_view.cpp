@@ -3,6 +3,7 @@
 #include "model/kx_dialog_data.h"
 #include "model/object_data_list.h"
 #include "render/dialog_painter.h"
+#include "ui/canvas/play_mode.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -45,7 +46,11 @@ CKXDialogEditorView::CKXDialogEditorView(
     Redraw();
 }
 
-CKXDialogEditorView::~CKXDialogEditorView() = default;
+CKXDialogEditorView::~CKXDialogEditorView()
+{
+    if (m_play)
+        m_play->ViewClosing();
+}
 
 qreal CKXDialogEditorView::Scale() const
 {
@@ -73,6 +78,24 @@ void CKXDialogEditorView::Redraw()
     if (size() != before)
         emit SizeChanged();
     update();
+}
+
+void CKXDialogEditorView::SetStates(const kx::IObjectStates *states)
+{
+    m_states = states;
+    Redraw();
+}
+
+void CKXDialogEditorView::SetPlay(CPlayMode *play)
+{
+    m_play = play;
+    Redraw();
+}
+
+void CKXDialogEditorView::UpdateArea(const kx::KXRect &area)
+{
+    m_dirtyArea = m_dirtyArea.United(area);
+    update(ToWidget(area));
 }
 
 void CKXDialogEditorView::OnChanged(int what)
@@ -151,6 +174,12 @@ const QImage &CKXDialogEditorView::Picture() const
 
 void CKXDialogEditorView::EnsureDrawn() const
 {
+    // The painter serves every window: the states are this canvas's only while it draws.
+    struct StatesWhileDrawing {
+        kx::DialogPainter &painter;
+        ~StatesWhileDrawing() { painter.SetStateSource(nullptr); }
+    } states {m_painter};
+    m_painter.SetStateSource(m_play ? &m_play->Session() : m_states);
     CKXDialogData *dialog = Dialog();
     if (!dialog) {
         m_picture = QImage();
@@ -232,7 +261,10 @@ void CKXDialogEditorView::paintEvent(QPaintEvent *event)
     }
     if (m_zoom >= kGridZoom)
         PaintGrid(painter, exposed);
-    PaintTracker(painter);
+    if (m_play)
+        m_play->PaintOverlay(painter);
+    else
+        PaintTracker(painter);
 }
 
 void CKXDialogEditorView::PaintGrid(QPainter &painter, const QRect &exposed) const

@@ -13,9 +13,12 @@
 
 #include <memory>
 
+class CPlayMode;
+
 namespace kx {
 class DialogPainter;
-}
+class IObjectStates;
+} // namespace kx
 
 class CKXDialogEditorView : public QWidget, private ICanvasHost {
     Q_OBJECT
@@ -48,6 +51,18 @@ public:
     QPoint ToCanvas(const QPointF &position) const;
     // The canvas rectangle in the widget's coordinates.
     QRect ToWidget(const kx::KXRect &area) const;
+
+    // The states objects are drawn in while editing: none for their Normal pictures, or their
+    // initial states. The caller keeps the source alive while it is set.
+    void SetStates(const kx::IObjectStates *states);
+    // While a play runs on the canvas, the objects show the play's states, the selection frame
+    // gives way to the play's own marks and the play takes the input; none draws the editing
+    // canvas again.
+    void SetPlay(CPlayMode *play);
+    CPlayMode *Play() const { return m_play; }
+    kx::DialogPainter &Painter() const { return m_painter; }
+    // This part of the canvas is drawn again at the next paint.
+    void UpdateArea(const kx::KXRect &area);
 
 signals:
     // The dialog's size or the zoom changed: the window around the view should follow.
@@ -95,4 +110,6 @@ private:
     // What must be drawn again before the next paint, short of everything.
     mutable kx::KXRect m_dirtyArea;
     kx::KXRect m_shownFrame;
+    const kx::IObjectStates *m_states = nullptr;
+    CPlayMode *m_play = nullptr;
 };

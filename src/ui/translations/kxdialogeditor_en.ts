@@ -372,6 +372,55 @@
     </message>
 </context>
 <context>
+    <name>CPlayCommands</name>
+    <message>
+        <source>プレイ</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>プレイ (F5): ダイアログを実機のように試します。F5 か Esc で編集に戻ります。</source>
+        <translation>Play (F5): try the dialog as the device runs it. F5 or Esc returns to editing.</translation>
+    </message>
+    <message>
+        <source>初期状態で表示</source>
+        <translation>Initial States</translation>
+    </message>
+</context>
+<context>
+    <name>CPlayEventsDock</name>
+    <message>
+        <source>イベント</source>
+        <translation>Events</translation>
+    </message>
+</context>
+<context>
+    <name>CPlayEventsModel</name>
+    <message>
+        <source>ポインタ</source>
+        <translation>Pointer</translation>
+    </message>
+    <message>
+        <source>なし（文字列はエディットボックスが保持します）</source>
+        <translation>none (the edit box keeps the text)</translation>
+    </message>
+    <message>
+        <source>%1（case %2）</source>
+        <translation>%1 (case %2)</translation>
+    </message>
+    <message>
+        <source>対象</source>
+        <translation>Target</translation>
+    </message>
+    <message>
+        <source>引数</source>
+        <translation>Arguments</translation>
+    </message>
+    <message>
+        <source>ハンドラ</source>
+        <translation>Handler</translation>
+    </message>
+</context>
+<context>
     <name>CPropertyPanel</name>
     <message>
         <source>エラー: ダイアログの幅と高さは %1 から %2 ピクセルまでです(これより大きなダイアログはキャンバスに描けません).</source>
