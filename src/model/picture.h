@@ -31,6 +31,9 @@ public:
     // The picture of the file at path (compared byte for byte), decoded on first use; none when
     // the file cannot be read or decoded.
     virtual const IPicture *Find(const std::string &path) = 0;
+    // The file at path changed on disk: it is decoded again, in place, so whoever holds its
+    // picture sees the new one (a file that no longer decodes keeps the old picture).
+    virtual void Refresh(const std::string & /*path*/) { }
 };
 
 } // namespace kx

@@ -63,6 +63,10 @@ std::string CProjectContext::ImagePath(std::string_view file) const
 {
     if (!AcceptsFileName(file))
         return {};
+    if (m_projectFolder.empty()) {
+        if (std::string staged = StagedPath(FileKind::Picture, file); !staged.empty())
+            return staged;
+    }
     return m_projectFolder + "resources/" + std::string(file);
 }
 
@@ -70,7 +74,41 @@ std::string CProjectContext::FontPath(std::string_view file) const
 {
     if (!AcceptsFileName(file))
         return {};
+    if (m_projectFolder.empty()) {
+        if (std::string staged = StagedPath(FileKind::Font, file); !staged.empty())
+            return staged;
+    }
     return m_projectFolder + "fonts/" + std::string(file);
+}
+
+void CProjectContext::StageFile(FileKind kind, std::string_view name, std::string path)
+{
+    for (StagedFile &staged : m_staged) {
+        if (staged.kind == kind && staged.name == name) {
+            staged.path = std::move(path);
+            return;
+        }
+    }
+    m_staged.push_back({kind, std::string(name), std::move(path)});
+}
+
+std::string CProjectContext::StagedPath(FileKind kind, std::string_view name) const
+{
+    for (const StagedFile &staged : m_staged) {
+        if (staged.kind == kind && staged.name == name)
+            return staged.path;
+    }
+    return {};
+}
+
+std::vector<CProjectContext::StagedFile> CProjectContext::StagedFiles() const
+{
+    return m_staged;
+}
+
+std::vector<CProjectContext::StagedFile> CProjectContext::TakeStagedFiles()
+{
+    return std::exchange(m_staged, {});
 }
 
 KXClass *CProjectContext::FindResourceByName(std::string_view name) const
@@ -271,6 +309,7 @@ void CProjectContext::DiscardAll()
     for (kx::IProjectObserver *observer : observers)
         observer->ClearResourcePanel();
     m_projectFolder.clear();
+    m_staged.clear();
     m_refusedFileNames.clear();
     m_untoldRefusedFileNames.clear();
     // Nothing is left that could be lost.

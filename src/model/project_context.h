@@ -115,6 +115,22 @@ public:
     std::string FontPath(std::string_view file) const;
     // Whether a picture or font file name stays inside its folder; a refused name is noted.
     bool AcceptsFileName(std::string_view file) const;
+
+    // Files chosen for a project that has no folder yet (it was never saved): they are found
+    // where they are until the first save copies them into the project's resources/ and fonts/
+    // folders. path is absolute; a name staged again takes the new path.
+    enum class FileKind { Picture, Font };
+    void StageFile(FileKind kind, std::string_view name, std::string path);
+    // The path a staged name stands for; empty when the name is not staged.
+    std::string StagedPath(FileKind kind, std::string_view name) const;
+    struct StagedFile {
+        FileKind kind;
+        std::string name;
+        std::string path;
+    };
+    // What is staged, in the order it was chosen; TakeStagedFiles empties it.
+    std::vector<StagedFile> StagedFiles() const;
+    std::vector<StagedFile> TakeStagedFiles();
     // The names refused since the last call, each name only once for the life of the project
     // (so that the user is told once), in the order they were met.
     std::vector<std::string> TakeRefusedFileNames();
@@ -172,5 +188,6 @@ private:
     // Refused picture and font file names: all met so far, and those not yet taken.
     mutable std::set<std::string, std::less<>> m_refusedFileNames;
     mutable std::vector<std::string> m_untoldRefusedFileNames;
+    std::vector<StagedFile> m_staged;
     bool m_modified = false;
 };

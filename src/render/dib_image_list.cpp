@@ -12,3 +12,15 @@ const CDibImage *CDibImageList::Find(const std::string &path)
     m_images.push_back(std::move(image));
     return m_images.back().get();
 }
+
+void CDibImageList::Refresh(const std::string &path)
+{
+    for (auto &image : m_images) {
+        if (image->Path() != path)
+            continue;
+        CDibImage fresh;
+        if (fresh.Load(path))
+            *image = std::move(fresh);
+        return;
+    }
+}

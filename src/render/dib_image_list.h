@@ -8,13 +8,14 @@
 #include <string>
 #include <vector>
 
-// Owns every picture decoded so far. A path is decoded once: later changes to the file are not
-// seen, and a file that failed is tried again on its next lookup (nothing is kept for it).
+// Owns every picture decoded so far. A path is decoded once, and again only when told that its
+// file changed; a file that failed is tried again on its next lookup (nothing is kept for it).
 class CDibImageList final : public kx::IPictureCache {
 public:
     // The image whose path equals path byte for byte; else the file is loaded and, when it
     // decodes, added. None when it does not.
     const CDibImage *Find(const std::string &path) override;
+    void Refresh(const std::string &path) override;
 
     int Count() const { return static_cast<int>(m_images.size()); }
     const CDibImage *At(int index) const

@@ -1,5 +1,6 @@
 #include "ui/app/main_frame.h"
 
+#include "model/image_layout.h"
 #include "model/kx_dialog_data.h"
 #include "projectfile/project_reader.h"
 #include "projectfile/project_writer.h"
@@ -121,7 +122,13 @@ CMainFrame::CMainFrame(QWidget *parent)
     m_documents = new CDocumentSet(m_project, this);
     // What the canvas repairs while drawing belongs to a dialog's first state, not to its first
     // edit.
-    m_documents->SetRepair([this](CKXDialogData &dialog) { m_painter->Repair(dialog); });
+    m_documents->SetRepair([this](CKXDialogData &dialog) {
+        m_painter->Repair(dialog);
+        // Buttons, edit boxes and frames without a defined font show their image's layout from
+        // the start, not as a change of their own.
+        kx::AdoptImageLayouts(
+            *dialog.RootGroup(), m_project, [](const CObjectData &) { return true; });
+    });
     m_recovery = new CRecoveryCopy(m_project, this);
 
     setWindowTitle(QString::fromUtf8(kAppTitle));
@@ -330,6 +337,7 @@ void CMainFrame::CreateEditCommands()
         return qobject_cast<CKXDialogEditorView *>(QApplication::focusWidget()) != nullptr;
     };
     context.showResource = [this](KXClass *resource) { m_resourceDlg->ShowFromOutside(resource); };
+    context.finishEditing = [this] { m_resourceDlg->Properties()->FinishEditing(); };
     m_editCommands = new CEditCommands(m_project, *m_documents, m_messages, context, this);
     m_editCommands->CutAction()->setIcon(kx::ui::MakeCommandIcon(kx::ui::CommandIcon::Cut));
     m_editCommands->CopyAction()->setIcon(kx::ui::MakeCommandIcon(kx::ui::CommandIcon::Copy));
@@ -523,10 +531,16 @@ bool CMainFrame::LoadProject(const QString &path)
         DisownProjectFile();
         m_project.SetModified(true);
     } else {
-        AdoptProjectFile(error ? localPath : absolute.string());
-        m_project.SetModified(!wasEmpty);
-        if (wasEmpty)
+        if (wasEmpty) {
+            AdoptProjectFile(error ? localPath : absolute.string());
             m_documents->ClearModified();
+        } else {
+            // Merged into other work, the model is no file on disk: a save asks for one, and
+            // proposes the file the work came from, not the one merged in.
+            DisownProjectFile();
+            m_project.Root().SetProjectFilePath(oldFile);
+        }
+        m_project.SetModified(!wasEmpty);
     }
     ReportMissingPictures(kx::ui::MissingPictureFiles(m_project, before));
     // The fonts whose files are missing, found while the dialogs were laid out: one box.
@@ -602,6 +616,7 @@ CKXDialogEditorView *CMainFrame::ActiveView() const
 
 bool CMainFrame::SaveAllTo(const QString &path)
 {
+    FinishEditing();
     const std::string localPath = kx::ui::ToLocalPath(path);
     const bool written = kx::WriteProject(m_project, localPath);
     if (!written) {
@@ -609,21 +624,33 @@ bool CMainFrame::SaveAllTo(const QString &path)
         return false;
     }
     // A project without a file of its own takes the first one it is saved to.
+    QStringList copied;
     if (!m_ownFile) {
         std::error_code error;
         const std::filesystem::path absolute = std::filesystem::absolute(localPath, error);
-        AdoptProjectFile(error ? localPath : absolute.string());
+        const std::string file = error ? localPath : absolute.string();
+        // Pictures and fonts chosen before the project had a folder go into it now.
+        if (!m_project.StagedFiles().empty())
+            copied = kx::ui::CopyStagedFiles(m_project, m_questions, m_messages, this,
+                kx::ui::FromLocalPath(std::filesystem::path(file).parent_path().string()));
+        AdoptProjectFile(file);
     }
+    if (!copied.isEmpty())
+        m_documents->FilesChanged();
     m_project.SetModified(false);
     m_documents->ClearModified();
     UpdateTitle();
-    m_messages.ShowMessage(
-        kx::ui::ToUtf8(tr("ファイルを保存しました。")), kx::MessageIcon::Information);
+    QString saved = tr("ファイルを保存しました。");
+    if (!copied.isEmpty())
+        saved += QLatin1Char('\n') + tr("次のファイルをプロジェクトのフォルダにコピーしました。")
+            + QLatin1Char('\n') + copied.join(QLatin1Char('\n'));
+    m_messages.ShowMessage(kx::ui::ToUtf8(saved), kx::MessageIcon::Information);
     return true;
 }
 
 bool CMainFrame::SaveDialogTo(const CKXDialogData &dialog, const QString &path)
 {
+    FinishEditing();
     const bool written = kx::WriteProject(m_project, kx::ui::ToLocalPath(path), dialog.Name());
     if (!written) {
         ReportSaveFailure(path, kx::FormatProject(m_project, dialog.Name()).size());
@@ -640,7 +667,17 @@ bool CMainFrame::SaveFontsAndImagesTo(const QString &path)
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     if (dot < 0 || name.mid(dot + 1).compare(QStringLiteral("xml"), Qt::CaseInsensitive) != 0)
         return false;
-    return kx::WriteFontsAndImages(m_project, kx::ui::ToLocalPath(path));
+    FinishEditing();
+    if (!kx::WriteFontsAndImages(m_project, kx::ui::ToLocalPath(path))) {
+        ReportSaveFailure(path, kx::FormatFontsAndImages(m_project).size());
+        return false;
+    }
+    return true;
+}
+
+void CMainFrame::FinishEditing()
+{
+    m_resourceDlg->Properties()->FinishEditing();
 }
 
 void CMainFrame::DiscardAll()
@@ -739,8 +776,10 @@ void CMainFrame::OnSettings()
 void CMainFrame::OnSkeleton()
 {
     // One generator window at most, modeless, kept until the main window goes.
-    if (!m_skeletonDlg)
+    if (!m_skeletonDlg) {
         m_skeletonDlg = new CSkeletonDlg(m_project, this);
+        m_skeletonDlg->SetBeforeRun([this] { FinishEditing(); });
+    }
     m_skeletonDlg->show();
     m_skeletonDlg->raise();
     m_skeletonDlg->activateWindow();
@@ -774,14 +813,21 @@ void CMainFrame::OnResourcesChanged(int what)
         }
     }
     // A font definition may have gone and its identifier may come back with another file.
-    if (what & kChangeFonts)
+    if (what & kChangeFiles) {
+        // Files replaced or copied in: definitions look their pictures up again.
+        for (const auto &image : m_project.Images()) {
+            for (int slot = 0; slot < kx::kMaxImageSlots; ++slot)
+                image->SetSlotFile(slot, std::string(image->SlotFile(slot)), &m_project);
+        }
+    }
+    if (what & (kChangeFonts | kChangeFiles))
         m_fonts->ForgetFaces();
     // Objects keep the pictures of their image definitions: they are drawn afresh.
-    if (what & kChangeImages) {
+    if (what & (kChangeImages | kChangeFiles)) {
         for (const auto &dialog : m_project.Dialogs())
             kx::DialogPainter::ForgetPictures(*dialog);
     }
-    if (what & (kChangeFonts | kChangeImages))
+    if (what & (kChangeFonts | kChangeImages | kChangeFiles))
         RedrawAll();
     UpdateCommands();
     UpdateTitle();
@@ -934,6 +980,8 @@ bool CMainFrame::SaveAs()
 
 bool CMainFrame::ConfirmUnsavedChanges()
 {
+    // A value still being typed is part of the changes the question is about.
+    FinishEditing();
     if (!m_project.IsModified())
         return true;
     switch (m_questions.saveChanges(this, kx::ui::FromUtf8(m_project.Root().ProjectName()))) {

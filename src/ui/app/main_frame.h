@@ -91,7 +91,8 @@ public:
     // Writes the whole project (or only one dialog) and tells the user how it went.
     bool SaveAllTo(const QString &path);
     bool SaveDialogTo(const CKXDialogData &dialog, const QString &path);
-    // Writes fonts and images only when the file name ends in ".xml"; says nothing.
+    // Writes fonts and images only when the file name ends in ".xml"; says nothing unless the
+    // write fails.
     bool SaveFontsAndImagesTo(const QString &path);
     // Closes every dialog window and empties the model and the panel.
     void DiscardAll();
@@ -112,6 +113,8 @@ public:
     // Before unsaved changes would be lost: asks whether to save them. True when the caller may
     // go on (nothing unsaved, saved, or discarded by the user); false on cancel or a failed save.
     bool ConfirmUnsavedChanges();
+    // Commits the property field being typed in.
+    void FinishEditing();
     // Offers each recovery copy that an editor left behind and restores the ones accepted; the
     // others are deleted.
     void OfferRecovery();

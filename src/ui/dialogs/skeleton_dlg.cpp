@@ -148,6 +148,8 @@ kx::SkeletonSettings CSkeletonDlg::Settings() const
 
 void CSkeletonDlg::Generate()
 {
+    if (m_beforeRun)
+        m_beforeRun();
     // The log shows one run: the lines of an earlier run would read as this one's.
     m_log->clear();
     const std::vector<kx::GenerationResult> results

@@ -7,7 +7,9 @@
 #include <QDialog>
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 class CProjectContext;
 class QCheckBox;
@@ -30,6 +32,8 @@ public:
 
     // The dialog that "このダイアログのみ" writes; the main window passes its current dialog.
     void SetDialogName(const QString &name);
+    // Runs before every generation (the main window commits the field being typed in).
+    void SetBeforeRun(std::function<void()> beforeRun) { m_beforeRun = std::move(beforeRun); }
     // Where the message of a run goes; none restores the message box.
     void SetMessageSink(kx::IMessageSink *sink);
 
@@ -68,6 +72,7 @@ private:
     CProjectContext &m_project;
     std::unique_ptr<kx::IMessageSink> m_messageBox;
     kx::IMessageSink *m_messages = nullptr;
+    std::function<void()> m_beforeRun;
 
     QLineEdit *m_outputFolder = nullptr;
     QPushButton *m_browse = nullptr;

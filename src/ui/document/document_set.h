@@ -47,6 +47,9 @@ public:
     void CommitProject(std::unique_ptr<kx::ProjectStep> step, int what);
     // A change outside the dialogs that no history takes back (the settings' prefixes).
     void CommitResources(int what);
+    // Picture or font files of the project changed on disk: whatever shows them draws them
+    // afresh. The project itself is as it was.
+    void FilesChanged() { emit ResourcesChanged(kChangeFiles); }
 
     // Undo and Redo with that document's dialog active (none: no dialog window): the latest step
     // of the project or of that dialog, whichever the user made last.

@@ -159,12 +159,16 @@ void CEditCommands::Reselect(CKXDialogEditorDoc *document, KXClass *current)
 
 void CEditCommands::Undo()
 {
+    if (m_context.finishEditing)
+        m_context.finishEditing();
     m_documents.Undo(m_context.activeDocument());
     UpdateActions();
 }
 
 void CEditCommands::Redo()
 {
+    if (m_context.finishEditing)
+        m_context.finishEditing();
     m_documents.Redo(m_context.activeDocument());
     UpdateActions();
 }

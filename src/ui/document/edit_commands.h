@@ -44,6 +44,8 @@ public:
         std::function<bool()> canvasHasFocus;
         // Shows a resource that a command brought into the project (a pasted dialog).
         std::function<void(KXClass *)> showResource;
+        // Commits what is being typed in a property field, before the history moves.
+        std::function<void()> finishEditing;
     };
 
     CEditCommands(CProjectContext &project, CDocumentSet &documents, kx::IMessageSink &messages,

@@ -1,5 +1,6 @@
 #include "ui/document/kx_dialog_editor_doc.h"
 
+#include "model/image_layout.h"
 #include "model/kx_dialog_data.h"
 #include "model/object_data_list.h"
 #include "model/project_context.h"
@@ -59,6 +60,14 @@ bool CKXDialogEditorDoc::Commit(int what, kx::StepLabel label)
     UndoBuffer &history = m_dialog->History();
     const int before = history.Count();
     const int index = history.Index();
+    // A button, edit box or frame that this edit left with a font that is none of the
+    // definitions (a new object, another image or font) takes its image definition's layout,
+    // inside this edit's step.
+    kx::AdoptImageLayouts(*m_dialog->RootGroup(), m_project, [&history](const CObjectData &object) {
+        const KXClass *stored = history.FindLatestCopy(object, -1);
+        const CObjectData *latest = stored ? AsObject(*stored) : nullptr;
+        return !latest || latest->Font() != object.Font() || latest->Image() != object.Image();
+    });
     m_dialog->SaveUndoInfo();
     const bool recorded = history.Count() != before || history.Index() != index;
     if (recorded && m_recorded) {

@@ -27,6 +27,7 @@ enum EditChange : int {
     kChangeImages = 1 << 7, // image definitions likewise
     kChangeProject = 1 << 8, // the project's own name
     kChangeDialogs = 1 << 9, // dialogs added, removed or reordered
+    kChangeFiles = 1 << 10, // picture or font files changed on disk (replaced, copied in)
 };
 
 class CKXDialogEditorDoc : public QObject {

@@ -7,6 +7,7 @@
 #include "ui/document/document_set.h"
 #include "ui/panels/font_list_ctrl.h"
 #include "ui/panels/image_list_ctrl.h"
+#include "ui/panels/property_panel.h"
 #include "ui/panels/resource_dlg.h"
 #include "ui/support/core_texts.h"
 #include "ui/support/qt_text.h"
@@ -261,6 +262,9 @@ void CCheckResultsDock::changeEvent(QEvent *event)
 
 void CCheckResultsDock::Run()
 {
+    // The value still being typed in a field is checked too.
+    if (m_panel)
+        m_panel->Properties()->FinishEditing();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     kx::ProjectLines lines;
     const std::string file = m_fileOfModel ? m_fileOfModel() : std::string();

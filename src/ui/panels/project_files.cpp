@@ -1,5 +1,6 @@
 #include "ui/panels/project_files.h"
 
+#include "model/picture.h"
 #include "model/project_context.h"
 #include "platform/message_sink.h"
 #include "render/dib_image.h"
@@ -158,8 +159,11 @@ QString ChooseProjectFile(QWidget *parent, const QString &folder, ProjectFileKin
 }
 
 std::optional<QString> TakeIntoProject(CProjectContext &project, const EditorQuestions &questions,
-    kx::IMessageSink &messages, QWidget *parent, const QString &chosen, ProjectFileKind kind)
+    kx::IMessageSink &messages, QWidget *parent, const QString &chosen, ProjectFileKind kind,
+    bool *replaced)
 {
+    if (replaced)
+        *replaced = false;
     const QFileInfo file(chosen);
     if (!file.isFile()) {
         messages.ShowMessage(
@@ -169,10 +173,20 @@ std::optional<QString> TakeIntoProject(CProjectContext &project, const EditorQue
         return std::nullopt;
     }
     const QString name = file.fileName();
+    const auto stagedKind = kind == ProjectFileKind::Font ? CProjectContext::FileKind::Font
+                                                          : CProjectContext::FileKind::Picture;
     if (project.ProjectFolder().empty()) {
-        // A project that was never saved has no folder yet: the chosen file's folder is taken as
-        // its resources (or fonts) folder, and the folder above it as the project's.
-        project.SetProjectFolder(ToLocalPath(QDir::cleanPath(file.absolutePath() + "/..")));
+        // A project that was never saved has no folder yet: the file is used where it is, and
+        // the first save copies it into the project's folder.
+        const QString path = file.canonicalFilePath();
+        const QString staged = FromLocalPath(project.StagedPath(stagedKind, ToLocalPath(name)));
+        if (!staged.isEmpty() && staged != path && !SameContents(staged, path)
+            && !questions.replaceFile(parent, staged))
+            return std::nullopt;
+        project.StageFile(stagedKind, ToLocalPath(name), ToLocalPath(path));
+        // Another file of that name: what shows the name is drawn from the new file.
+        if (replaced)
+            *replaced = !staged.isEmpty() && staged != path;
         return name;
     }
     const QString folder = ProjectFileFolder(project, kind);
@@ -195,6 +209,13 @@ std::optional<QString> TakeIntoProject(CProjectContext &project, const EditorQue
         return std::nullopt;
     }
     const QString reason = CopyFile(file.absoluteFilePath(), target);
+    if (reason.isEmpty() && existing.exists()) {
+        // Whatever was decoded from the old file is decoded again from the new one.
+        if (kind == ProjectFileKind::Picture && project.PictureCache())
+            project.PictureCache()->Refresh(project.ImagePath(ToLocalPath(name)));
+        if (replaced)
+            *replaced = true;
+    }
     if (!reason.isEmpty()) {
         messages.ShowMessage(ToUtf8(QCoreApplication::translate(
                                  "ProjectFiles", "「%1」を「%2」にコピーできませんでした。\n%3")
@@ -203,6 +224,51 @@ std::optional<QString> TakeIntoProject(CProjectContext &project, const EditorQue
         return std::nullopt;
     }
     return name;
+}
+
+} // namespace kx::ui
+
+namespace kx::ui {
+
+QStringList CopyStagedFiles(CProjectContext &project, const EditorQuestions &questions,
+    kx::IMessageSink &messages, QWidget *parent, const QString &folder)
+{
+    QStringList copied;
+    std::vector<CProjectContext::StagedFile> failed;
+    for (const CProjectContext::StagedFile &staged : project.TakeStagedFiles()) {
+        const QString source = FromLocalPath(staged.path);
+        const QString into = QDir(folder).filePath(staged.kind == CProjectContext::FileKind::Font
+                ? QStringLiteral("fonts")
+                : QStringLiteral("resources"));
+        const QString target = QDir(into).filePath(FromLocalPath(staged.name));
+        const QFileInfo existing(target);
+        if (existing.exists()
+            && (existing.canonicalFilePath() == QFileInfo(source).canonicalFilePath()
+                || SameContents(source, target)))
+            continue;
+        if (existing.exists() && !questions.replaceFile(parent, target))
+            continue;
+        QString reason;
+        if (!QDir().mkpath(into))
+            reason
+                = QCoreApplication::translate("ProjectFiles", "フォルダ「%1」を作れませんでした。")
+                      .arg(into);
+        else
+            reason = CopyFile(source, target);
+        if (!reason.isEmpty()) {
+            messages.ShowMessage(ToUtf8(QCoreApplication::translate(
+                                     "ProjectFiles", "「%1」を「%2」にコピーできませんでした。\n%3")
+                                            .arg(source, into, reason)),
+                kx::MessageIcon::Warning);
+            failed.push_back(staged);
+            continue;
+        }
+        copied.append(QCoreApplication::translate("ProjectFiles", "%1 → %2").arg(source, target));
+    }
+    // What could not be copied is still found where it is.
+    for (CProjectContext::StagedFile &staged : failed)
+        project.StageFile(staged.kind, staged.name, std::move(staged.path));
+    return copied;
 }
 
 } // namespace kx::ui

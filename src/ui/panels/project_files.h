@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -33,10 +34,20 @@ QString ChooseProjectFile(QWidget *parent, const QString &folder, ProjectFileKin
 // Makes a chosen file one that the project finds by its name alone, and answers that name.
 // A project with a folder keeps it: a file outside its resources/ (pictures) or fonts/ folder is
 // copied there once the user agrees, and a different file of the same name there is replaced
-// only after a second question. A project without a folder (never saved) takes the chosen file's
-// grandparent folder as its own. Nothing when the user declined or the copy failed (the reason
-// goes to messages); the project folder and the files on disk are then as they were.
+// only after a second question. A project without a folder (never saved) uses the file where it
+// is until its first save copies it in (CopyStagedFiles). Nothing when the user declined or the
+// copy failed (the reason goes to messages); the project folder and the files on disk are then
+// as they were. replaced, when given, tells whether a file of that name was replaced, so that
+// whatever shows it is drawn again.
 std::optional<QString> TakeIntoProject(CProjectContext &project, const EditorQuestions &questions,
-    kx::IMessageSink &messages, QWidget *parent, const QString &chosen, ProjectFileKind kind);
+    kx::IMessageSink &messages, QWidget *parent, const QString &chosen, ProjectFileKind kind,
+    bool *replaced = nullptr);
+
+// The files chosen while the project had no folder, copied into folder's resources/ and fonts/
+// (the project is about to be saved there). A file of that name already there with other
+// contents is replaced only after the question. Answers the files copied, in words, one line
+// each; failures go to messages.
+QStringList CopyStagedFiles(CProjectContext &project, const EditorQuestions &questions,
+    kx::IMessageSink &messages, QWidget *parent, const QString &folder);
 
 } // namespace kx::ui

@@ -340,15 +340,20 @@ void CPropertyPanel::CommitGeometry()
         // The root group is the dialog's origin: it stays where it is.
         if (object.IsGroup() && static_cast<CObjectDataList &>(object).IsRoot())
             return;
-        const kx::KXRect shown = object.GetRect();
-        if (shown.left == x && shown.top == y && shown.Width() == width && shown.Height() == height)
+        // Only the field the user changed is taken: a size shown as drawn (a picture's own
+        // size, stored as -1) stays as it is stored.
+        const kx::KXRect place = object.GetRect();
+        const kx::KXSize shown = ShownSize(object);
+        if (place.left == x && place.top == y && shown.width == width && shown.height == height)
             return;
         // Canvas coordinates become coordinates in the parent group; the groups around the
         // object then take their children's bounds again, keeping every canvas place.
         object.SetAbsoluteX(x);
         object.SetAbsoluteY(y);
-        object.SetWidth(width);
-        object.SetHeight(height);
+        if (width != shown.width)
+            object.SetWidth(width);
+        if (height != shown.height)
+            object.SetHeight(height);
         for (CObjectDataList *group = object.Parent(); group && !group->IsRoot();
              group = group->Parent())
             group->NormaliseBounds();

@@ -4,6 +4,7 @@
 
 #include "platform/message_sink.h"
 #include "ui/app/unsaved_changes.h"
+#include "ui/document/document_set.h"
 #include "ui/support/qt_text.h"
 
 #include <QLineEdit>
@@ -40,8 +41,12 @@ QString CPropertyPanel::ChooseFile(bool font)
     // The box is modal, yet the resource may have gone meanwhile (a message, a timer).
     if (chosen.isEmpty() || shown != m_resource)
         return QString();
-    const std::optional<QString> name
-        = kx::ui::TakeIntoProject(m_project, *m_questions, m_messages, this, chosen, kind);
+    bool replaced = false;
+    const std::optional<QString> name = kx::ui::TakeIntoProject(
+        m_project, *m_questions, m_messages, this, chosen, kind, &replaced);
+    // A file of that name was replaced: everything that shows it is drawn from the new one.
+    if (replaced)
+        m_documents.FilesChanged();
     return name && shown == m_resource ? *name : QString();
 }
 

@@ -5,6 +5,7 @@
 #include "model/kx_dialog_data.h"
 #include "model/kx_resource_data.h"
 #include "model/object_data_list.h"
+#include "model/picture.h"
 #include "model/project_context.h"
 #include "model/vocabulary.h"
 #include "render/freetype_font.h"
@@ -25,7 +26,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 
 namespace {
@@ -333,19 +333,26 @@ void CPropertyPanel::Show(PropertyKind kind, KXClass *resource)
         return;
     // Nothing to show means the project may be gone already: what was typed is dropped.
     if (resource && resource != m_resource)
-        CommitPendingEdit();
+        FinishEditing();
     m_kind = resource ? kind : PropertyKind::None;
     m_resource = resource;
     Fill();
 }
 
-void CPropertyPanel::CommitPendingEdit()
+void CPropertyPanel::FinishEditing()
 {
-    auto *edit = qobject_cast<QLineEdit *>(QApplication::focusWidget());
-    if (!edit || edit == m_w.name || !edit->isModified() || !isAncestorOf(edit)
-        || !edit->hasAcceptableInput() || !IsInProject(m_resource))
+    // Only a field the user typed into is modified (filling clears the mark), and a commit
+    // clears every mark: at most one edit is pending. It does not need the focus, which a
+    // menu, a tab or another window may hold by now.
+    if (m_filling || m_committing || !IsInProject(m_resource))
         return;
-    emit edit->editingFinished();
+    for (QLineEdit *edit : findChildren<QLineEdit *>()) {
+        if (edit->isModified() && edit->isEnabled() && !edit->isReadOnly()
+            && (edit == m_w.name || edit->hasAcceptableInput())) {
+            emit edit->editingFinished();
+            return;
+        }
+    }
 }
 
 bool CPropertyPanel::IsInProject(const KXClass *resource) const
@@ -432,10 +439,27 @@ void CPropertyPanel::FillDialog(const CKXDialogData &dialog)
     Put(m_w.blue, static_cast<int>(std::min(parts.c1, 255u)));
 }
 
+kx::KXSize CPropertyPanel::ShownSize(const CObjectData &object) const
+{
+    const kx::KXRect rect = object.GetRect();
+    kx::KXSize size {rect.Width(), rect.Height()};
+    if ((object.Width() >= 0 && object.Height() >= 0) || !IsPicture(object.Type())
+        || object.ImageFile().empty())
+        return size;
+    kx::IPictureCache *cache = m_project.PictureCache();
+    if (const kx::IPicture *picture
+        = cache ? cache->Find(m_project.ImagePath(object.ImageFile())) : nullptr) {
+        if (object.Width() < 0)
+            size.width = picture->Width();
+        if (object.Height() < 0)
+            size.height = picture->Height();
+    }
+    return size;
+}
+
 void CPropertyPanel::FillObject(CObjectData &object)
 {
     const int type = object.Type();
-    AdoptImageLayout(object);
     m_w.type->setText(kx::ui::VocabularyText(kx::ObjectTypes().Word(type)));
     m_w.attr->setCurrentIndex(object.Attr());
     Put(m_w.click, object.Click());
@@ -454,8 +478,9 @@ void CPropertyPanel::FillObject(CObjectData &object)
     const CObjectDataList *parent = object.Parent();
     Put(m_w.parentX, parent ? parent->AbsoluteX() : 0);
     Put(m_w.parentY, parent ? parent->AbsoluteY() : 0);
-    Put(m_w.width, rect.Width());
-    Put(m_w.height, rect.Height());
+    const kx::KXSize size = ShownSize(object);
+    Put(m_w.width, size.width);
+    Put(m_w.height, size.height);
     m_w.sizePreset->setCurrentIndex(0);
     Put(m_w.text, kx::ui::FromModelText(object.Text()));
     Put(m_w.file, kx::ui::FromUtf8(object.ImageFile()));
@@ -634,38 +659,6 @@ bool CPropertyPanel::IsFieldShown(Field field) const
         return m_stateRows[0][0]->box->isVisibleTo(this);
     const auto &controls = m_fieldControls[static_cast<std::size_t>(field)];
     return !controls.empty() && controls.front()->isVisibleTo(this);
-}
-
-void CPropertyPanel::AdoptImageLayout(CObjectData &object)
-{
-    if (!IsFramed(object.Type()) || m_project.Fonts().FindByName(object.Font()))
-        return;
-    const CImageData *image = m_project.Images().FindByName(object.Image());
-    if (!image)
-        return;
-    if (object.Font() == image->FontName() && object.AlignX() == image->AlignX()
-        && object.AlignY() == image->AlignY() && object.Stretch() == image->Stretch()
-        && object.MarginX() == image->MarginX() && object.MarginY() == image->MarginY())
-        return;
-    object.SetFont(image->FontName());
-    object.SetAlignX(image->AlignX());
-    object.SetAlignY(image->AlignY());
-    object.SetStretch(image->Stretch());
-    object.SetMarginX(image->MarginX());
-    object.SetMarginY(image->MarginY());
-    // The object changed: that is an edit of its dialog, ended once the current notification
-    // (which may be the funnel's own) is over.
-    CKXDialogData *dialog = DialogOf(object);
-    QPointer<CKXDialogEditorDoc> document = m_documents.For(dialog);
-    if (!document)
-        return;
-    QMetaObject::invokeMethod(
-        this,
-        [document, dialog] {
-            if (document && document->Dialog() == dialog)
-                document->Commit(kChangeAttributes);
-        },
-        Qt::QueuedConnection);
 }
 
 int CPropertyPanel::MarginX() const

@@ -5,6 +5,8 @@
 // name field is the panel's: it decides the rename rules.
 #pragma once
 
+#include "model/geometry.h"
+
 #include <QWidget>
 
 #include <array>
@@ -140,6 +142,11 @@ public:
     int MarginX() const;
     int MarginY() const;
 
+    // Ends the edit being typed in a field, name included, as leaving the field would: the
+    // commands that read the project (save, close, generate, check, undo) and every change of
+    // what the panel shows call it first, so that typed text is never thrown away.
+    void FinishEditing();
+
 protected:
     void changeEvent(QEvent *event) override;
 
@@ -172,14 +179,11 @@ private:
     void FillLayout(int alignX, int alignY, int stretch, int marginX, int marginY);
     void ApplyVisibility();
     void SetRanges();
-    // The layout of its image definition, for a button, edit box or frame whose font is none of
-    // the font definitions; recorded as an edit of its own once the current event is handled.
-    void AdoptImageLayout(CObjectData &object);
-    // Before the fields show another resource: the number or text being typed is committed to
-    // the resource it was typed for.
-    void CommitPendingEdit();
     // Whether the resource (of the kind shown) is still one of the project's.
     bool IsInProject(const KXClass *resource) const;
+    // The size the size fields show: the drawn one, which for a picture stored with the size
+    // -1 (its picture's own size) is that of the picture.
+    kx::KXSize ShownSize(const CObjectData &object) const;
 
     // ---- Commits (property_commits.cpp) ----
     CObjectData *CurrentObject() const;

@@ -25,8 +25,11 @@
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QTabBar>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace {
 
@@ -143,10 +146,17 @@ void CResourceDlg::CreateControls()
     layout->addWidget(m_tabs);
 
     connect(m_tabs, &QTabBar::currentChanged, this, &CResourceDlg::SetMode);
+    // Styles that open items with a single click activate the item in the same release that
+    // clicks it: that activation is the click itself, not a second one (a Ctrl-click would
+    // toggle twice). Activations of their own (Return, a double click) still count.
     connect(m_tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item, int) {
+        m_clickedItem = item;
+        QTimer::singleShot(0, this, [this] { m_clickedItem = nullptr; });
         ClickTreeItem(item, QApplication::keyboardModifiers());
     });
     connect(m_tree, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item, int) {
+        if (std::exchange(m_clickedItem, nullptr) == item)
+            return;
         ClickTreeItem(item, QApplication::keyboardModifiers());
     });
     const auto remember = [](QTreeWidgetItem *item, bool expanded) {
@@ -370,6 +380,8 @@ void CResourceDlg::ShowDialog(CKXDialogData *dialog)
 
 void CResourceDlg::SetMode(int mode)
 {
+    // Another tab shows other fields, or refills these: what is typed is committed first.
+    m_properties->FinishEditing();
     m_mode = std::clamp(mode, static_cast<int>(kModeResource), static_cast<int>(kModeFont));
     {
         const QSignalBlocker quiet(m_tabs);

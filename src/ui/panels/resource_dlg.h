@@ -173,6 +173,8 @@ private:
     CKXDialogData *m_dialog = nullptr;
     // Set while the panel commits, so it does not rebuild what it has just updated.
     bool m_committing = false;
+    // The tree item clicked in the event being handled (compared, never used).
+    const QTreeWidgetItem *m_clickedItem = nullptr;
 
     QTreeWidget *m_tree = nullptr;
     QHash<const KXClass *, QTreeWidgetItem *> m_items;

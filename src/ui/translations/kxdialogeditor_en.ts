@@ -363,6 +363,10 @@
         <source>… ほか %1 件</source>
         <translation>… and %1 more</translation>
     </message>
+    <message>
+        <source>次のファイルをプロジェクトのフォルダにコピーしました。</source>
+        <translation>These files were copied into the project&apos;s folder:</translation>
+    </message>
 </context>
 <context>
     <name>CMessageBoxSink</name>
@@ -1100,6 +1104,10 @@ Replace it with the chosen file?</translation>
 %3</source>
         <translation>&quot;%1&quot; could not be copied to &quot;%2&quot;.
 %3</translation>
+    </message>
+    <message>
+        <source>%1 → %2</source>
+        <translation>%1 → %2</translation>
     </message>
 </context>
 <context>

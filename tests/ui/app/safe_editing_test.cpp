@@ -3,21 +3,31 @@
 #include "model/kx_dialog_data.h"
 #include "model/object_data_list.h"
 #include "platform/message_sink.h"
+#include "projectfile/project_writer.h"
 #include "render/dialog_painter.h"
 #include "ui/app/main_frame.h"
 #include "ui/canvas/kx_dialog_editor_view.h"
+#include "ui/document/document_set.h"
+#include "ui/document/edit_commands.h"
+#include "ui/panels/font_list_ctrl.h"
 #include "ui/panels/image_list_ctrl.h"
 #include "ui/panels/property_panel.h"
 #include "ui/panels/resource_dlg.h"
+#include "ui/support/qt_text.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 
 namespace {
 
@@ -81,7 +91,51 @@ class SafeEditingTest : public QObject {
 private slots:
     void AFontWithoutFileIsReportedAfterThePaintOnce();
     void DeletingAnImageDefinitionInUseDrawsPlaceholders();
+    void DeletedDialogsAndFontsComeBackWithUndo();
+    void TheDeleteKeyActsWhereTheFocusIs();
+    void AMergedProjectBelongsToNoFile();
+    void PicturesOfANeverSavedProjectAreShownAndCopiedIn();
+    void AReplacedPictureIsDrawnAnew();
+    void TheRecoveryCopyLeavesTheModelAlone();
 };
+
+namespace {
+
+// The demo loaded from a copy, with every question answered as a user who agrees would.
+struct Session {
+    QTemporaryDir folder;
+    CMainFrame frame;
+    kx::RecordingMessageSink messages;
+    QStringList asked;
+
+    Session()
+    {
+        frame.SetMessageSink(&messages);
+        frame.Questions().confirmDelete = [this](QWidget *, const QString &question) {
+            asked.append(question);
+            return true;
+        };
+        frame.Questions().saveChanges
+            = [](QWidget *, const QString &) { return kx::ui::SaveChoice::Discard; };
+        frame.show();
+        // Focus, and with it the Delete key's target, needs an active window.
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+    }
+    bool Load() { return frame.LoadProject(CopyDemo(folder)); }
+    CResourceDlg &Panel() { return *frame.ResourcePanel(); }
+    CProjectContext &Project() { return frame.Project(); }
+    CEditCommands &Edit() { return frame.EditCommands(); }
+};
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+} // namespace
 
 void SafeEditingTest::AFontWithoutFileIsReportedAfterThePaintOnce()
 {
@@ -149,6 +203,196 @@ void SafeEditingTest::DeletingAnImageDefinitionInUseDrawsPlaceholders()
     view = frame.OpenDialogWindow(home);
     QCOMPARE(view->Picture().pixel(place.left + 2, place.top + 2), QColor(255, 128, 128).rgb());
     QCOMPARE(sink.insidePaint, 0);
+}
+
+void SafeEditingTest::DeletedDialogsAndFontsComeBackWithUndo()
+{
+    Session s;
+    QVERIFY(s.Load());
+    const std::string original = kx::FormatProject(s.Project());
+    CKXDialogData *home = s.Project().Dialogs().FindByName("Home");
+    s.frame.OpenDialogWindow(home);
+    // An object step of Home, then the dialog deleted from the tree.
+    CObjectData *heat = home->RootGroup()->FindByName("OBHeat");
+    const int x = heat->AbsoluteX();
+    s.Panel().SetMode(CResourceDlg::kModeDialog);
+    s.Panel().ClickTreeItem(s.Panel().ItemOf(heat));
+    s.frame.ActiveView()->setFocus();
+    QTest::keyClick(s.frame.ActiveView(), Qt::Key_Right);
+    QCOMPARE(heat->AbsoluteX(), x + 1);
+    s.Panel().ClickTreeItem(s.Panel().ItemOf(home));
+    s.Panel().Delete();
+    QCOMPARE(s.asked.size(), 1);
+    QVERIFY(s.asked.back().contains(Utf8("Home")));
+    QVERIFY(!s.Project().Dialogs().FindByName("Home"));
+    QVERIFY(s.frame.DialogViews().isEmpty());
+    QCOMPARE(s.Edit().UndoAction()->text(), Utf8("ダイアログ Home の削除 を元に戻す(&U)"));
+    s.Edit().Undo();
+    QCOMPARE(s.Project().Dialogs().FindByName("Home"), home);
+    // Back with its objects and its own history: its window undoes the move.
+    s.frame.OpenDialogWindow(home);
+    s.Edit().Undo();
+    QCOMPARE(heat->AbsoluteX(), x);
+    QCOMPARE(kx::FormatProject(s.Project()), original);
+
+    // A font that texts use: asked, deleted, its users keep the name, and it comes back.
+    s.Panel().SetMode(CResourceDlg::kModeFont);
+    CFontData *font = s.Project().Fonts().FindByName("FSans16");
+    s.Panel().FontList()->SetCurrentRow(s.Project().Fonts().IndexOf(font));
+    s.Panel().Delete();
+    QCOMPARE(s.asked.size(), 2);
+    QVERIFY(s.asked.back().contains(Utf8("FSans16")) && s.asked.back().contains(Utf8("Home")));
+    QVERIFY(!s.Project().Fonts().FindByName("FSans16"));
+    for (CKXDialogEditorView *view : s.frame.DialogViews())
+        QVERIFY(!view->Picture().isNull());
+    QCOMPARE(s.Edit().UndoAction()->text(), Utf8("フォント FSans16 の削除 を元に戻す(&U)"));
+    s.Edit().Undo();
+    QCOMPARE(s.Project().Fonts().FindByName("FSans16"), font);
+    QCOMPARE(s.Panel().CurrentResource(), static_cast<KXClass *>(font));
+    s.Edit().Redo();
+    s.Edit().Undo();
+    QCOMPARE(kx::FormatProject(s.Project()), original);
+    QCOMPARE(s.asked.size(), 2);
+
+    // Cut puts the dialog on the clipboard; paste brings it in under a free name.
+    s.Panel().SetMode(CResourceDlg::kModeDialog);
+    CKXDialogData *settings = s.Project().Dialogs().FindByName("Settings");
+    s.Panel().ClickTreeItem(s.Panel().ItemOf(settings));
+    s.Panel().Tree()->setFocus();
+    s.Edit().Cut();
+    QVERIFY(!s.Project().Dialogs().FindByName("Settings"));
+    s.Edit().Paste();
+    s.Edit().Paste();
+    QVERIFY(s.Project().Dialogs().FindByName("Settings"));
+    QVERIFY(s.Project().Dialogs().FindByName("Settings2"));
+    QCOMPARE(s.Project().Dialogs().FindByName("Settings2")->RootGroup()->ChildCount(),
+        settings->RootGroup()->ChildCount());
+    for (int step = 0; step < 3; ++step)
+        s.Edit().Undo();
+    QCOMPARE(kx::FormatProject(s.Project()), original);
+}
+
+void SafeEditingTest::TheDeleteKeyActsWhereTheFocusIs()
+{
+    Session s;
+    QVERIFY(s.Load());
+    CKXDialogData *home = s.Project().Dialogs().FindByName("Home");
+    CKXDialogEditorView *view = s.frame.OpenDialogWindow(home);
+    CObjectData *heat = home->RootGroup()->FindByName("OBHeat");
+    s.Panel().SetMode(CResourceDlg::kModeDialog);
+    s.Panel().ClickTreeItem(s.Panel().ItemOf(heat));
+    // In the image list, Delete removes the image definition shown there, not the object
+    // selected on the canvas.
+    s.Panel().SetMode(CResourceDlg::kModeImage);
+    const int images = s.Project().Images().Count();
+    s.Panel().ImageList()->setFocus();
+    QVERIFY(s.Panel().ListsHaveFocus());
+    s.Edit().DeleteAction()->trigger();
+    QCOMPARE(s.Project().Images().Count(), images - 1);
+    QCOMPARE(home->RootGroup()->FindByName("OBHeat"), heat);
+    // On the canvas it removes the selection.
+    view->setFocus();
+    s.Edit().DeleteAction()->trigger();
+    QVERIFY(!home->RootGroup()->FindByName("OBHeat"));
+}
+
+void SafeEditingTest::AMergedProjectBelongsToNoFile()
+{
+    Session s;
+    QVERIFY(s.Load());
+    QTemporaryDir other;
+    const QString second = CopyDemo(other);
+    const QByteArray before = ReadAll(second);
+    QVERIFY(s.frame.LoadProject(second));
+    QVERIFY(!s.frame.HasOwnFile());
+    QStringList proposed;
+    s.frame.Questions().savePath = [&proposed](QWidget *, const QString &proposal) {
+        proposed.append(proposal);
+        return QString();
+    };
+    QVERIFY(!s.frame.Save());
+    QCOMPARE(proposed.size(), 1);
+    QVERIFY(proposed.front() != second);
+    QCOMPARE(ReadAll(second), before);
+}
+
+void SafeEditingTest::PicturesOfANeverSavedProjectAreShownAndCopiedIn()
+{
+    Session s;
+    QTemporaryDir elsewhere;
+    const QString picture = elsewhere.filePath(Utf8("logo.png"));
+    QVERIFY(QFile::copy(
+        QFileInfo(Utf8(KX_DEMO_PROJECT)).absolutePath() + Utf8("/resources/weather.png"), picture));
+    s.frame.Questions().chooseFile
+        = [&picture](QWidget *, const QString &, kx::ui::ProjectFileKind) { return picture; };
+    CKXDialogEditorView *view = s.frame.NewDialogWindow();
+    s.Panel().SetMode(CResourceDlg::kModeObject);
+    s.Panel().AddType(1 + kTypePicture);
+    s.Panel().Properties()->Controls().browse->click();
+    CObjectData *object = view->Dialog()->RootGroup()->ChildAt(0);
+    QCOMPARE(object->ImageFile(), std::string("logo.png"));
+    // Found where it is, at once, at its own size; the project took no folder from it.
+    QVERIFY(s.Project().ProjectFolder().empty());
+    QVERIFY(object->Width() > 20);
+    QVERIFY(view->Picture().pixel(object->Width() / 2, object->Height() / 2)
+        != view->Picture().pixel(object->Width() + 2, object->Height() + 2));
+    const QString saved = elsewhere.filePath(Utf8("project/p.xml"));
+    QDir().mkpath(QFileInfo(saved).absolutePath());
+    QVERIFY(s.frame.SaveAllTo(saved));
+    QCOMPARE(
+        ReadAll(QFileInfo(saved).absolutePath() + Utf8("/resources/logo.png")), ReadAll(picture));
+}
+
+void SafeEditingTest::AReplacedPictureIsDrawnAnew()
+{
+    Session s;
+    QVERIFY(s.Load());
+    s.frame.Questions().copyIntoProject
+        = [](QWidget *, const QString &, const QString &) { return true; };
+    s.frame.Questions().replaceFile = [](QWidget *, const QString &) { return true; };
+    CKXDialogData *home = s.Project().Dialogs().FindByName("Home");
+    CKXDialogEditorView *view = s.frame.OpenDialogWindow(home);
+    CObjectData *heat = home->RootGroup()->FindByName("OBHeat");
+    const kx::KXRect place = heat->GetRect();
+    const QRgb before = view->Picture().pixel(place.left + 3, place.top + 3);
+    // The project's resources folder is a link to the demo's: a folder of its own, with a copy.
+    const QString resources = s.folder.filePath(Utf8("resources"));
+    QFile::remove(resources);
+    QDir().mkpath(resources);
+    const QString demo = QFileInfo(Utf8(KX_DEMO_PROJECT)).absolutePath() + Utf8("/resources/");
+    for (const QString &name : QDir(demo).entryList(QDir::Files))
+        QFile::copy(demo + name, resources + Utf8("/") + name);
+    CImageData *mode = s.Project().Images().FindByName(heat->Image());
+    const QString normal = kx::ui::FromUtf8(mode->SlotFile(0));
+    // A file of that name but other pixels, chosen for the Normal state.
+    QTemporaryDir other;
+    const QString replacement = other.filePath(normal);
+    QImage solid(QImage(resources + Utf8("/") + normal).size(), QImage::Format_RGB32);
+    solid.fill(QColor(10, 200, 30));
+    QVERIFY(solid.save(replacement, "PNG"));
+    s.frame.Questions().chooseFile = [&replacement](QWidget *, const QString &,
+                                         kx::ui::ProjectFileKind) { return replacement; };
+    s.Panel().SetMode(CResourceDlg::kModeImage);
+    s.Panel().ImageList()->SetCurrentRow(s.Project().Images().IndexOf(mode));
+    s.Panel().Properties()->Controls().states[0].browse->click();
+    const QRgb after = view->Picture().pixel(place.left + 3, place.top + 3);
+    QVERIFY(after != before);
+    QCOMPARE(after, QColor(10, 200, 30).rgb());
+}
+
+void SafeEditingTest::TheRecoveryCopyLeavesTheModelAlone()
+{
+    Session s;
+    QVERIFY(s.Load());
+    CKXDialogData *home = s.Project().Dialogs().FindByName("Home");
+    CObjectData *heat = home->RootGroup()->FindByName("OBHeat");
+    // A font that is none of the definitions, as a file may hold it.
+    heat->SetFont("");
+    s.Project().SetModified(true);
+    const std::string before = kx::FormatProject(s.Project());
+    QVERIFY(s.frame.Recovery().WriteNow());
+    QCOMPARE(heat->Font(), std::string());
+    QCOMPARE(kx::FormatProject(s.Project()), before);
 }
 
 QTEST_MAIN(SafeEditingTest)

@@ -394,8 +394,8 @@ void PropertyPanelTest::EachKindOfFieldCommitsItsAttribute()
     QCOMPARE(Resources(frame).FontList()->ListModel()->index(0, 2).data().toString(),
         QStringLiteral("20"));
 
-    // A frame whose font is none of the definitions takes the layout of its image definition,
-    // as one step of its own.
+    // A frame whose font is none of the definitions is shown as it is, without a step; the edit
+    // that gives it an image takes that image's layout, inside the edit's own step.
     CObjectData *frameObject = FirstOfType(project, kTypeFrame);
     const CImageData *panelImage = project.Images().FindByName(frameObject->Image());
     QVERIFY(panelImage);
@@ -406,6 +406,18 @@ void PropertyPanelTest::EachKindOfFieldCommitsItsAttribute()
     ShowTreeItem(frame, frameObject);
     const int frameSteps = steps(frameObject);
     QCoreApplication::processEvents();
+    QCOMPARE(frameObject->Font(), std::string("Gone"));
+    QCOMPARE(steps(frameObject), frameSteps);
+    // An edit through the dialog's funnel that leaves the font undefined (as a paste or another
+    // image would) adopts the layout in the same step.
+    frameObject->SetFont("GoneToo");
+    CKXDialogData *frameDialog = nullptr;
+    for (const auto &dialog : project.Dialogs()) {
+        if (dialog->RootGroup()->IndexOf(frameObject) >= 0)
+            frameDialog = dialog.get();
+    }
+    QVERIFY(frameDialog);
+    frame.Documents().For(frameDialog)->Commit(kChangeAttributes);
     QCOMPARE(frameObject->Font(), panelImage->FontName());
     QCOMPARE(frameObject->AlignX(), panelImage->AlignX());
     QCOMPARE(w.font->currentText(), kx::ui::FromUtf8(panelImage->FontName()));
@@ -568,7 +580,8 @@ void PropertyPanelTest::ChosenFilesComeIntoTheProject()
     QCOMPARE(ReadAll(projectFolder + "/resources/button_push.png"), ReadAll(chosen));
     QCOMPARE(project.ProjectFolder(), folder);
 
-    // A project never saved has no folder: the chosen font's grandparent folder becomes it.
+    // A project never saved has no folder and takes none from the chosen file: the file is found
+    // where it is, and the first save copies it into the project's fonts folder and says so.
     CMainFrame fresh;
     fresh.SetMessageSink(&m_messages);
     const QString fonts = temp.filePath(QStringLiteral("new/fonts"));
@@ -581,8 +594,16 @@ void PropertyPanelTest::ChosenFilesComeIntoTheProject()
     Resources(fresh).Add();
     Fields(fresh).Controls().browse->click();
     QCOMPARE(fresh.Project().Fonts().At(0)->File(), std::string("any.ttf"));
-    QCOMPARE(kx::ui::FromLocalPath(fresh.Project().ProjectFolder()),
-        QDir(temp.filePath(QStringLiteral("new"))).canonicalPath() + "/");
+    QVERIFY(fresh.Project().ProjectFolder().empty());
+    QCOMPARE(kx::ui::FromLocalPath(fresh.Project().FontPath("any.ttf")),
+        QFileInfo(fonts + "/any.ttf").canonicalFilePath());
+    const QString saved = temp.filePath(QStringLiteral("saved"));
+    QDir().mkpath(saved);
+    m_messages.Clear();
+    QVERIFY(fresh.SaveAllTo(saved + "/p.xml"));
+    QCOMPARE(ReadAll(saved + "/fonts/any.ttf"), ReadAll(fonts + "/any.ttf"));
+    QVERIFY(QString::fromStdString(m_messages.Messages().back().text).contains(Utf8("any.ttf")));
+    QCOMPARE(kx::ui::FromLocalPath(fresh.Project().FontPath("any.ttf")), saved + "/fonts/any.ttf");
 }
 
 void PropertyPanelTest::RandomCommitsSaveAndLoadUnchanged()
