@@ -36,7 +36,14 @@ QString ChooseProjectFile(QWidget *parent, const QString &folder, ProjectFileKin
 // only after a second question. A project without a folder (never saved) takes the chosen file's
 // grandparent folder as its own. Nothing when the user declined or the copy failed (the reason
 // goes to messages); the project folder and the files on disk are then as they were.
+// agreed: the user has agreed to the copy already (one question for several files), so it is not
+// asked again; the question about replacing a file still is.
 std::optional<QString> TakeIntoProject(CProjectContext &project, const EditorQuestions &questions,
-    kx::IMessageSink &messages, QWidget *parent, const QString &chosen, ProjectFileKind kind);
+    kx::IMessageSink &messages, QWidget *parent, const QString &chosen, ProjectFileKind kind,
+    bool agreed = false);
+// Whether TakeIntoProject would ask to copy the file: the project has a folder and the file is
+// neither in it nor equal to the file of that name there.
+bool NeedsCopyIntoProject(
+    const CProjectContext &project, const QString &chosen, ProjectFileKind kind);
 
 } // namespace kx::ui
