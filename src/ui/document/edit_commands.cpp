@@ -82,7 +82,7 @@ void CEditCommands::RetranslateUi()
     // In the order of Arrange.
     static const char *const kArrangeTexts[]
         = {QT_TR_NOOP("左右に整列（間隔を均等に）"), QT_TR_NOOP("上下に整列（間隔を均等に）"),
-            QT_TR_NOOP("幅を揃える"), QT_TR_NOOP("高さを揃える"), QT_TR_NOOP("サイズを揃える")};
+            QT_TR_NOOP("幅を最初の選択に揃える"), QT_TR_NOOP("高さを最初の選択に揃える"), QT_TR_NOOP("サイズを最初の選択に揃える")};
     for (int command = 0; command < kArrangeCount; ++command)
         m_arrange.at(command)->setText(tr(kArrangeTexts[command]));
     m_front->setText(tr("最前面へ移動"));

@@ -188,16 +188,16 @@
         <translation>Distribute Vertically</translation>
     </message>
     <message>
-        <source>幅を揃える</source>
-        <translation>Make Same Width</translation>
+        <source>幅を最初の選択に揃える</source>
+        <translation>Make Same Width as First Selected</translation>
     </message>
     <message>
-        <source>高さを揃える</source>
-        <translation>Make Same Height</translation>
+        <source>高さを最初の選択に揃える</source>
+        <translation>Make Same Height as First Selected</translation>
     </message>
     <message>
-        <source>サイズを揃える</source>
-        <translation>Make Same Size</translation>
+        <source>サイズを最初の選択に揃える</source>
+        <translation>Make Same Size as First Selected</translation>
     </message>
     <message>
         <source>最前面へ移動</source>
