@@ -11,8 +11,8 @@
 #include "ui/app/main_frame.h"
 #include "ui/app/play_commands.h"
 #include "ui/canvas/kx_dialog_editor_view.h"
-#include "ui/document/edit_commands.h"
 #include "ui/dialogs/skeleton_dlg.h"
+#include "ui/document/edit_commands.h"
 #include "ui/panels/check_results_dock.h"
 #include "ui/panels/font_list_ctrl.h"
 #include "ui/panels/image_list_ctrl.h"
@@ -375,9 +375,8 @@ void TourLayout(const QString &demo, kx::IMessageSink &messages)
         if (!object)
             continue;
         const QPointF at = view->ToWidget(object->GetRect()).center();
-        const Qt::KeyboardModifiers keys = std::string(name) == "OTRoomLabel"
-            ? Qt::NoModifier
-            : Qt::ShiftModifier;
+        const Qt::KeyboardModifiers keys
+            = std::string(name) == "OTRoomLabel" ? Qt::NoModifier : Qt::ShiftModifier;
         MouseAt(view, QEvent::MouseButtonPress, at, keys);
         MouseAt(view, QEvent::MouseButtonRelease, at, keys);
     }

@@ -80,9 +80,9 @@ void CEditCommands::RetranslateUi()
     for (int kind = kAlignLeft; kind <= kAlignHeight; ++kind)
         m_align.at(kind)->setText(tr(kAlignTexts[kind]));
     // In the order of Arrange.
-    static const char *const kArrangeTexts[]
-        = {QT_TR_NOOP("左右に整列（間隔を均等に）"), QT_TR_NOOP("上下に整列（間隔を均等に）"),
-            QT_TR_NOOP("幅を最初の選択に揃える"), QT_TR_NOOP("高さを最初の選択に揃える"), QT_TR_NOOP("サイズを最初の選択に揃える")};
+    static const char *const kArrangeTexts[] = {QT_TR_NOOP("左右に整列（間隔を均等に）"),
+        QT_TR_NOOP("上下に整列（間隔を均等に）"), QT_TR_NOOP("幅を最初の選択に揃える"),
+        QT_TR_NOOP("高さを最初の選択に揃える"), QT_TR_NOOP("サイズを最初の選択に揃える")};
     for (int command = 0; command < kArrangeCount; ++command)
         m_arrange.at(command)->setText(tr(kArrangeTexts[command]));
     m_front->setText(tr("最前面へ移動"));
