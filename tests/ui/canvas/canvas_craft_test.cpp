@@ -61,6 +61,13 @@ QMimeData *Files(const QStringList &paths)
     return data;
 }
 
+void SavePicture(int width, int height, const QString &path)
+{
+    QImage picture(width, height, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    QVERIFY(picture.save(path));
+}
+
 void Drop(QWidget *target, const QPoint &at, const QStringList &paths)
 {
     std::unique_ptr<QMimeData> data(Files(paths));
@@ -272,8 +279,8 @@ void CanvasCraftTest::DroppedPicturesAndFontsJoinTheProjectAfterOneQuestion()
     QDir().mkpath(project);
     QDir().mkpath(outside);
     m_frame->Project().SetProjectFolder(kx::ui::ToLocalPath(project + QLatin1Char('/')));
-    QImage(12, 7, QImage::Format_RGB32).save(outside + QStringLiteral("/wide.png"));
-    QImage(5, 9, QImage::Format_RGB32).save(outside + QStringLiteral("/tall.png"));
+    SavePicture(12, 7, outside + QStringLiteral("/wide.png"));
+    SavePicture(5, 9, outside + QStringLiteral("/tall.png"));
     int copyAll = 0;
     int copyOne = 0;
     bool agree = true;
@@ -305,7 +312,7 @@ void CanvasCraftTest::DroppedPicturesAndFontsJoinTheProjectAfterOneQuestion()
     QVERIFY(QFileInfo::exists(project + "/resources/tall.png"));
 
     // One file from outside gets the chooser's own question; declined, nothing changes.
-    QImage(3, 3, QImage::Format_RGB32).save(outside + QStringLiteral("/small.png"));
+    SavePicture(3, 3, outside + QStringLiteral("/small.png"));
     agree = false;
     Drop(m_view, {10, 10}, {outside + "/small.png"});
     QCOMPARE(copyOne, 1);
