@@ -1,6 +1,6 @@
 // The canvas on a dialog of 2,000 objects: one mouse-move step of a drag of 100 selected objects
-// (live preview and the repaint of what changed), undo and redo of such a move, and copy and
-// paste of 500 objects.
+// (live preview and the repaint of what changed), without and with smart guides, undo and redo of
+// such a move, and copy and paste of 500 objects.
 #include "ui/ui_bench_support.h"
 
 #include "model/kx_dialog_data.h"
@@ -44,9 +44,10 @@ struct Editor {
     }
 };
 
-void BM_DragStepOf100Objects(benchmark::State &state)
+void DragSteps(benchmark::State &state, bool guides)
 {
     Editor editor;
+    editor.view->SetSnapping(guides, false);
     const QPoint at = editor.PressFirstGroup();
     editor.Canvas().Release(at.x(), at.y(), {});
     editor.Canvas().Press(at.x(), at.y(), {});
@@ -62,7 +63,23 @@ void BM_DragStepOf100Objects(benchmark::State &state)
     state.counters["dragging"] = editor.Canvas().HitCode() == kHitInside;
     editor.Canvas().Release(at.x() + 20, at.y() + 20, {});
 }
+
+void BM_DragStepOf100Objects(benchmark::State &state)
+{
+    DragSteps(state, false);
+}
 BENCHMARK(BM_DragStepOf100Objects)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// The same with the selection snapping to the other 1,900 objects and the dialog, the guides and
+// distances drawn over the canvas.
+void BM_DragStepOf100ObjectsWithSmartGuides(benchmark::State &state)
+{
+    DragSteps(state, true);
+}
+BENCHMARK(BM_DragStepOf100ObjectsWithSmartGuides)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

@@ -7,11 +7,13 @@
 #include "render/dialog_painter.h"
 #include "render/dib_image_list.h"
 #include "render/freetype_font.h"
+#include "ui/app/canvas_commands.h"
 #include "ui/app/file_problems.h"
 #include "ui/app/help_commands.h"
 #include "ui/app/play_commands.h"
 #include "ui/app/settings_file.h"
 #include "ui/app/status_indicators.h"
+#include "ui/app/window_layout.h"
 #include "ui/app/window_menu.h"
 #include "ui/canvas/kx_dialog_editor_view.h"
 #include "ui/dialogs/dlg_setting.h"
@@ -144,6 +146,7 @@ CMainFrame::CMainFrame(QWidget *parent)
     CreateResourceBar();
     CreateEditCommands();
     m_play = new CPlayCommands(this, m_mdiArea);
+    m_canvas = new CCanvasCommands(*this);
     CreateMenus();
     CreateToolBar();
     // The idle text stays under passing status tips.
@@ -152,6 +155,8 @@ CMainFrame::CMainFrame(QWidget *parent)
     m_status = new CStatusIndicators(statusBar());
     RetranslateUi();
     resize(1024, 720);
+    m_layout = new CWindowLayout(*this);
+    m_viewMenu->addAction(m_layout->ResetAction());
     UpdateCommands();
     UpdateTitle();
 }
@@ -264,6 +269,9 @@ void CMainFrame::CreateMenus()
     edit->addAction(m_editCommands->SelectAllAction());
     edit->addSeparator();
     edit->addActions(m_editCommands->AlignActions());
+    edit->addActions(m_editCommands->ArrangeActions());
+    edit->addAction(m_editCommands->BringToFrontAction());
+    edit->addAction(m_editCommands->SendToBackAction());
     edit->addSeparator();
     edit->addAction(m_redrawAction);
     connect(edit, &QMenu::aboutToShow, m_editCommands, &CEditCommands::UpdateActions);
@@ -276,8 +284,13 @@ void CMainFrame::CreateMenus()
     view->addAction(m_zoomOutAction);
     view->addAction(m_zoomResetAction);
     view->addSeparator();
+    view->addAction(m_canvas->GuidesAction());
+    view->addAction(m_canvas->GridAction());
+    view->addAction(m_canvas->SnapToGridAction());
+    view->addSeparator();
     view->addAction(m_play->PlayAction());
     view->addAction(m_play->InitialStatesAction());
+    view->addSeparator();
 
     m_toolsMenu = menuBar()->addMenu(QString());
     m_toolsMenu->addAction(m_checkResults->RunAction());
@@ -357,13 +370,13 @@ void CMainFrame::CreateEditCommands()
 void CMainFrame::ZoomBy(int step)
 {
     if (CKXDialogEditorView *view = ActiveView())
-        view->SetZoom(view->Zoom() + step);
+        view->ZoomKeepingInView(view->Zoom() + step);
 }
 
 void CMainFrame::ResetZoom()
 {
     if (CKXDialogEditorView *view = ActiveView())
-        view->SetZoom(1);
+        view->ZoomKeepingInView(1);
 }
 
 void CMainFrame::ConnectView(CKXDialogEditorView *view)
@@ -455,6 +468,9 @@ void CMainFrame::RetranslateUi()
 
     m_editCommands->RetranslateUi();
     m_play->RetranslateUi();
+    m_canvas->RetranslateUi();
+    if (m_layout)
+        m_layout->RetranslateUi();
     m_status->RetranslateUi();
     for (QMdiSubWindow *window : m_mdiArea->subWindowList())
         RetranslateSystemMenu(window);
@@ -587,6 +603,7 @@ CKXDialogEditorView *CMainFrame::OpenDialogWindow(CKXDialogData *dialog)
     connect(view, &CKXDialogEditorView::SizeChanged, window, [window] { window->adjustSize(); });
     ConnectView(view);
     m_play->AttachView(view);
+    m_canvas->AttachView(view);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowTitle(kx::ui::FromUtf8(dialog->Name()));
     window->adjustSize();
@@ -768,6 +785,7 @@ void CMainFrame::OnSettings()
     const kx::PrefixSettings before = m_project.Prefixes();
     DlgSetting dialog(m_project.Prefixes(), this);
     dialog.exec();
+    m_canvas->ReloadSettings();
     // The prefixes are written into the project file: new ones are a change to save.
     if (m_project.Prefixes() != before && !IsEmpty(m_project))
         m_project.SetModified(true);
@@ -923,6 +941,7 @@ void CMainFrame::closeEvent(QCloseEvent *event)
     }
     // Whatever was not saved was given up by the user: no copy is kept for it, now or later.
     m_recovery->ModifiedChanged(false);
+    m_layout->Save();
     QMainWindow::closeEvent(event);
 }
 

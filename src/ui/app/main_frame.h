@@ -15,7 +15,9 @@
 #include <memory>
 #include <string>
 
+class CCanvasCommands;
 class CCheckResultsDock;
+class CWindowLayout;
 class CDocumentSet;
 class CPlayCommands;
 class CEditCommands;
@@ -59,6 +61,12 @@ public:
     CStatusIndicators &StatusIndicators() const { return *m_status; }
     // The View menu's play mode and initial-states commands.
     CPlayCommands &Play() const { return *m_play; }
+    // The canvas's guides and grid, its context menu and dropped pictures.
+    CCanvasCommands &Canvas() const { return *m_canvas; }
+    // The window's layout kept between runs, and View › Reset Layout.
+    CWindowLayout &Layout() const { return *m_layout; }
+    // Where messages for the user go (the sink set, or the message boxes).
+    kx::IMessageSink &Messages() { return m_messages; }
     // Zoom of the active dialog window: in, out, and back to 100 %.
     void ZoomBy(int step);
     void ResetZoom();
@@ -222,6 +230,8 @@ private:
     CResourceDlg *m_resourceDlg = nullptr;
     CCheckResultsDock *m_checkResults = nullptr;
     CPlayCommands *m_play = nullptr;
+    CCanvasCommands *m_canvas = nullptr;
+    CWindowLayout *m_layout = nullptr;
     QMenu *m_fileMenu = nullptr;
     QMenu *m_recentMenu = nullptr;
     QMenu *m_editMenu = nullptr;

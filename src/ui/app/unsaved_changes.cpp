@@ -86,6 +86,32 @@ bool AskCopyIntoProject(QWidget *parent, const QString &file, const QString &fol
     return box.exec() == QMessageBox::Yes;
 }
 
+bool AskCopyAllIntoProject(QWidget *parent, const QStringList &files, const QString &folder)
+{
+    // A long list is cut so that the box still fits on the screen.
+    constexpr int kListed = 10;
+    QString list;
+    for (int i = 0; i < files.size() && i < kListed; ++i)
+        list += QLatin1Char('\n') + files.at(i);
+    if (files.size() > kListed)
+        list += QLatin1Char('\n')
+            + QCoreApplication::translate("EditorQuestions", "… ほか %1 件")
+                  .arg(files.size() - kListed);
+    QMessageBox box(QMessageBox::Question, CMessageBoxSink::Caption(),
+        QCoreApplication::translate("EditorQuestions",
+            "次の %1 個のファイルはプロジェクトのフォルダ\n%2\nの外にあります。\n%3\n\n"
+            "すべてこのフォルダにコピーして使いますか？")
+            .arg(files.size())
+            .arg(folder, list),
+        QMessageBox::Yes | QMessageBox::No, parent);
+    box.button(QMessageBox::Yes)
+        ->setText(QCoreApplication::translate("EditorQuestions", "すべてコピー"));
+    box.button(QMessageBox::No)
+        ->setText(QCoreApplication::translate("EditorQuestions", "キャンセル"));
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
 bool AskReplaceFile(QWidget *parent, const QString &existing)
 {
     QMessageBox box(QMessageBox::Warning, CMessageBoxSink::Caption(),
@@ -123,6 +149,7 @@ EditorQuestions::EditorQuestions()
     , restore(AskRestore)
     , chooseFile(ChooseProjectFile)
     , copyIntoProject(AskCopyIntoProject)
+    , copyAllIntoProject(AskCopyAllIntoProject)
     , replaceFile(AskReplaceFile)
     , confirmDelete(AskDelete)
 { }

@@ -8,6 +8,7 @@
 #include "ui/panels/project_files.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -31,6 +32,10 @@ struct EditorQuestions {
     // The chosen file lies outside the project's folder for such files: copy it there?
     std::function<bool(QWidget *parent, const QString &file, const QString &folder)>
         copyIntoProject;
+    // Several files (dropped together) lie outside the project's folder for such files: copy all
+    // of them there? One question for all.
+    std::function<bool(QWidget *parent, const QStringList &files, const QString &folder)>
+        copyAllIntoProject;
     // The project's folder holds another file of that name: replace it with the chosen one?
     std::function<bool(QWidget *parent, const QString &existing)> replaceFile;
     // Something that is in use is about to be deleted (question says what and who uses it):

@@ -55,6 +55,8 @@ void CCanvasInteraction::Press(int x, int y, CanvasKeys keys)
     m_pressX = x;
     m_pressY = y;
     m_moved = false;
+    m_targetsReady = false;
+    m_snap = {};
     m_hitCode = m_tracker.HitTest(x, y);
     m_hitObject = root->PickAt(x, y);
     if (!keys.shift && m_hitObject && !m_hitObject->IsSelected())
@@ -167,7 +169,52 @@ kx::KXRect CCanvasInteraction::SelectionArea() const
     return area;
 }
 
-void CCanvasInteraction::Move(int x, int y)
+kx::KXRect CCanvasInteraction::Snapped(const kx::KXRect &rect, CanvasKeys keys)
+{
+    m_snap = {};
+    if (keys.alt || (!m_snapOptions.guides && m_snapOptions.grid <= 0))
+        return rect;
+    // What the selection may snap to is gathered once, when the drag has begun: the selection
+    // is final by then.
+    if (!m_targetsReady) {
+        m_targets.Collect(*m_dialog.RootGroup(), m_dialog.Width(), m_dialog.Height());
+        m_targetsReady = true;
+    }
+    const MovingEdges edges = MovingEdges::ForHit(m_hitCode);
+    SnapResult snap = m_targets.Snap(rect, edges, m_snapOptions);
+    kx::KXRect snapped = rect;
+    if (edges.left)
+        snapped.left += snap.dx;
+    if (edges.right)
+        snapped.right += snap.dx;
+    if (edges.top)
+        snapped.top += snap.dy;
+    if (edges.bottom)
+        snapped.bottom += snap.dy;
+    // A resize keeps its minimum size: the axis that would go below it does not snap.
+    const auto dropLines = [&snap](bool vertical) {
+        std::erase_if(
+            snap.lines, [vertical](const SnapLine &line) { return line.vertical == vertical; });
+    };
+    if (snapped.Width() < kMinimumSize && snapped.Width() < rect.Width()) {
+        snapped.left = rect.left;
+        snapped.right = rect.right;
+        snap.dx = 0;
+        dropLines(true);
+    }
+    if (snapped.Height() < kMinimumSize && snapped.Height() < rect.Height()) {
+        snapped.top = rect.top;
+        snapped.bottom = rect.bottom;
+        snap.dy = 0;
+        dropLines(false);
+    }
+    if (m_snapOptions.guides)
+        snap.distances = m_targets.Distances(snapped);
+    m_snap = std::move(snap);
+    return snapped;
+}
+
+void CCanvasInteraction::Move(int x, int y, CanvasKeys keys)
 {
     if (!IsPressed() || m_hitCode == kHitConsumed)
         return;
@@ -181,6 +228,7 @@ void CCanvasInteraction::Move(int x, int y)
         if (!m_moved && !passed)
             return;
         m_moved = true;
+        m_tracker.rect = Snapped(m_tracker.rect, keys);
         m_dialog.RootGroup()->PreviewScale(m_start, m_tracker.rect);
         m_host.Preview(Grown(before.United(SelectionArea()), 1));
         return;
@@ -201,6 +249,9 @@ void CCanvasInteraction::Release(int x, int y, CanvasKeys keys)
     if (!IsPressed())
         return;
     CObjectDataList *root = m_dialog.RootGroup();
+    // The guides go with the drag.
+    m_snap = {};
+    m_targetsReady = false;
     if (m_moved) {
         if (m_hitCode < kHitTopLeft) {
             const kx::KXRect &r = m_tracker.rect;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "model/geometry.h"
+#include "ui/canvas/snapping.h"
 #include "ui/canvas/tracker.h"
 
 class CKXDialogData;
@@ -32,6 +33,8 @@ public:
 struct CanvasKeys {
     bool shift = false;
     bool ctrl = false;
+    // Alt held while dragging: no snapping.
+    bool alt = false;
 };
 
 class CCanvasInteraction {
@@ -44,17 +47,24 @@ public:
     CCanvasInteraction(CKXDialogData &dialog, ICanvasHost &host);
 
     void Press(int x, int y, CanvasKeys keys);
-    // Only while the left button is down.
-    void Move(int x, int y);
+    // Only while the left button is down. A move or resize snaps as the options say, unless
+    // Alt is held.
+    void Move(int x, int y, CanvasKeys keys = {});
     void Release(int x, int y, CanvasKeys keys);
     // Moves every selected object by (dx, dy), the object the panel shows as reference: one step
-    // of the history per call.
+    // of the history per call. Never snaps.
     void Nudge(int dx, int dy);
 
     // The frame is made again from the selection of the model (after an edit elsewhere).
     void SyncTracker();
     // Selects the object (none: nothing), makes the frame and tells the host.
     void Reselect(CObjectData *object);
+
+    // How drags snap (smart guides, the grid, the zoom the tolerance is measured at).
+    void SetSnapOptions(const SnapOptions &options) { m_snapOptions = options; }
+    const SnapOptions &Options() const { return m_snapOptions; }
+    // The guides and distances that hold while a drag snaps; empty otherwise.
+    const SnapResult &Snap() const { return m_snap; }
 
     const CTracker &Tracker() const { return m_tracker; }
     bool IsPressed() const { return m_pressX != -1; }
@@ -72,6 +82,8 @@ private:
     // Where the selected objects were last drawn and lie now.
     kx::KXRect SelectionArea() const;
     CObjectData *OutermostGroupOf(CObjectData *object) const;
+    // The rectangle of a drag after snapping (rect itself when nothing snaps).
+    kx::KXRect Snapped(const kx::KXRect &rect, CanvasKeys keys);
 
     CKXDialogData &m_dialog;
     ICanvasHost &m_host;
@@ -83,4 +95,9 @@ private:
     bool m_moved = false;
     kx::KXRect m_start;
     int m_count = 0;
+    // No snapping until the view says how.
+    SnapOptions m_snapOptions {false, 0, 1};
+    CSnapTargets m_targets;
+    bool m_targetsReady = false;
+    SnapResult m_snap;
 };

@@ -9,6 +9,8 @@
 
 #include <QImage>
 #include <QPointer>
+#include <QRegion>
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -47,6 +49,19 @@ public:
     // Whole factors from 1 (100 %) to 8 (800 %); the mouse works in canvas pixels at every zoom.
     int Zoom() const { return m_zoom; }
     void SetZoom(int zoom);
+    // Zooms keeping the canvas point under this point of the widget where it is on the screen
+    // (the window moves in its area), as Ctrl+wheel does.
+    void ZoomAround(int zoom, const QPointF &widgetPoint);
+    // Zooms keeping the selection's centre (the dialog's without a selection) in view, as
+    // Ctrl+plus and Ctrl+minus do.
+    void ZoomKeepingInView(int zoom);
+
+    // The layout grid drawn over the canvas (spacing in canvas pixels), and how drags snap:
+    // smart guides, and the grid.
+    void SetGrid(bool shown, int spacing);
+    void SetSnapping(bool guides, bool toGrid);
+    bool GridShown() const { return m_gridShown; }
+    int GridSpacing() const { return m_gridSpacing; }
     // The canvas pixel under a point of the widget.
     QPoint ToCanvas(const QPointF &position) const;
     // The canvas rectangle in the widget's coordinates.
@@ -72,6 +87,10 @@ signals:
     // The selection frame changed (empty: nothing selected).
     void SelectionChanged(const QRect &frame);
     void ZoomChanged(int zoom);
+    // The context menu is asked for at this canvas point (the selection is what it acts on).
+    void ContextMenuRequested(const QPoint &canvasPoint, const QPoint &globalPosition);
+    // Picture files (PNG, GIF) were dropped at this canvas point.
+    void PicturesDropped(const QStringList &files, const QPoint &canvasPoint);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -81,6 +100,10 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     // ICanvasHost
@@ -95,6 +118,15 @@ private:
     void EnsureDrawn() const;
     void PaintTracker(QPainter &painter) const;
     void PaintGrid(QPainter &painter, const QRect &exposed) const;
+    void PaintLayoutGrid(QPainter &painter, const QRect &exposed) const;
+    void PaintGuides(QPainter &painter) const;
+    // Where the guides and distances of a snap are drawn, in the widget's coordinates.
+    QRegion GuideRegion(const SnapResult &snap) const;
+    // The box of a distance's number.
+    QRect DistanceLabel(const SnapDistance &distance) const;
+    // The status bar follows the canvas pixel now under the mouse.
+    void ReportPointer();
+    void ApplySnapOptions();
     void UpdateCursor(const QPoint &canvas);
     // Device pixels per canvas pixel.
     qreal Scale() const;
@@ -112,4 +144,12 @@ private:
     kx::KXRect m_shownFrame;
     const kx::IObjectStates *m_states = nullptr;
     CPlayMode *m_play = nullptr;
+    bool m_gridShown = false;
+    int m_gridSpacing = 8;
+    bool m_guides = true;
+    bool m_snapToGrid = false;
+    // The guides drawn now, and where the mouse was last seen (global, for the status bar).
+    SnapResult m_shownSnap;
+    QPointF m_lastGlobal;
+    bool m_mouseInside = false;
 };

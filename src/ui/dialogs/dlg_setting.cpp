@@ -3,6 +3,7 @@
 #include "ui/app/language.h"
 #include "ui/app/message_box_sink.h"
 #include "ui/app/settings_file.h"
+#include "ui/app/view_settings.h"
 #include "ui/support/qt_text.h"
 
 #include <QComboBox>
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace {
@@ -87,6 +89,11 @@ DlgSetting::DlgSetting(kx::PrefixSettings &prefixes, QWidget *parent, QString se
     m_languageLabel = new QLabel(this);
     auto *languageForm = new QFormLayout;
     languageForm->addRow(m_languageLabel, m_language);
+    m_gridSpacing = new QSpinBox(this);
+    m_gridSpacing->setRange(1, kx::ui::kMaxGridSpacing);
+    m_gridSpacing->setValue(kx::ui::StoredViewSettings().gridSpacing);
+    m_gridLabel = new QLabel(this);
+    languageForm->addRow(m_gridLabel, m_gridSpacing);
 
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &DlgSetting::accept);
@@ -115,6 +122,8 @@ void DlgSetting::RetranslateUi()
             : tr("「%1」").arg(tr(label.text));
     }
     m_languageLabel->setText(tr("言語"));
+    m_gridLabel->setText(tr("グリッドの間隔"));
+    m_gridSpacing->setSuffix(tr(" ピクセル"));
     m_language->setItemText(0, tr("自動"));
     m_language->setItemText(1, tr("日本語"));
     m_language->setItemText(2, tr("English"));
@@ -161,6 +170,9 @@ void DlgSetting::accept()
         m_prefixes.Set(index, kx::ui::ToUtf8(m_fields[index]->text()));
     }
     kx::SavePrefixSettings(m_prefixes, m_settingsPath);
+    kx::ui::ViewSettings view = kx::ui::StoredViewSettings();
+    view.gridSpacing = m_gridSpacing->value();
+    kx::ui::StoreViewSettings(view);
     // A new language takes effect at once: every open window retranslates itself.
     if (ChosenLanguage() != kx::ui::StoredLanguageChoice())
         kx::ui::ChangeLanguageChoice(ChosenLanguage());

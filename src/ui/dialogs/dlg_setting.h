@@ -1,5 +1,5 @@
 // The settings dialog: the fifteen identifier prefixes, saved to DialogEditor.ini on OK, and
-// the editor's language, kept in the editor's own settings.
+// the editor's language and the canvas grid's spacing, kept in the editor's own settings.
 #pragma once
 
 #include "model/prefix_settings.h"
@@ -16,6 +16,7 @@ class QDialogButtonBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QSpinBox;
 
 namespace kx {
 class IMessageSink;
@@ -39,6 +40,8 @@ public:
     // "言語": 自動 (the system's), 日本語, English.
     QComboBox *LanguageCombo() const { return m_language; }
     kx::ui::LanguageChoice ChosenLanguage() const;
+    // The spacing of the canvas's grid in pixels (View › Grid, View › Snap to Grid).
+    QSpinBox *GridSpacingBox() const { return m_gridSpacing; }
 
     // OK: the fields become the prefixes and all fifteen are written to the settings file; a
     // failed write is not reported. A language chosen anew is kept and applied at once. An empty
@@ -73,6 +76,8 @@ private:
     QGroupBox *m_imageGroup = nullptr;
     QLabel *m_languageLabel = nullptr;
     QComboBox *m_language = nullptr;
+    QLabel *m_gridLabel = nullptr;
+    QSpinBox *m_gridSpacing = nullptr;
     QDialogButtonBox *m_buttons = nullptr;
     std::unique_ptr<kx::IMessageSink> m_messageBox;
     kx::IMessageSink *m_messages = nullptr;

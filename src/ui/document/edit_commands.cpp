@@ -5,6 +5,7 @@
 #include "model/project_context.h"
 #include "projectfile/clipboard_text.h"
 #include "projectfile/project_writer.h"
+#include "ui/canvas/arrange.h"
 #include "ui/document/document_set.h"
 #include "ui/document/step_texts.h"
 #include "ui/support/qt_text.h"
@@ -15,21 +16,6 @@
 #include <QMimeData>
 
 #include <optional>
-
-namespace {
-
-// The outermost objects that are selected: a group whose objects are all selected counts once.
-void TopSelected(CObjectDataList &group, std::vector<CObjectData *> &out)
-{
-    for (CObjectData *child : group.Children()) {
-        if (child->IsSelected() && (!child->IsGroup() || child->CountSelected() > 0))
-            out.push_back(child);
-        else if (child->IsGroup())
-            TopSelected(static_cast<CObjectDataList &>(*child), out);
-    }
-}
-
-} // namespace
 
 CEditCommands::CEditCommands(CProjectContext &project, CDocumentSet &documents,
     kx::IMessageSink &messages, Context context, QObject *parent)
@@ -62,6 +48,15 @@ CEditCommands::CEditCommands(CProjectContext &project, CDocumentSet &documents,
         connect(action, &QAction::triggered, this, [this, kind] { Align(kind); });
         m_align.append(action);
     }
+    for (int command = 0; command < kArrangeCount; ++command) {
+        QAction *action = MakeAction({});
+        connect(action, &QAction::triggered, this, [this, command] { ArrangeSelection(command); });
+        m_arrange.append(action);
+    }
+    m_front = MakeAction({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_BracketRight)});
+    m_back = MakeAction({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_BracketLeft)});
+    connect(m_front, &QAction::triggered, this, &CEditCommands::BringToFront);
+    connect(m_back, &QAction::triggered, this, &CEditCommands::SendToBack);
     RetranslateUi();
     connect(&m_documents, &CDocumentSet::DocumentChanged, this, &CEditCommands::UpdateActions);
     connect(&m_documents, &CDocumentSet::ResourcesChanged, this, &CEditCommands::UpdateActions);
@@ -84,6 +79,14 @@ void CEditCommands::RetranslateUi()
         QT_TR_NOOP("整列上"), QT_TR_NOOP("整列下"), QT_TR_NOOP("整列幅"), QT_TR_NOOP("整列高")};
     for (int kind = kAlignLeft; kind <= kAlignHeight; ++kind)
         m_align.at(kind)->setText(tr(kAlignTexts[kind]));
+    // In the order of Arrange.
+    static const char *const kArrangeTexts[] = {QT_TR_NOOP("左右に整列（間隔を均等に）"),
+        QT_TR_NOOP("上下に整列（間隔を均等に）"), QT_TR_NOOP("幅を最初の選択に揃える"),
+        QT_TR_NOOP("高さを最初の選択に揃える"), QT_TR_NOOP("サイズを最初の選択に揃える")};
+    for (int command = 0; command < kArrangeCount; ++command)
+        m_arrange.at(command)->setText(tr(kArrangeTexts[command]));
+    m_front->setText(tr("最前面へ移動"));
+    m_back->setText(tr("最背面へ移動"));
     // Undo and redo name their steps.
     UpdateActions();
 }
@@ -149,6 +152,13 @@ void CEditCommands::UpdateActions()
     const bool align = AlignReference() != nullptr;
     for (QAction *action : m_align)
         action->setEnabled(align);
+    const int top = dialog ? static_cast<int>(kx::TopSelected(*dialog->RootGroup()).size()) : 0;
+    m_arrange.at(kDistributeHorizontally)->setEnabled(top >= 3);
+    m_arrange.at(kDistributeVertically)->setEnabled(top >= 3);
+    for (int command = kSameWidth; command <= kSameSize; ++command)
+        m_arrange.at(command)->setEnabled(selection && dialog->RootGroup()->CountSelected() >= 2);
+    m_front->setEnabled(selection);
+    m_back->setEnabled(selection);
 }
 
 void CEditCommands::Reselect(CKXDialogEditorDoc *document, KXClass *current)
@@ -219,6 +229,20 @@ void CEditCommands::Paste()
         PasteDialog(text);
         return;
     }
+    PasteObjects(std::nullopt);
+}
+
+void CEditCommands::PasteAt(const QPoint &canvasPoint)
+{
+    const QString text = QApplication::clipboard()->text();
+    if (text.isEmpty() || kx::IsDialogText(kx::ui::ToUtf8(text)))
+        return;
+    PasteObjects(canvasPoint);
+}
+
+void CEditCommands::PasteObjects(std::optional<QPoint> at)
+{
+    const QString text = QApplication::clipboard()->text();
     CKXDialogEditorDoc *document = m_context.activeDocument();
     CKXDialogData *dialog = document ? document->Dialog() : nullptr;
     if (!dialog)
@@ -227,7 +251,17 @@ void CEditCommands::Paste()
         = kx::PasteSelectionText(kx::ui::ToModelText(text), *dialog, m_project, m_messages);
     if (!pasted)
         return;
-    document->SetCurrent(pasted->FindSelected());
+    PlacePasted(*dialog, *pasted, at);
+    KXClass *current = pasted->FindSelected();
+    if (pasted->ChildCount() == 1) {
+        // One object needs no group of its own; the group was never part of the history.
+        CObjectData *only = pasted->Ungroup();
+        kx::DeleteTree(pasted);
+        dialog->RootGroup()->DeselectAll();
+        only->SetSelected(true);
+        current = only;
+    }
+    document->SetCurrent(current);
     document->Commit(
         kChangeTree | kChangeSelection, {kx::StepAction::Paste, kx::StepSubject::Objects, {}});
 }
@@ -287,8 +321,7 @@ void CEditCommands::RemoveSelection(kx::StepAction action)
     CKXDialogData *dialog = document ? document->Dialog() : nullptr;
     if (!dialog)
         return;
-    std::vector<CObjectData *> doomed;
-    TopSelected(*dialog->RootGroup(), doomed);
+    const std::vector<CObjectData *> doomed = kx::TopSelected(*dialog->RootGroup());
     if (doomed.empty())
         return;
     CObjectData *next = nullptr;

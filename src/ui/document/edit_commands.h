@@ -1,17 +1,22 @@
 // The Edit menu: undo and redo through the dialog's history, cut, copy and paste through the
-// clipboard, delete and select all, and the six align commands. Each command ends in the edit
-// funnel of the dialog it changed, or in the document set's for definitions.
+// clipboard, delete and select all, the six align commands, distribute, same size and the
+// stacking order. Each command ends in the edit funnel of the dialog it changed, or in the
+// document set's for definitions.
 #pragma once
 
 #include <QObject>
 
+#include <QPoint>
+
 #include <functional>
+#include <optional>
 
 #include "history/project_history.h"
 
 class CDocumentSet;
 class CKXDialogData;
 class CKXDialogEditorDoc;
+class CObjectDataList;
 class CProjectContext;
 class KXClass;
 class QAction;
@@ -60,19 +65,43 @@ public:
     QAction *SelectAllAction() const { return m_selectAll; }
     // Align left, right, top, bottom, widths, heights: the order of AlignEdgeKind.
     const QList<QAction *> &AlignActions() const { return m_align; }
+    // Distribute horizontally, vertically; make same width, height, size: the order of Arrange.
+    const QList<QAction *> &ArrangeActions() const { return m_arrange; }
+    QAction *BringToFrontAction() const { return m_front; }
+    QAction *SendToBackAction() const { return m_back; }
+
+    // The commands of ArrangeActions, in their order.
+    enum Arrange {
+        kDistributeHorizontally,
+        kDistributeVertically,
+        kSameWidth,
+        kSameHeight,
+        kSameSize,
+        kArrangeCount
+    };
 
     // ---- The commands, for the menus and for tests ----
     void Undo();
     void Redo();
     void Copy();
     void Cut();
+    // Objects arrive 10 pixels right of and below their source while the source is still at
+    // its place (each further paste 10 more); a single object arrives as itself, not in a group.
     void Paste();
+    // The same with the pasted objects' top-left corner at this canvas point of the active dialog.
+    void PasteAt(const QPoint &canvasPoint);
     // Removes the selected objects of the active dialog, with the groups they leave empty.
     void DeleteSelection();
     // The Delete key: what has the focus goes, the panel's item or the canvas's selection.
     void DeleteFocused();
     void SelectAll();
     void Align(int kind);
+    // Equal gaps between three or more selected objects, or the size of the first selected
+    // object (in the tree's order) for the others: one step each.
+    void ArrangeSelection(int command);
+    // The selection to the top or the bottom of its groups' stacking order (the tree's order).
+    void BringToFront();
+    void SendToBack();
 
     // Brings the enabled states up to date (before a menu shows, after every edit).
     void UpdateActions();
@@ -90,6 +119,10 @@ private:
     // The dialog the panel shows when cut and copy are to take it rather than objects.
     CKXDialogData *PanelDialog() const;
     void RemoveSelection(kx::StepAction action);
+    void PasteObjects(std::optional<QPoint> at);
+    // Where pasted objects go: to the point, else off their source while it is in its place.
+    void PlacePasted(CKXDialogData &dialog, CObjectDataList &pasted, std::optional<QPoint> at);
+    void Restack(bool front);
     void PasteDefinitions(const QString &text);
     void PasteDialog(const QString &text);
 
@@ -105,4 +138,7 @@ private:
     QAction *m_delete;
     QAction *m_selectAll;
     QList<QAction *> m_align;
+    QList<QAction *> m_arrange;
+    QAction *m_front;
+    QAction *m_back;
 };

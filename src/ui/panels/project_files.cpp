@@ -158,9 +158,21 @@ QString ChooseProjectFile(QWidget *parent, const QString &folder, ProjectFileKin
     return dialog.selectedFiles().constFirst();
 }
 
+bool NeedsCopyIntoProject(
+    const CProjectContext &project, const QString &chosen, ProjectFileKind kind)
+{
+    const QFileInfo file(chosen);
+    if (!file.isFile() || project.ProjectFolder().empty())
+        return false;
+    const QFileInfo existing(QDir(ProjectFileFolder(project, kind)).filePath(file.fileName()));
+    return !existing.exists()
+        || (existing.canonicalFilePath() != file.canonicalFilePath()
+            && !SameContents(file.absoluteFilePath(), existing.absoluteFilePath()));
+}
+
 std::optional<QString> TakeIntoProject(CProjectContext &project, const EditorQuestions &questions,
     kx::IMessageSink &messages, QWidget *parent, const QString &chosen, ProjectFileKind kind,
-    bool *replaced)
+    bool agreed, bool *replaced)
 {
     if (replaced)
         *replaced = false;
@@ -197,7 +209,7 @@ std::optional<QString> TakeIntoProject(CProjectContext &project, const EditorQue
         && (existing.canonicalFilePath() == file.canonicalFilePath()
             || SameContents(file.absoluteFilePath(), target)))
         return name;
-    if (!questions.copyIntoProject(parent, file.absoluteFilePath(), folder))
+    if (!agreed && !questions.copyIntoProject(parent, file.absoluteFilePath(), folder))
         return std::nullopt;
     if (existing.exists() && !questions.replaceFile(parent, target))
         return std::nullopt;

@@ -37,11 +37,17 @@ QString ChooseProjectFile(QWidget *parent, const QString &folder, ProjectFileKin
 // only after a second question. A project without a folder (never saved) uses the file where it
 // is until its first save copies it in (CopyStagedFiles). Nothing when the user declined or the
 // copy failed (the reason goes to messages); the project folder and the files on disk are then
-// as they were. replaced, when given, tells whether a file of that name was replaced, so that
-// whatever shows it is drawn again.
+// as they were.
+// agreed: the user has agreed to the copy already (one question for several files), so it is not
+// asked again; the question about replacing a file still is. replaced, when given, tells whether
+// a file of that name was replaced, so that whatever shows it is drawn again.
 std::optional<QString> TakeIntoProject(CProjectContext &project, const EditorQuestions &questions,
     kx::IMessageSink &messages, QWidget *parent, const QString &chosen, ProjectFileKind kind,
-    bool *replaced = nullptr);
+    bool agreed = false, bool *replaced = nullptr);
+// Whether TakeIntoProject would ask to copy the file: the project has a folder and the file is
+// neither in it nor equal to the file of that name there.
+bool NeedsCopyIntoProject(
+    const CProjectContext &project, const QString &chosen, ProjectFileKind kind);
 
 // The files chosen while the project had no folder, copied into folder's resources/ and fonts/
 // (the project is about to be saved there). A file of that name already there with other

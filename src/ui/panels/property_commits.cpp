@@ -86,15 +86,19 @@ void CPropertyPanel::ConnectCommits()
 {
     // A commit runs for the user's edits only, never while the fields are being filled; it starts
     // by taking every edit's text as seen, so that filling afterwards shows the model's values.
-    const auto commit = [this](void (CPropertyPanel::*method)()) {
-        return [this, method] {
+    // With several objects selected, the control's own field is set on all of them instead.
+    const auto commit = [this](void (CPropertyPanel::*method)(), QWidget *control) {
+        return [this, method, control] {
             if (m_filling)
                 return;
             for (QLineEdit *edit : findChildren<QLineEdit *>()) {
                 if (edit != m_w.name)
                     edit->setModified(false);
             }
-            (this->*method)();
+            if (ShowsSelection())
+                CommitToSelection(control);
+            else
+                (this->*method)();
         };
     };
     connect(m_w.name, &QLineEdit::editingFinished, this, [this] {
@@ -104,37 +108,45 @@ void CPropertyPanel::ConnectCommits()
             emit NameEdited();
         }
     });
-    connect(m_w.attr, &QComboBox::activated, this, commit(&CPropertyPanel::CommitFlags));
+    connect(m_w.attr, &QComboBox::activated, this, commit(&CPropertyPanel::CommitFlags, m_w.attr));
     for (QCheckBox *box : {m_w.click, m_w.pushClick, m_w.repeat, m_w.radio, m_w.getText})
-        connect(box, &QCheckBox::clicked, this, commit(&CPropertyPanel::CommitFlags));
+        connect(box, &QCheckBox::clicked, this, commit(&CPropertyPanel::CommitFlags, box));
     for (QCheckBox *box : {m_w.lock, m_w.hide})
-        connect(box, &QCheckBox::clicked, this, commit(&CPropertyPanel::CommitLockHide));
-    connect(m_w.vertical, &QCheckBox::clicked, this, commit(&CPropertyPanel::CommitVertical));
-    connect(
-        m_w.pushTime, &QLineEdit::editingFinished, this, commit(&CPropertyPanel::CommitPushTime));
-    connect(
-        m_w.linespace, &QLineEdit::editingFinished, this, commit(&CPropertyPanel::CommitLinespace));
+        connect(box, &QCheckBox::clicked, this, commit(&CPropertyPanel::CommitLockHide, box));
+    connect(m_w.vertical, &QCheckBox::clicked, this,
+        commit(&CPropertyPanel::CommitVertical, m_w.vertical));
+    connect(m_w.pushTime, &QLineEdit::editingFinished, this,
+        commit(&CPropertyPanel::CommitPushTime, m_w.pushTime));
+    connect(m_w.linespace, &QLineEdit::editingFinished, this,
+        commit(&CPropertyPanel::CommitLinespace, m_w.linespace));
     for (CIntEdit *edit : {m_w.x, m_w.y, m_w.width, m_w.height})
-        connect(edit, &QLineEdit::editingFinished, this, commit(&CPropertyPanel::CommitGeometry));
+        connect(
+            edit, &QLineEdit::editingFinished, this, commit(&CPropertyPanel::CommitGeometry, edit));
     connect(m_w.sizePreset, &QComboBox::activated, this, [this](int index) {
         if (!m_filling)
             CommitSizePreset(index);
     });
     for (QCheckBox *box : {m_w.bold, m_w.boldEffect})
-        connect(box, &QCheckBox::clicked, this, commit(&CPropertyPanel::CommitFontDefinition));
-    connect(m_w.effect, &QComboBox::activated, this, commit(&CPropertyPanel::CommitFontDefinition));
+        connect(box, &QCheckBox::clicked, this, commit(&CPropertyPanel::CommitFontDefinition, box));
+    connect(m_w.effect, &QComboBox::activated, this,
+        commit(&CPropertyPanel::CommitFontDefinition, m_w.effect));
     for (CColourComboBox *combo : {m_w.colour, m_w.subColour})
-        connect(combo, &QComboBox::activated, this, commit(&CPropertyPanel::CommitColours));
+        connect(combo, &QComboBox::activated, this, commit(&CPropertyPanel::CommitColours, combo));
     for (CIntEdit *edit : {m_w.red, m_w.green, m_w.blue})
-        connect(edit, &QLineEdit::editingFinished, this, commit(&CPropertyPanel::CommitComponents));
-    connect(m_w.text, &QLineEdit::editingFinished, this, commit(&CPropertyPanel::CommitText));
-    connect(m_w.file, &QLineEdit::editingFinished, this, commit(&CPropertyPanel::CommitFile));
-    connect(m_w.browse, &QPushButton::clicked, this, commit(&CPropertyPanel::Browse));
-    connect(m_w.image, &QComboBox::activated, this, commit(&CPropertyPanel::CommitImage));
+        connect(edit, &QLineEdit::editingFinished, this,
+            commit(&CPropertyPanel::CommitComponents, edit));
+    connect(
+        m_w.text, &QLineEdit::editingFinished, this, commit(&CPropertyPanel::CommitText, m_w.text));
+    connect(
+        m_w.file, &QLineEdit::editingFinished, this, commit(&CPropertyPanel::CommitFile, m_w.file));
+    connect(m_w.browse, &QPushButton::clicked, this, commit(&CPropertyPanel::Browse, m_w.browse));
+    connect(
+        m_w.image, &QComboBox::activated, this, commit(&CPropertyPanel::CommitImage, m_w.image));
     for (QComboBox *combo : {m_w.font, m_w.alignX, m_w.alignY, m_w.stretch})
-        connect(combo, &QComboBox::activated, this, commit(&CPropertyPanel::CommitLayout));
+        connect(combo, &QComboBox::activated, this, commit(&CPropertyPanel::CommitLayout, combo));
     for (CIntEdit *edit : {m_w.marginX, m_w.marginY})
-        connect(edit, &QLineEdit::editingFinished, this, commit(&CPropertyPanel::CommitLayout));
+        connect(
+            edit, &QLineEdit::editingFinished, this, commit(&CPropertyPanel::CommitLayout, edit));
     for (int slot = 0; slot < kStateRowCount; ++slot) {
         const StateRow &row = m_w.states[static_cast<std::size_t>(slot)];
         const auto commitRow = [this, slot] {
@@ -252,11 +264,11 @@ void CPropertyPanel::EditFont(const std::function<void(CFontData &)> &write)
     EndResourceEdit(std::move(step), kChangeFonts);
 }
 
-void CPropertyPanel::EndDialogEdit(CKXDialogData *dialog, int what)
+void CPropertyPanel::EndDialogEdit(CKXDialogData *dialog, int what, kx::StepLabel label)
 {
     if (CKXDialogEditorDoc *document = m_documents.For(dialog)) {
         m_committing = true;
-        document->Commit(what);
+        document->Commit(what, std::move(label));
         m_committing = false;
     }
     Fill();

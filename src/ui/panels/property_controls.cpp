@@ -29,10 +29,19 @@ void CIntEdit::SetRange(int bottom, int top)
 
 void CIntEdit::SetValue(int value)
 {
+    m_mixed = false;
     m_value = value;
     const QString text = QString::number(value);
     if (this->text() != text)
         setText(text);
+    setModified(false);
+}
+
+void CIntEdit::SetMixed()
+{
+    m_mixed = true;
+    if (!text().isEmpty())
+        setText(QString());
     setModified(false);
 }
 
@@ -45,7 +54,7 @@ int CIntEdit::Value() const
 
 bool CIntEdit::RejectUnacceptable()
 {
-    if (isReadOnly() || hasAcceptableInput())
+    if (isReadOnly() || hasAcceptableInput() || IsMixed())
         return false;
     SetValue(m_value);
     emit Rejected();

@@ -24,6 +24,10 @@ public:
     int Top() const { return m_top; }
     // Shows the value (unmodified); it is shown again after rejected input.
     void SetValue(int value);
+    // Shows nothing: the objects shown have different values. Left empty, the field changes
+    // nothing; a number typed there is committed.
+    void SetMixed();
+    bool IsMixed() const { return m_mixed && text().isEmpty(); }
     // The number in the field; the value shown last while the text is no number of the range.
     int Value() const;
 
@@ -42,6 +46,7 @@ private:
     int m_bottom = 0;
     int m_top = 0;
     int m_value = 0;
+    bool m_mixed = false;
 };
 
 // The sixteen named colours in table order, each with a swatch of its preview colour, then

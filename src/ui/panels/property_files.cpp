@@ -43,7 +43,7 @@ QString CPropertyPanel::ChooseFile(bool font)
         return QString();
     bool replaced = false;
     const std::optional<QString> name = kx::ui::TakeIntoProject(
-        m_project, *m_questions, m_messages, this, chosen, kind, &replaced);
+        m_project, *m_questions, m_messages, this, chosen, kind, false, &replaced);
     // A file of that name was replaced: everything that shows it is drawn from the new one.
     if (replaced)
         m_documents.FilesChanged();

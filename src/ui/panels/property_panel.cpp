@@ -60,6 +60,7 @@ void Put(CIntEdit *edit, int value)
 
 void Put(QCheckBox *box, bool on)
 {
+    box->setTristate(false);
     box->setChecked(on);
 }
 
@@ -226,7 +227,8 @@ void CPropertyPanel::CreateControls()
     Place(switches, kBold, {m_w.bold});
     Place(switches, kBoldEffect, {m_w.boldEffect});
     Place(switches, kEffect, {m_w.effect});
-    Row &colours = AddRow(grid, nullptr);
+    Row &colours = AddRow(grid, QT_TR_NOOP("色:"));
+    m_colourRow = &colours;
     Place(colours, kColour, {m_w.colour});
     Place(colours, kSubColour, {m_w.subColour});
     Place(colours, kComponents, {m_w.red, m_w.green, m_w.blue});
@@ -298,6 +300,14 @@ void CPropertyPanel::RetranslateUi()
     NameWords(m_w.alignX, kx::AlignXWords());
     NameWords(m_w.alignY, kx::AlignYWords());
     NameWords(m_w.stretch, kx::StretchWords());
+    m_w.x->setToolTip(tr("X: キャンバス上の位置（絶対位置）"));
+    m_w.y->setToolTip(tr("Y: キャンバス上の位置（絶対位置）"));
+    m_w.parentX->setToolTip(tr("親グループの X: 相対位置の原点（キャンバス上）"));
+    m_w.parentY->setToolTip(tr("親グループの Y: 相対位置の原点（キャンバス上）"));
+    for (StateRow &state : m_w.states) {
+        state.colour->setToolTip(tr("文字色"));
+        state.subColour->setToolTip(tr("エフェクト色"));
+    }
     m_w.red->setToolTip(tr("R"));
     m_w.green->setToolTip(tr("G"));
     m_w.blue->setToolTip(tr("B"));
@@ -308,8 +318,11 @@ void CPropertyPanel::RetranslateUi()
         state.browse->setText(m_w.browse->text());
         state.browse->setMaximumWidth(m_w.browse->maximumWidth());
     }
+    NameColourFields();
     // The type word shown for the resource now.
-    if (m_kind == PropertyKind::Object)
+    if (ShowsSelection())
+        m_w.type->setText(tr("%n 個のオブジェクト", "", static_cast<int>(m_selection.size())));
+    else if (m_kind == PropertyKind::Object)
         m_w.type->setText(kx::ui::VocabularyText(
             kx::ObjectTypes().Word(static_cast<const CObjectData *>(m_resource)->Type())));
     else if (m_kind == PropertyKind::Image)
@@ -336,6 +349,7 @@ void CPropertyPanel::Show(PropertyKind kind, KXClass *resource)
         FinishEditing();
     m_kind = resource ? kind : PropertyKind::None;
     m_resource = resource;
+    FindSelection(m_kind == PropertyKind::Object ? static_cast<CObjectData *>(resource) : nullptr);
     Fill();
 }
 
@@ -395,6 +409,11 @@ void CPropertyPanel::Fill()
     }
     case PropertyKind::Object: {
         auto &object = *static_cast<CObjectData *>(m_resource);
+        // Several objects have no one name.
+        if (ShowsSelection()) {
+            FillSelection();
+            break;
+        }
         name = kx::ui::FromUtf8(object.Name());
         FillObject(object);
         break;
@@ -417,7 +436,7 @@ void CPropertyPanel::Fill()
     // The name edit belongs to the rename rules: it always shows the name.
     m_w.name->setText(name);
     m_w.name->setModified(false);
-    m_w.name->setEnabled(m_kind != PropertyKind::None);
+    m_w.name->setEnabled(m_kind != PropertyKind::None && !ShowsSelection());
     SetRanges();
     ApplyVisibility();
     m_filling = false;
@@ -459,6 +478,7 @@ kx::KXSize CPropertyPanel::ShownSize(const CObjectData &object) const
 
 void CPropertyPanel::FillObject(CObjectData &object)
 {
+    m_mixed.clear();
     const int type = object.Type();
     m_w.type->setText(kx::ui::VocabularyText(kx::ObjectTypes().Word(type)));
     m_w.attr->setCurrentIndex(object.Attr());
@@ -621,7 +641,8 @@ void CPropertyPanel::ApplyVisibility()
         = m_kind == PropertyKind::Object ? static_cast<CObjectData *>(m_resource) : nullptr;
     const auto *image
         = m_kind == PropertyKind::Image ? static_cast<CImageData *>(m_resource) : nullptr;
-    const FieldSet shown = FieldsFor(m_kind, object ? object->Type() : -1);
+    const FieldSet shown
+        = ShowsSelection() ? SelectionFields() : FieldsFor(m_kind, object ? object->Type() : -1);
     for (int field = 0; field < kFieldCount; ++field) {
         for (QWidget *control : m_fieldControls[static_cast<std::size_t>(field)])
             control->setVisible(shown[static_cast<std::size_t>(field)]);
@@ -643,14 +664,19 @@ void CPropertyPanel::ApplyVisibility()
 
     // What the fields show but may not change: the height of buttons and edit boxes comes from
     // their pictures, the root group is the dialog's origin, a dialog has no GetText.
-    const bool root
-        = object && object->IsGroup() && static_cast<const CObjectDataList *>(object)->IsRoot();
-    const bool pictureHeight
-        = object && (object->Type() == kTypeButton || object->Type() == kTypeEditbox);
+    const bool root = !ShowsSelection() && object && object->IsGroup()
+        && static_cast<const CObjectDataList *>(object)->IsRoot();
+    const auto heightFromPicture = [](const CObjectData *o) {
+        return o && (o->Type() == kTypeButton || o->Type() == kTypeEditbox);
+    };
+    const bool pictureHeight = ShowsSelection()
+        ? std::any_of(m_selection.begin(), m_selection.end(), heightFromPicture)
+        : heightFromPicture(object);
     for (CIntEdit *edit : {m_w.x, m_w.y, m_w.width})
         edit->setReadOnly(root);
     m_w.height->setReadOnly(root || pictureHeight);
     m_w.getText->setEnabled(m_kind == PropertyKind::Object);
+    NameColourFields();
 }
 
 bool CPropertyPanel::IsFieldShown(Field field) const

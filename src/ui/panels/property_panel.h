@@ -2,9 +2,12 @@
 // a dialog, an object, an image or font definition), filled from it, shown as far as they apply
 // to it, and written into the model as the user edits them. Edits of a dialog and its objects end
 // in the dialog's edit funnel, edits of font and image definitions in the document set's. The
-// name field is the panel's: it decides the rename rules.
+// name field is the panel's: it decides the rename rules. With several objects selected the
+// fields are those all of them have; a field whose values differ shows nothing (a check box half
+// checked), and a commit sets that one field on every selected object as one step.
 #pragma once
 
+#include "history/project_history.h"
 #include "model/geometry.h"
 
 #include <QWidget>
@@ -14,6 +17,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <set>
 #include <vector>
 
 class CBmpComboBox;
@@ -124,6 +128,11 @@ public:
     void Show(PropertyKind kind, KXClass *resource);
     PropertyKind Kind() const { return m_kind; }
     KXClass *Resource() const { return m_resource; }
+    // The outermost selected objects of the dialog while more than one is selected, else none.
+    const std::vector<CObjectData *> &Selection() const { return m_selection; }
+    bool ShowsSelection() const { return m_selection.size() > 1; }
+    // Whether the control shows nothing because the selected objects' values differ.
+    bool IsMixed(const QWidget *control) const;
 
     // The questions of the "参照" buttons; none gives back the panel's own (message boxes and
     // file dialogs). The caller keeps them alive while they are set.
@@ -179,6 +188,16 @@ private:
     void FillLayout(int alignX, int alignY, int stretch, int marginX, int marginY);
     void ApplyVisibility();
     void SetRanges();
+    // ---- Several objects (property_selection.cpp) ----
+    // The selection of the object's dialog, when it holds more than one object.
+    void FindSelection(CObjectData *object);
+    void FillSelection();
+    FieldSet SelectionFields() const;
+    // Sets the field of the control on every selected object, one step for all.
+    void CommitToSelection(QWidget *control);
+    // The colour row's label and the colour combos' tips name what the colours are for.
+    void NameColourFields();
+
     // Whether the resource (of the kind shown) is still one of the project's.
     bool IsInProject(const KXClass *resource) const;
     // The size the size fields show: the drawn one, which for a picture stored with the size
@@ -196,7 +215,7 @@ private:
     void EditDialog(const std::function<void(CKXDialogData &)> &write);
     void EditImage(const std::function<void(CImageData &)> &write);
     void EditFont(const std::function<void(CFontData &)> &write);
-    void EndDialogEdit(CKXDialogData *dialog, int what);
+    void EndDialogEdit(CKXDialogData *dialog, int what, kx::StepLabel label = {});
     void EndResourceEdit(std::unique_ptr<kx::ProjectStep> step, int what);
 
     void CommitFlags();
@@ -229,6 +248,8 @@ private:
     kx::ui::EditorQuestions *m_questions;
     PropertyKind m_kind = PropertyKind::None;
     KXClass *m_resource = nullptr;
+    std::vector<CObjectData *> m_selection;
+    std::set<const QWidget *> m_mixed;
     // Set while a commit of the panel runs, and while the fields are filled.
     bool m_committing = false;
     bool m_filling = false;
@@ -236,6 +257,7 @@ private:
     Widgets m_w {};
     QLabel *m_milliseconds = nullptr;
     std::deque<Row> m_rows;
+    Row *m_colourRow = nullptr;
     std::array<std::vector<QWidget *>, kFieldCount> m_fieldControls;
     // Each state takes two rows: its colours, then its file.
     std::array<std::array<Row *, 2>, kStateRowCount> m_stateRows {};

@@ -133,6 +133,11 @@ void CResourceDlg::CreateControls()
     scroll->setFrameShape(QFrame::NoFrame);
 
     m_tabs = new QTabBar(this);
+    // Font files dropped on the Font tab become font definitions (resource_drops.cpp).
+    for (QWidget *target : {static_cast<QWidget *>(m_tabs), m_fontList->viewport()}) {
+        target->setAcceptDrops(true);
+        target->installEventFilter(this);
+    }
     for (int tab = kModeResource; tab <= kModeFont; ++tab)
         m_tabs->addTab(QString());
     m_tabs->setExpanding(false);

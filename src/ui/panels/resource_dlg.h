@@ -78,6 +78,9 @@ public:
     bool Rename();
     // Whether the keyboard focus is in the tree or one of the lists.
     bool ListsHaveFocus() const;
+    // TrueType files dropped on the Font tab: taken into the project's fonts/ folder (one
+    // question for several files) and added as font definitions, one step.
+    void AddFontFiles(const QStringList &files);
     // Shows a resource that came into the project from elsewhere (a pasted dialog).
     void ShowFromOutside(KXClass *resource);
     // A click on a tree item or an object list row, with the keys held.
@@ -114,6 +117,8 @@ signals:
 
 protected:
     void changeEvent(QEvent *event) override;
+    // Font files dragged onto the Font tab or its list.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void CreateControls();

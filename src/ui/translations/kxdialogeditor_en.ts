@@ -2,6 +2,41 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ja_JP">
 <context>
+    <name>CCanvasCommands</name>
+    <message>
+        <source>スマートガイド</source>
+        <translation>Smart Guides</translation>
+    </message>
+    <message>
+        <source>グリッド</source>
+        <translation>Grid</translation>
+    </message>
+    <message>
+        <source>グリッドにスナップ</source>
+        <translation>Snap to Grid</translation>
+    </message>
+    <message>
+        <source>ここに貼り付け</source>
+        <translation>Paste Here</translation>
+    </message>
+    <message>
+        <source>整列と配置</source>
+        <translation>Align and Distribute</translation>
+    </message>
+    <message>
+        <source>プロパティ</source>
+        <translation>Properties</translation>
+    </message>
+    <message>
+        <source>グループ化 / グループ解除</source>
+        <translation>Group / Ungroup</translation>
+    </message>
+    <message>
+        <source>「%1」は PNG か GIF の画像として読めませんでした。</source>
+        <translation>&quot;%1&quot; could not be read as a PNG or GIF picture.</translation>
+    </message>
+</context>
+<context>
     <name>CCheckResultsDock</name>
     <message>
         <source>検査結果</source>
@@ -143,6 +178,34 @@
     <message>
         <source>%1 をやり直し(&amp;R)</source>
         <translation>&amp;Redo %1</translation>
+    </message>
+    <message>
+        <source>左右に整列（間隔を均等に）</source>
+        <translation>Distribute Horizontally</translation>
+    </message>
+    <message>
+        <source>上下に整列（間隔を均等に）</source>
+        <translation>Distribute Vertically</translation>
+    </message>
+    <message>
+        <source>幅を最初の選択に揃える</source>
+        <translation>Make Same Width as First Selected</translation>
+    </message>
+    <message>
+        <source>高さを最初の選択に揃える</source>
+        <translation>Make Same Height as First Selected</translation>
+    </message>
+    <message>
+        <source>サイズを最初の選択に揃える</source>
+        <translation>Make Same Size as First Selected</translation>
+    </message>
+    <message>
+        <source>最前面へ移動</source>
+        <translation>Bring to Front</translation>
+    </message>
+    <message>
+        <source>最背面へ移動</source>
+        <translation>Send to Back</translation>
     </message>
 </context>
 <context>
@@ -570,6 +633,49 @@
         <source>参照</source>
         <translation>Browse...</translation>
     </message>
+    <message>
+        <source>色:</source>
+        <translation>Colour:</translation>
+    </message>
+    <message>
+        <source>X: キャンバス上の位置（絶対位置）</source>
+        <translation>X: place on the canvas (absolute position)</translation>
+    </message>
+    <message>
+        <source>Y: キャンバス上の位置（絶対位置）</source>
+        <translation>Y: place on the canvas (absolute position)</translation>
+    </message>
+    <message>
+        <source>親グループの X: 相対位置の原点（キャンバス上）</source>
+        <translation>X of the parent group: the origin of the relative position (on the canvas)</translation>
+    </message>
+    <message>
+        <source>親グループの Y: 相対位置の原点（キャンバス上）</source>
+        <translation>Y of the parent group: the origin of the relative position (on the canvas)</translation>
+    </message>
+    <message>
+        <source>文字色</source>
+        <translation>Text colour</translation>
+    </message>
+    <message>
+        <source>エフェクト色</source>
+        <translation>Effect colour</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 個のオブジェクト</source>
+        <translation>
+            <numerusform>%n object</numerusform>
+            <numerusform>%n objects</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>背景色:</source>
+        <translation>Background colour:</translation>
+    </message>
+    <message>
+        <source>背景色</source>
+        <translation>Background colour</translation>
+    </message>
 </context>
 <context>
     <name>CResourceDlg</name>
@@ -792,6 +898,13 @@
     </message>
 </context>
 <context>
+    <name>CWindowLayout</name>
+    <message>
+        <source>レイアウトを元に戻す</source>
+        <translation>Reset Layout</translation>
+    </message>
+</context>
+<context>
     <name>CWindowMenu</name>
     <message>
         <source>重ねて表示</source>
@@ -983,6 +1096,14 @@ was not found.
         <source>%1のプレフィックスが空です。入力してください。</source>
         <translation>The prefix of %1 is empty. Please enter one.</translation>
     </message>
+    <message>
+        <source>グリッドの間隔</source>
+        <translation>Grid spacing</translation>
+    </message>
+    <message>
+        <source> ピクセル</source>
+        <translation> pixels</translation>
+    </message>
 </context>
 <context>
     <name>EditorQuestions</name>
@@ -1064,6 +1185,27 @@ Replace it with the chosen file?</translation>
     <message>
         <source>置き換える(&amp;R)</source>
         <translation>&amp;Replace</translation>
+    </message>
+    <message>
+        <source>… ほか %1 件</source>
+        <translation>… and %1 more</translation>
+    </message>
+    <message>
+        <source>次の %1 個のファイルはプロジェクトのフォルダ
+%2
+の外にあります。
+%3
+
+すべてこのフォルダにコピーして使いますか？</source>
+        <translation>These %1 files lie outside the project&apos;s folder
+%2
+%3
+
+Copy all of them into this folder and use them?</translation>
+    </message>
+    <message>
+        <source>すべてコピー</source>
+        <translation>copy all</translation>
     </message>
 </context>
 <context>
