@@ -65,7 +65,7 @@ check_case() {
 
 write_project "../../x" "App" "Dlg" "Main"
 check_case "project name ../../x"
-expect_in "$sandbox/log.txt" "× ../../x.cpp キャンセルしました。 the file name \"../../x.cpp\" holds a folder separator" "project name"
+expect_in "$sandbox/log.txt" "× ../../x.cpp was cancelled: the file name \"../../x.cpp\" holds a folder separator" "project name"
 # Files that do not carry the name are still written.
 [ -f "$out/DlgMainDesign.cpp" ] || fail "project name: DlgMainDesign.cpp was not written"
 
@@ -80,8 +80,8 @@ write_project "Demo" "App" "Dlg" "Main
 #error injected
 int x"
 check_case "dialog name with a line break"
-expect_in "$sandbox/refused.txt" "dialog class name \"DlgMain\\n#error injected\\nint x\" is not an identifier: it holds a line feed" "dialog name"
-expect_in "$sandbox/log.txt" "× DlgMain\\n#error injected\\nint x.cpp キャンセルしました。" "dialog name"
+expect_in "$sandbox/refused.txt" "dialog class name \"DlgMain\\n#error injected\\nint x\" is not an identifier: a name consists of ASCII letters, digits and underscores (_); it holds a line feed" "dialog name"
+expect_in "$sandbox/log.txt" "× DlgMain\\n#error injected\\nint x.cpp was cancelled" "dialog name"
 [ -f "$out/AppDemoDesign.cpp" ] || fail "dialog name: the application files were not written"
 
 # An object name, an image reference and a text colour that would end the statement.
@@ -94,7 +94,7 @@ cat >"$project" <<'XML'
 </Objects></Dialog></Dialogs></root>
 XML
 check_case "object references"
-expect_in "$sandbox/refused.txt" "refused \"DlgMainDesign.cpp\": image name \"I);system(\"rm -rf ~\");//\" is not an identifier: it holds the character ')'" "image reference"
+expect_in "$sandbox/refused.txt" "refused \"DlgMainDesign.cpp\": image name \"I);system(\"rm -rf ~\");//\" is not an identifier: a name consists of ASCII letters, digits and underscores (_); it holds the character ')'" "image reference"
 
 cat >"$project" <<'XML'
 <root><Property><Name>Demo</Name></Property><Dialogs><Dialog><Name>Main</Name><Objects>
@@ -102,6 +102,6 @@ cat >"$project" <<'XML'
 </Objects></Dialog></Dialogs></root>
 XML
 check_case "object name with a blank"
-expect_in "$sandbox/refused.txt" "refused \"DlgMain.cpp\": object name \"OC 1\" is not an identifier: it holds a blank" "object name"
+expect_in "$sandbox/refused.txt" "refused \"DlgMainDesign.cpp\": object name \"OC 1\" is not an identifier: a name consists of ASCII letters, digits and underscores (_); it holds a blank" "object name"
 
 finish
