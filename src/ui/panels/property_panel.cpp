@@ -617,9 +617,11 @@ void CPropertyPanel::ApplyVisibility()
     }
 
     // What the fields show but may not change: the height of buttons and edit boxes comes from
-    // their pictures, the root group is the dialog's origin, a dialog has no GetText.
+    // their pictures, the root group is the dialog's origin and is named "OGROOT" in every
+    // dialog (the project file and the history find it by that name), a dialog has no GetText.
     const bool root
         = object && object->IsGroup() && static_cast<const CObjectDataList *>(object)->IsRoot();
+    m_w.name->setReadOnly(root);
     const bool pictureHeight
         = object && (object->Type() == kTypeButton || object->Type() == kTypeEditbox);
     for (CIntEdit *edit : {m_w.x, m_w.y, m_w.width})
