@@ -104,4 +104,28 @@ XML
 check_case "object name with a blank"
 expect_in "$sandbox/refused.txt" "refused \"DlgMainDesign.cpp\": object name \"OC 1\" is not an identifier: a name consists of ASCII letters, digits and underscores (_); it holds a blank" "object name"
 
+# A name that cancels a dialog's design files cancels its class files too, which include them:
+# neither is written, the log names each with the reason, and the other dialog is generated.
+cat >"$project" <<'XML'
+<root><Property><Name>Demo</Name></Property><Dialogs>
+<Dialog><Name>Bad</Name><Objects><Object><Type>Text</Type><Name>1st</Name></Object></Objects></Dialog>
+<Dialog><Name>Good</Name><Objects><Object><Type>Text</Type><Name>OT1</Name></Object></Objects></Dialog>
+</Dialogs></root>
+XML
+rm -rf "${out:?}"/*
+run generate "$project" -o "$out" --all-dialogs
+expect_status 1 "design files cancelled"
+for file in DlgBad.cpp DlgBad.h DlgBadDesign.cpp DlgBadDesign.h; do
+    [ ! -e "$out/$file" ] || fail "design files cancelled: $file was written"
+    expect_in "$sandbox/out.txt" "× $file was cancelled: " "design files cancelled"
+done
+expect_in "$sandbox/out.txt" "× DlgBad.cpp was cancelled: DlgBadDesign.cpp is cancelled: object name \"1st\" is not an identifier: a name cannot begin with a digit" "class source"
+expect_in "$sandbox/out.txt" "× DlgBad.h was cancelled: DlgBadDesign.cpp is cancelled: object name \"1st\" is not an identifier: a name cannot begin with a digit" "class header"
+for file in DlgGood.cpp DlgGood.h DlgGoodDesign.cpp DlgGoodDesign.h resourceid.h AppDemo.cpp; do
+    [ -f "$out/$file" ] || fail "design files cancelled: $file of the other dialog was not written"
+done
+# The check says the same words of the same name.
+run check "$project"
+expect_in "$sandbox/out.txt" "name of Text \"1st\" is not a C++ identifier: a name cannot begin with a digit" "check"
+
 finish
