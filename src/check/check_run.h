@@ -99,8 +99,6 @@ private:
 std::string Quoted(std::string_view name);
 // "Button \"OBStart\"", "group \"OGPanel\"".
 std::string ObjectLabel(const CObjectData &object);
-// Whether the name can stand in C++ code as an identifier of its own.
-bool IsCppIdentifier(std::string_view name);
 // Whether the file name stays inside the folder it is looked up in: no absolute path, no "..".
 bool StaysInFolder(std::string_view file);
 

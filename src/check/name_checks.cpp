@@ -1,6 +1,7 @@
 // Names: given twice, unfit for generated code, or shared by resources of different kinds.
 #include "check/check_run.h"
 
+#include "model/names.h"
 #include "model/object_data_list.h"
 #include "model/project_context.h"
 
@@ -16,19 +17,11 @@ std::string FirstOne(int line)
     return line > 0 ? "the one at line " + std::to_string(line) : "the first one";
 }
 
-// A name consists of letters, digits and "_" only, so that the names derived from it (class
-// and file names) are identifiers too.
-bool HasIdentifierCharacters(std::string_view name)
+// Why a name cannot stand in generated code, in the words of the identifier rule; empty when
+// it can.
+std::string NameFaultOf(std::string_view name, NameUse use = NameUse::kIdentifier)
 {
-    if (name.empty())
-        return false;
-    for (const char c : name) {
-        const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')
-            || c == '_';
-        if (!ok)
-            return false;
-    }
-    return true;
+    return NameFaultText(IdentifierNameFault(name, use));
 }
 
 // The first element of each name, for telling where a name was given first.
@@ -101,36 +94,51 @@ void CheckRun::CheckDuplicateObjectNames(
 
 void CheckRun::CheckNames()
 {
-    if (!HasIdentifierCharacters(m_project.Root().ProjectName())) {
+    // The project's name follows the application prefix in class names and is the name of
+    // files, so it may begin with a digit but not be empty.
+    const std::string &projectName = m_project.Root().ProjectName();
+    const std::string projectFault = projectName.empty() ? NameFaultText(NameFault::kEmpty)
+                                                         : NameFaultOf(projectName, NameUse::kTail);
+    if (!projectFault.empty()) {
         Problem where;
         where.line = m_lines.propertyLine;
         Report(where, Severity::kError, ProblemKind::kBadName,
-            "project name " + Quoted(m_project.Root().ProjectName())
-                + " must consist of letters, digits and \"_\": it names classes and files");
+            "project name " + Quoted(projectName)
+                + " cannot name classes and files: " + projectFault);
     }
     for (const auto &font : m_project.Fonts()) {
-        if (!IsCppIdentifier(font->Name()))
+        const std::string fault = NameFaultOf(font->Name());
+        if (!fault.empty())
             Report(At(*font), Severity::kError, ProblemKind::kBadName,
-                "font definition name " + Quoted(font->Name()) + " is not a C++ identifier");
+                "font definition name " + Quoted(font->Name())
+                    + " is not a C++ identifier: " + fault);
     }
     for (const auto &image : m_project.Images()) {
-        if (!IsCppIdentifier(image->Name()))
+        const std::string fault = NameFaultOf(image->Name());
+        if (!fault.empty())
             Report(At(*image), Severity::kError, ProblemKind::kBadName,
-                "image definition name " + Quoted(image->Name()) + " is not a C++ identifier");
+                "image definition name " + Quoted(image->Name())
+                    + " is not a C++ identifier: " + fault);
     }
     for (const auto &dialog : m_project.Dialogs()) {
-        if (!HasIdentifierCharacters(dialog->Name()) || !IsCppIdentifier(dialog->ClassName()))
+        const std::string fault = NameFaultOf(dialog->Name());
+        const std::string classFault = NameFaultOf(dialog->ClassName());
+        if (!fault.empty())
+            Report(At(*dialog), Severity::kError, ProblemKind::kBadName,
+                "dialog name " + Quoted(dialog->Name()) + " is not a C++ identifier: " + fault);
+        else if (!classFault.empty())
             Report(At(*dialog), Severity::kError, ProblemKind::kBadName,
                 "dialog name " + Quoted(dialog->Name()) + " does not make a C++ class name ("
-                    + Quoted(dialog->ClassName()) + ")");
+                    + Quoted(dialog->ClassName()) + "): " + classFault);
     }
     // The root group has no name in generated code.
     for (const DialogTree &tree : m_trees) {
         for (std::size_t i = 1; i < tree.objects.size(); ++i) {
             const CObjectData &o = *tree.objects[i];
-            if (!IsCppIdentifier(o.Name()))
+            const std::string fault = NameFaultOf(o.Name());
+            if (!fault.empty())
                 Report(At(*tree.dialog, o), Severity::kError, ProblemKind::kBadName,
-                    "name of " + ObjectLabel(o) + " is not a C++ identifier");
+                    "name of " + ObjectLabel(o) + " is not a C++ identifier: " + fault);
         }
     }
 }

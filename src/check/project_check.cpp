@@ -40,25 +40,6 @@ constexpr std::array<const char *, 16> kKindWords {
 };
 static_assert(kKindWords.size() == static_cast<std::size_t>(ProblemKind::kZeroSize) + 1);
 
-// Every word of C++ that cannot name a variable or an enumerator.
-constexpr std::array<std::string_view, 92> kCppKeywords {"alignas", "alignof", "and", "and_eq",
-    "asm", "auto", "bitand", "bitor", "bool", "break", "case", "catch", "char", "char8_t",
-    "char16_t", "char32_t", "class", "compl", "concept", "const", "consteval", "constexpr",
-    "constinit", "const_cast", "continue", "co_await", "co_return", "co_yield", "decltype",
-    "default", "delete", "do", "double", "dynamic_cast", "else", "enum", "explicit", "export",
-    "extern", "false", "float", "for", "friend", "goto", "if", "inline", "int", "long", "mutable",
-    "namespace", "new", "noexcept", "not", "not_eq", "nullptr", "operator", "or", "or_eq",
-    "private", "protected", "public", "register", "reinterpret_cast", "requires", "return", "short",
-    "signed", "sizeof", "static", "static_assert", "static_cast", "struct", "switch", "template",
-    "this", "thread_local", "throw", "true", "try", "typedef", "typeid", "typename", "union",
-    "unsigned", "using", "virtual", "void", "volatile", "wchar_t", "while", "xor", "xor_eq"};
-
-bool IsIdentifierCharacter(char c, bool first)
-{
-    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-    return letter || (!first && c >= '0' && c <= '9');
-}
-
 // The objects of a dialog in pre-order, the root group first.
 void Collect(const CObjectData &object, std::vector<const CObjectData *> &out)
 {
@@ -126,17 +107,6 @@ std::string ObjectLabel(const CObjectData &object)
 {
     const char *type = object.IsGroup() ? "group" : ObjectTypes().Word(object.Type());
     return std::string(*type ? type : "object") + ' ' + Quoted(object.Name());
-}
-
-bool IsCppIdentifier(std::string_view name)
-{
-    if (name.empty())
-        return false;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (!IsIdentifierCharacter(name[i], i == 0))
-            return false;
-    }
-    return std::find(kCppKeywords.begin(), kCppKeywords.end(), name) == kCppKeywords.end();
 }
 
 bool StaysInFolder(std::string_view file)

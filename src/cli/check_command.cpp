@@ -1,5 +1,6 @@
 // kxdialog check: finds what in a project would break the generated application or show
 // differently on the device, for build servers and pre-commit hooks.
+#include "cli/cli_texts.h"
 #include "cli/commands.h"
 
 #include "check/project_check.h"
@@ -13,7 +14,7 @@ namespace kx::cli {
 
 namespace {
 
-constexpr const char *kCheckUsage = R"(Usage: kxdialog check PROJECT.xml [--format text|json]
+constexpr Text kCheckUsage = {R"(Usage: kxdialog check PROJECT.xml [--format text|json]
 Checks a project as a build server or a pre-commit hook would: missing, unsafe or undecodable
 picture and font files; characters of texts and titles that their font has no glyph for; names
 that are not C++ identifiers, clash across kinds or are given twice; references to font or image
@@ -27,15 +28,30 @@ are shown in; objects outside their dialog or without a size.
 
 Exit status: 0 when the project has no problem, 1 when it has problems (a file that cannot be
 read is one), 2 for wrong arguments.
-)";
+)",
+    R"(使い方: kxdialog check PROJECT.xml [--format text|json]
+ビルド サーバーやコミット前のフックのようにプロジェクトを検査します: 見つからない、安全でない、
+またはデコードできない画像とフォントのファイル、テキストやタイトルの文字でフォントにグリフの
+ないもの、C++ の識別子でない、種類をまたいで重なる、または 2 度指定された名前、存在しない
+フォントやイメージ定義への参照、ボタン、エディット ボックス、フレームが表示される状態の画像の
+不足、ダイアログの外にあるオブジェクトや大きさのないオブジェクト。
+
+  --format text    問題ごとに 1 行、FILE:LINE: error|warning: message (既定)
+  --format json    1 つの JSON オブジェクト: ファイル、件数、各問題の行、重大度、種類、
+                   メッセージと、関係するダイアログ、オブジェクト、フォント、イメージ
+  -h, --help       このヘルプを表示します
+
+終了ステータス: プロジェクトに問題がなければ 0、問題があれば 1 (読み込めないファイルも
+問題の 1 つです)、引数の誤りは 2。
+)"};
 
 enum class Format { kText, kJson };
 
-int UsageError(const char *problem, std::string_view detail = "")
+int UsageError(const Text &problem, std::string_view detail = "")
 {
     const std::string text(detail);
-    std::fprintf(
-        stderr, "kxdialog check: %s%s\nTry \"kxdialog check --help\".\n", problem, text.c_str());
+    std::fprintf(stderr, "kxdialog check: %s%s\n%s", Tr(problem), text.c_str(),
+        Tr({"Try \"kxdialog check --help\".\n", "\"kxdialog check --help\" をご覧ください。\n"}));
     return kExitUsage;
 }
 
@@ -107,7 +123,7 @@ void PrintJson(const std::string &file, const std::vector<Problem> &problems)
 int Check(std::span<char *const> args)
 {
     if (WantsHelp(args)) {
-        std::fputs(kCheckUsage, stdout);
+        std::fputs(Tr(kCheckUsage), stdout);
         return kExitOk;
     }
     std::string project;
@@ -118,7 +134,8 @@ int Check(std::span<char *const> args)
             std::string_view word;
             if (arg == "--format") {
                 if (i + 1 >= args.size())
-                    return UsageError("--format needs text or json");
+                    return UsageError(
+                        {"--format needs text or json", "--format には text か json が必要です"});
                 word = args[++i];
             } else {
                 word = arg.substr(std::string_view("--format=").size());
@@ -128,17 +145,19 @@ int Check(std::span<char *const> args)
             else if (word == "json")
                 format = Format::kJson;
             else
-                return UsageError("unknown format ", word);
+                return UsageError({"unknown format ", "次の形式はありません: "}, word);
         } else if (arg.size() > 1 && arg[0] == '-') {
-            return UsageError("unknown option ", arg);
+            return UsageError({"unknown option ", "次のオプションはありません: "}, arg);
         } else if (project.empty()) {
             project = arg;
         } else {
-            return UsageError("more than one project given: ", arg);
+            return UsageError(
+                {"more than one project given: ", "プロジェクトが 2 つ以上指定されています: "},
+                arg);
         }
     }
     if (project.empty())
-        return UsageError("no project given");
+        return UsageError({"no project given", "プロジェクトが指定されていません"});
 
     CProjectContext context;
     const std::vector<Problem> problems = CheckProjectFile(project, context);

@@ -8,9 +8,7 @@
 
 class CProjectContext;
 
-namespace kx {
-class IMessageSink;
-}
+#include "platform/message_sink.h"
 
 namespace kx::cli {
 
@@ -32,6 +30,20 @@ int Check(std::span<char *const> args);
 // incomplete answers false.
 bool LoadProject(
     CProjectContext &project, const std::string &path, IMessageSink &messages, bool decodePictures);
+
+// Prints the core's messages on standard error, one line each after its kind, in the locale's
+// language (cli_texts.h). file is the project file the command reads, which the English form of
+// a parse error names.
+class CliMessageSink final : public IMessageSink {
+public:
+    explicit CliMessageSink(std::string file)
+        : m_file(std::move(file))
+    { }
+    void ShowMessage(std::string_view text, MessageIcon icon) override;
+
+private:
+    std::string m_file;
+};
 
 // True when args asks for the subcommand's help.
 bool WantsHelp(std::span<char *const> args);

@@ -1,5 +1,6 @@
 // kxdialog generate: the skeleton window's generation run from the command line, and a check
 // that tells whether the generated files of a folder are current.
+#include "cli/cli_texts.h"
 #include "cli/commands.h"
 
 #include "codegen/code_names.h"
@@ -24,7 +25,7 @@ namespace kx::cli {
 
 namespace {
 
-constexpr const char *kGenerateUsage = R"(Usage: kxdialog generate PROJECT.xml [-o DIR]
+constexpr Text kGenerateUsage = {R"(Usage: kxdialog generate PROJECT.xml [-o DIR]
          [--dialog NAME | --all-dialogs] [--main] [--project-file] [--gettext]
          [--no-resource-id] [--no-app] [--no-dialogs] [--check]
 Generates the sources of the device application from the project, as the editor's
@@ -51,7 +52,34 @@ Exit status: 0 the run completed (files the user owns are left alone and count a
 written or a name of the project cannot be written as a file name or identifier (each
 named on standard error), or --check found changes; 2 wrong arguments, or --dialog names
 no dialog of the project.
-)";
+)",
+    R"(使い方: kxdialog generate PROJECT.xml [-o DIR]
+         [--dialog NAME | --all-dialogs] [--main] [--project-file] [--gettext]
+         [--no-resource-id] [--no-app] [--no-dialogs] [--check]
+エディタのスケルトン生成ウィンドウと同じように、プロジェクトからデバイス アプリケーションの
+ソースを生成し、ファイルごとに 1 行 (書き込んだか、キャンセルしたか) を表示します。1 行目に
+"YES" のない既存のファイルは利用者のものであり、決して変更しません。
+
+  -o, --output DIR  出力フォルダ (既定: プロジェクトのフォルダ)。存在している必要があります
+  --dialog NAME     ダイアログ NAME のファイルを書き込みます (大文字小文字を区別して完全一致)
+  --all-dialogs     すべてのダイアログのファイルを書き込みます
+  --main            main.cpp を書き込みます (最初のダイアログを開きます)
+  --project-file    開発環境の .rvpro ファイルを書き込みます (まだ存在しないときだけ)
+  --gettext         GetText の印が付いたテキストを _("...") で囲みます
+  --no-resource-id  resourceid.h を書き込みません
+  --no-app          アプリケーションのファイルを書き込みません
+  --no-dialogs      ダイアログのファイルを書き込みません
+  --check           何も書き込まず、生成で変わるファイルを一覧にします。変わるファイルが
+                    あれば 1、すべて最新なら 0 で終了します
+
+--dialog も --all-dialogs もなければ、ダイアログのファイルは書き込みません。キャンセルした
+ファイルは "キャンセルしました。" の後に理由を付けて記録します。
+終了ステータス: 0 生成が完了した (利用者のファイルはそのまま残し、完了として数えます)、
+1 プロジェクトを読み込めない、出力フォルダが存在しない、ファイルを書き込めなかった、または
+プロジェクトの名前がファイル名や識別子として書けない (それぞれ標準エラーに表示します)、
+または --check で変更が見つかった、2 引数の誤り、または --dialog の名前のダイアログが
+プロジェクトにない。
+)"};
 
 struct GenerateOptions {
     std::string projectPath;
@@ -70,7 +98,10 @@ bool ParseArguments(std::span<char *const> args, GenerateOptions &options)
         const std::string_view arg = args[i];
         const auto needsValue = [&]() -> const char * {
             if (i + 1 >= args.size()) {
-                std::fprintf(stderr, "kxdialog generate: %s needs a value\n", args[i]);
+                std::fprintf(stderr,
+                    Tr({"kxdialog generate: %s needs a value\n",
+                        "kxdialog generate: %s には値が必要です\n"}),
+                    args[i]);
                 return nullptr;
             }
             return args[++i];
@@ -105,21 +136,30 @@ bool ParseArguments(std::span<char *const> args, GenerateOptions &options)
         } else if (arg == "--check") {
             options.check = true;
         } else if (arg.starts_with('-') && arg != "-") {
-            std::fprintf(stderr, "kxdialog generate: unknown option \"%s\"\n", args[i]);
+            std::fprintf(stderr,
+                Tr({"kxdialog generate: unknown option \"%s\"\n",
+                    "kxdialog generate: \"%s\" というオプションはありません\n"}),
+                args[i]);
             return false;
         } else if (options.projectPath.empty()) {
             options.projectPath = arg;
         } else {
-            std::fprintf(stderr, "kxdialog generate: more than one project given\n");
+            std::fputs(Tr({"kxdialog generate: more than one project given\n",
+                           "kxdialog generate: プロジェクトが 2 つ以上指定されています\n"}),
+                stderr);
             return false;
         }
     }
     if (dialogChosen && allDialogs) {
-        std::fprintf(stderr, "kxdialog generate: --dialog and --all-dialogs exclude each other\n");
+        std::fputs(Tr({"kxdialog generate: --dialog and --all-dialogs exclude each other\n",
+                       "kxdialog generate: --dialog と --all-dialogs は同時に指定できません\n"}),
+            stderr);
         return false;
     }
     if (options.projectPath.empty()) {
-        std::fprintf(stderr, "kxdialog generate: no project given\n");
+        std::fputs(Tr({"kxdialog generate: no project given\n",
+                       "kxdialog generate: プロジェクトが指定されていません\n"}),
+            stderr);
         return false;
     }
     return true;
@@ -133,8 +173,11 @@ bool ReportFailures(const std::vector<GenerationResult> &results)
     for (const GenerationResult &result : results) {
         if (!result.IsFailure())
             continue;
-        std::fprintf(stderr, "kxdialog generate: %s \"%s\": %s\n",
-            result.outcome == FileOutcome::Refused ? "refused" : "cannot write",
+        const Text refused = {"kxdialog generate: refused \"%s\": %s\n",
+            "kxdialog generate: \"%s\" を拒否しました: %s\n"};
+        const Text failed = {"kxdialog generate: cannot write \"%s\": %s\n",
+            "kxdialog generate: \"%s\" を書き込めません: %s\n"};
+        std::fprintf(stderr, Tr(result.outcome == FileOutcome::Refused ? refused : failed),
             EscapedName(result.fileName).c_str(), result.reason.c_str());
         none = false;
     }
@@ -147,7 +190,7 @@ std::string DialogNames(const CProjectContext &project)
     std::string names;
     for (const auto &dialog : project.Dialogs())
         names += (names.empty() ? "" : ", ") + EscapedName(dialog->Name());
-    return names.empty() ? "(none)" : names;
+    return names.empty() ? Tr({"(none)", "(なし)"}) : names;
 }
 
 std::optional<std::string> ReadWhole(const fs::path &path)
@@ -217,7 +260,9 @@ int Check(CProjectContext &project, const SkeletonSettings &settings)
     TemporaryFolder names;
     TemporaryFolder copy;
     if (!names.Made() || !copy.Made()) {
-        std::fprintf(stderr, "kxdialog generate: cannot make a temporary folder\n");
+        std::fputs(Tr({"kxdialog generate: cannot make a temporary folder\n",
+                       "kxdialog generate: 一時フォルダを作れません\n"}),
+            stderr);
         return kExitFailed;
     }
     SkeletonSettings trial = settings;
@@ -232,7 +277,9 @@ int Check(CProjectContext &project, const SkeletonSettings &settings)
             continue;
         const std::string &name = result.fileName;
         if (!CopyForCheck(output / name, copy.Path() / name)) {
-            std::fprintf(stderr, "kxdialog generate: cannot copy \"%s\"\n",
+            std::fprintf(stderr,
+                Tr({"kxdialog generate: cannot copy \"%s\"\n",
+                    "kxdialog generate: \"%s\" をコピーできません\n"}),
                 (output / name).string().c_str());
             return kExitFailed;
         }
@@ -245,7 +292,8 @@ int Check(CProjectContext &project, const SkeletonSettings &settings)
             continue;
         const std::string &name = result.fileName;
         if (ReadWhole(output / name) != ReadWhole(copy.Path() / name)) {
-            std::printf("not current: %s\n", (output / name).string().c_str());
+            std::printf(Tr({"not current: %s\n", "最新ではありません: %s\n"}),
+                (output / name).string().c_str());
             ++changed;
         }
     }
@@ -258,15 +306,17 @@ int Check(CProjectContext &project, const SkeletonSettings &settings)
 int Generate(std::span<char *const> args)
 {
     if (WantsHelp(args)) {
-        std::fputs(kGenerateUsage, stdout);
+        std::fputs(Tr(kGenerateUsage), stdout);
         return kExitOk;
     }
     GenerateOptions options;
     if (!ParseArguments(args, options)) {
-        std::fputs("Try \"kxdialog generate --help\".\n", stderr);
+        std::fputs(Tr({"Try \"kxdialog generate --help\".\n",
+                       "\"kxdialog generate --help\" をご覧ください。\n"}),
+            stderr);
         return kExitUsage;
     }
-    StderrMessageSink messages;
+    CliMessageSink messages(options.projectPath);
     CProjectContext project;
     if (!LoadProject(project, options.projectPath, messages, false))
         return kExitFailed;
@@ -275,7 +325,9 @@ int Generate(std::span<char *const> args)
     if (settings.dialogScope == kScopeThisDialog && !settings.dialogName.empty()
         && !project.Dialogs().FindByName(settings.dialogName)) {
         std::fprintf(stderr,
-            "kxdialog generate: the project has no dialog \"%s\"; its dialogs: %s\n",
+            Tr({"kxdialog generate: the project has no dialog \"%s\"; its dialogs: %s\n",
+                "kxdialog generate: プロジェクトに \"%s\" というダイアログはありません。"
+                "ダイアログ: %s\n"}),
             EscapedName(settings.dialogName).c_str(), DialogNames(project).c_str());
         return kExitUsage;
     }
@@ -283,7 +335,9 @@ int Generate(std::span<char *const> args)
     settings.outputFolder = GenerationFolder(settings.outputFolder);
     std::error_code error;
     if (!fs::is_directory(settings.outputFolder, error)) {
-        std::fprintf(stderr, "kxdialog generate: the output folder \"%s\" does not exist\n",
+        std::fprintf(stderr,
+            Tr({"kxdialog generate: the output folder \"%s\" does not exist\n",
+                "kxdialog generate: 出力フォルダ \"%s\" が存在しません\n"}),
             settings.outputFolder.c_str());
         return kExitFailed;
     }
@@ -293,7 +347,7 @@ int Generate(std::span<char *const> args)
 
     const std::vector<GenerationResult> results = RunGeneration(&project, settings, &messages);
     for (const GenerationResult &result : results)
-        std::printf("%s\n", result.LogLine().c_str());
+        std::printf("%s\n", CoreText(result.LogLine()).c_str());
     std::fflush(stdout);
     return ReportFailures(results) ? kExitOk : kExitFailed;
 }

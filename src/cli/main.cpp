@@ -1,4 +1,5 @@
 // kxdialog: the command-line tool of KXDialogEditor. It works on project files without a display.
+#include "cli/cli_texts.h"
 #include "cli/commands.h"
 
 #include <cstdio>
@@ -7,7 +8,7 @@
 
 namespace {
 
-constexpr const char *kUsage = R"(Usage: kxdialog COMMAND [ARGUMENTS]
+constexpr kx::cli::Text kUsage = {R"(Usage: kxdialog COMMAND [ARGUMENTS]
        kxdialog [--help | --version]
 Works on KXDialogEditor project files from the command line.
 
@@ -23,7 +24,24 @@ Options:
   -V, --version    show the version and exit
 
 "kxdialog COMMAND --help" describes a command.
-)";
+)",
+    R"(使い方: kxdialog コマンド [引数]
+        kxdialog [--help | --version]
+KXDialogEditor のプロジェクト ファイルをコマンド ラインで扱います。
+
+コマンド:
+  resave IN.xml OUT.xml   プロジェクトを読み込み、書き直します
+  info IN.xml             プロジェクトの内容 (フォント、イメージ、ダイアログ) を表示します
+  render IN.xml -o OUT    ダイアログをキャンバスと同じように PNG ファイルに描きます
+  generate PROJECT.xml    スケルトン生成ウィンドウと同じようにアプリケーションのソースを生成します
+  check PROJECT.xml       問題 (ファイルやグリフの不足、不正な名前や参照) を探します
+
+オプション:
+  -h, --help       このヘルプを表示して終了します
+  -V, --version    バージョンを表示して終了します
+
+各コマンドの説明は "kxdialog コマンド --help" で表示されます。
+)"};
 
 struct Command {
     std::string_view name;
@@ -43,12 +61,12 @@ constexpr Command kCommands[] = {
 int main(int argc, char **argv)
 {
     if (argc < 2) {
-        std::fputs(kUsage, stdout);
+        std::fputs(kx::cli::Tr(kUsage), stdout);
         return kx::cli::kExitOk;
     }
     const std::string_view arg = argv[1];
     if (arg == "-h" || arg == "--help") {
-        std::fputs(kUsage, stdout);
+        std::fputs(kx::cli::Tr(kUsage), stdout);
         return kx::cli::kExitOk;
     }
     if (arg == "-V" || arg == "--version") {
@@ -60,6 +78,9 @@ int main(int argc, char **argv)
             return command.run(
                 std::span<char *const>(argv + 2, static_cast<std::size_t>(argc - 2)));
     }
-    std::fprintf(stderr, "kxdialog: unknown command \"%s\"\nTry \"kxdialog --help\".\n", argv[1]);
+    std::fprintf(stderr,
+        kx::cli::Tr({"kxdialog: unknown command \"%s\"\nTry \"kxdialog --help\".\n",
+            "kxdialog: \"%s\" というコマンドはありません\n\"kxdialog --help\" をご覧ください。\n"}),
+        argv[1]);
     return kx::cli::kExitUsage;
 }

@@ -1,5 +1,6 @@
 // kxdialog resave and kxdialog info: load a project as the editor does, then write it again or
 // describe it.
+#include "cli/cli_texts.h"
 #include "cli/commands.h"
 
 #include "model/object_data_list.h"
@@ -14,15 +15,23 @@ namespace kx::cli {
 
 namespace {
 
-constexpr const char *kResaveUsage = R"(Usage: kxdialog resave IN.xml OUT.xml
+constexpr Text kResaveUsage = {R"(Usage: kxdialog resave IN.xml OUT.xml
 Loads the project IN.xml as the editor does (its prefixes, its folder) and writes the whole
 project to OUT.xml. OUT.xml is replaced only when everything was written.
-)";
+)",
+    R"(使い方: kxdialog resave IN.xml OUT.xml
+プロジェクト IN.xml をエディタと同じように (プレフィックスもフォルダも) 読み込み、プロジェクト
+全体を OUT.xml に書き出します。OUT.xml はすべて書き終えたときにだけ置き換わります。
+)"};
 
-constexpr const char *kInfoUsage = R"(Usage: kxdialog info IN.xml
+constexpr Text kInfoUsage = {R"(Usage: kxdialog info IN.xml
 Prints the project's name, the number of fonts, images and dialogs, and for every dialog its
 name, size and number of objects.
-)";
+)",
+    R"(使い方: kxdialog info IN.xml
+プロジェクトの名前、フォント、イメージ、ダイアログの数と、各ダイアログの名前、サイズ、
+オブジェクトの数を表示します。
+)"};
 
 } // namespace
 
@@ -39,20 +48,22 @@ bool WantsHelp(std::span<char *const> args)
 int Resave(std::span<char *const> args)
 {
     if (WantsHelp(args)) {
-        std::fputs(kResaveUsage, stdout);
+        std::fputs(Tr(kResaveUsage), stdout);
         return kExitOk;
     }
     if (args.size() != 2) {
-        std::fputs(kResaveUsage, stderr);
+        std::fputs(Tr(kResaveUsage), stderr);
         return kExitUsage;
     }
-    StderrMessageSink messages;
+    CliMessageSink messages(args[0]);
     CProjectContext project;
     if (!LoadProject(project, args[0], messages, false))
         return kExitFailed;
     std::string error;
     if (!WriteProject(project, args[1], {}, &error)) {
-        std::fprintf(stderr, "kxdialog: cannot write \"%s\": %s\n", args[1], error.c_str());
+        std::fprintf(stderr,
+            Tr({"kxdialog: cannot write \"%s\": %s\n", "kxdialog: \"%s\" を書き込めません: %s\n"}),
+            args[1], error.c_str());
         return kExitFailed;
     }
     return kExitOk;
@@ -61,25 +72,27 @@ int Resave(std::span<char *const> args)
 int Info(std::span<char *const> args)
 {
     if (WantsHelp(args)) {
-        std::fputs(kInfoUsage, stdout);
+        std::fputs(Tr(kInfoUsage), stdout);
         return kExitOk;
     }
     if (args.size() != 1) {
-        std::fputs(kInfoUsage, stderr);
+        std::fputs(Tr(kInfoUsage), stderr);
         return kExitUsage;
     }
-    StderrMessageSink messages;
+    CliMessageSink messages(args[0]);
     CProjectContext project;
     if (!LoadProject(project, args[0], messages, false))
         return kExitFailed;
-    std::printf("Project: %s\n", project.Root().ProjectName().c_str());
-    std::printf("Fonts: %d\n", project.Fonts().Count());
-    std::printf("Images: %d\n", project.Images().Count());
-    std::printf("Dialogs: %d\n", project.Dialogs().Count());
+    std::printf(Tr({"Project: %s\n", "プロジェクト: %s\n"}), project.Root().ProjectName().c_str());
+    std::printf(Tr({"Fonts: %d\n", "フォント: %d\n"}), project.Fonts().Count());
+    std::printf(Tr({"Images: %d\n", "イメージ: %d\n"}), project.Images().Count());
+    std::printf(Tr({"Dialogs: %d\n", "ダイアログ: %d\n"}), project.Dialogs().Count());
     for (const auto &dialog : project.Dialogs()) {
-        // The root group itself is not an object of the dialog.
-        std::printf("  %s  %dx%d  %d objects\n", dialog->Name().c_str(), dialog->Width(),
-            dialog->Height(), dialog->RootGroup()->CountNodes() - 1);
+        // The root group itself is not an object of the dialog. The completion reads the name
+        // between the first two pairs of blanks.
+        std::printf(Tr({"  %s  %dx%d  %d objects\n", "  %s  %dx%d  オブジェクト %d 個\n"}),
+            dialog->Name().c_str(), dialog->Width(), dialog->Height(),
+            dialog->RootGroup()->CountNodes() - 1);
     }
     return kExitOk;
 }

@@ -1,4 +1,5 @@
 // Loading a project for a subcommand, the same way for every command.
+#include "cli/cli_texts.h"
 #include "cli/commands.h"
 
 #include "model/project_context.h"
@@ -11,6 +12,14 @@
 #include <memory>
 
 namespace kx::cli {
+
+void CliMessageSink::ShowMessage(std::string_view text, MessageIcon icon)
+{
+    const char *kind = icon == MessageIcon::Error ? Tr({"error", "エラー"})
+        : icon == MessageIcon::Warning            ? Tr({"warning", "警告"})
+                                                  : Tr({"information", "情報"});
+    std::fprintf(stderr, "%s: %s\n", kind, CoreText(text, m_file).c_str());
+}
 
 bool LoadProject(
     CProjectContext &project, const std::string &path, IMessageSink &messages, bool decodePictures)
@@ -26,7 +35,10 @@ bool LoadProject(
     if (!reader.ReadFile(path))
         return false;
     if (reader.ParseFailed()) {
-        std::fprintf(stderr, "kxdialog: \"%s\" is not a complete project file\n", path.c_str());
+        std::fprintf(stderr,
+            Tr({"kxdialog: \"%s\" is not a complete project file\n",
+                "kxdialog: \"%s\" は完全なプロジェクト ファイルではありません\n"}),
+            path.c_str());
         return false;
     }
     return true;

@@ -1,5 +1,6 @@
 #include "codegen/code_names.h"
 
+#include "model/names.h"
 #include "platform/save_file.h"
 #include "platform/text_conversion.h"
 
@@ -28,27 +29,12 @@ bool IsControl(unsigned char c)
     return c < 0x20 || c == 0x7F;
 }
 
-// What a byte that may not stand in an identifier is, for the message.
+// What a byte that may not stand in a quoted text is, for the message.
 std::string Describe(unsigned char c)
 {
-    switch (c) {
-    case '\n':
-        return "a line feed";
-    case '\r':
-        return "a carriage return";
-    case '\t':
-        return "a tab";
-    case ' ':
-        return "a blank";
-    case '"':
-    case '\'':
-        return "a quote";
-    default:
-        break;
-    }
-    if (IsControl(c))
-        return "a control character";
-    return std::string("the character '") + static_cast<char>(c) + "'";
+    if (c == '\\')
+        return "a backslash";
+    return ForbiddenCharacter(std::string_view(reinterpret_cast<const char *>(&c), 1));
 }
 
 std::string Problem(std::string_view what, std::string_view name, std::string_view why)
@@ -56,29 +42,32 @@ std::string Problem(std::string_view what, std::string_view name, std::string_vi
     return std::string(what) + " name \"" + PrintableName(name) + "\" " + std::string(why);
 }
 
-std::string IdentifierCharactersProblem(std::string_view what, std::string_view name)
+// The identifier rule's answer for name, in the words of the rule, with the character that
+// broke it when there is one.
+std::string RuleProblem(std::string_view what, std::string_view name, NameUse use)
 {
-    for (const char ch : name) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c >= 0x80 || IsAsciiLetter(c) || IsAsciiDigit(c) || c == '_')
-            continue;
-        return Problem(what, name, "is not an identifier: it holds " + Describe(c));
-    }
-    return {};
+    // An empty name (a reference to no font, for one) writes nothing that could be code.
+    if (name.empty())
+        return {};
+    const NameFault fault = IdentifierNameFault(name, use, NameLetters::kAsciiAndOthers);
+    if (fault == NameFault::kNone)
+        return {};
+    std::string why = std::string("is not an identifier: ") + NameFaultText(fault);
+    if (fault == NameFault::kBadCharacter)
+        why += "; it holds " + ForbiddenCharacter(name, NameLetters::kAsciiAndOthers);
+    return Problem(what, name, why);
 }
 
 } // namespace
 
 std::string IdentifierProblem(std::string_view what, std::string_view name)
 {
-    if (!name.empty() && IsAsciiDigit(static_cast<unsigned char>(name.front())))
-        return Problem(what, name, "is not an identifier: it begins with a digit");
-    return IdentifierCharactersProblem(what, name);
+    return RuleProblem(what, name, NameUse::kIdentifier);
 }
 
 std::string IdentifierTailProblem(std::string_view what, std::string_view name)
 {
-    return IdentifierCharactersProblem(what, name);
+    return RuleProblem(what, name, NameUse::kTail);
 }
 
 std::string LiteralProblem(std::string_view what, std::string_view name)
@@ -86,9 +75,7 @@ std::string LiteralProblem(std::string_view what, std::string_view name)
     for (const char ch : name) {
         const auto c = static_cast<unsigned char>(ch);
         if (c == '"' || c == '\\' || IsControl(c)) {
-            return Problem(what, name,
-                "cannot be written in quotes: it holds "
-                    + (c == '\\' ? std::string("a backslash") : Describe(c)));
+            return Problem(what, name, "cannot be written in quotes: it holds " + Describe(c));
         }
     }
     return {};

@@ -10,14 +10,15 @@
 
 namespace kx {
 
-// Why name cannot be written as an identifier, in words; empty when it can. An identifier is
-// made of ASCII letters, digits, "_" and non-ASCII characters (Japanese names stay usable), and
-// does not begin with an ASCII digit. what names the kind of name ("object", "dialog class").
-// An empty name is not checked: it writes nothing that could be code.
+// Why name cannot be written as an identifier, in words; empty when it can. The rule is the
+// editor's own (model/names.h): letters, digits and "_", not beginning with a digit, no C++
+// keyword; non-ASCII characters count as letters (Japanese names from a file stay usable).
+// what names the kind of name ("object", "dialog class"). An empty name is not checked: it
+// writes nothing that could be code.
 std::string IdentifierProblem(std::string_view what, std::string_view name);
 
 // The same for the part of an identifier that follows a fixed start (a colour name after
-// "KX_COL_"): it may begin with a digit.
+// "KX_COL_"): it may be empty or begin with a digit.
 std::string IdentifierTailProblem(std::string_view what, std::string_view name);
 
 // Why a file name cannot be written between double quotes in generated code: a quote, a

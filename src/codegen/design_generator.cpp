@@ -89,23 +89,37 @@ void WriteDesignSourceText(
 
 namespace kx {
 
-GenerationResult WriteDialogDesignHeader(CProjectContext & /*project*/, CKXDialogData &dialog,
-    const std::string &folder, const GenerationState & /*state*/)
+std::unique_ptr<GeneratedFile> PrepareDialogDesignHeader(CProjectContext & /*project*/,
+    CKXDialogData &dialog, const std::string &folder, const GenerationState & /*state*/)
 {
     if (!dialog.RootGroup()) // only a history snapshot has no tree, and it is never generated
-        return NotGenerated(dialog.DesignHeaderFile(), "the dialog has no objects tree");
-    return WriteGeneratedFile(folder, dialog.DesignHeaderFile(), true,
+        return std::make_unique<GeneratedFile>(
+            NotGenerated(dialog.DesignHeaderFile(), "the dialog has no objects tree"));
+    return PrepareGeneratedFile(folder, dialog.DesignHeaderFile(), true,
         [&](CodeStream &out) { WriteDesignHeaderText(out, dialog); });
+}
+
+std::unique_ptr<GeneratedFile> PrepareDialogDesignSource(CProjectContext &project,
+    CKXDialogData &dialog, const std::string &folder, const GenerationState &state)
+{
+    if (!dialog.RootGroup())
+        return std::make_unique<GeneratedFile>(
+            NotGenerated(dialog.DesignSourceFile(), "the dialog has no objects tree"));
+    const DesignContext context {&project.Images(), state.getTextSupport};
+    return PrepareGeneratedFile(folder, dialog.DesignSourceFile(), true,
+        [&](CodeStream &out) { WriteDesignSourceText(out, dialog, context); });
+}
+
+GenerationResult WriteDialogDesignHeader(CProjectContext &project, CKXDialogData &dialog,
+    const std::string &folder, const GenerationState &state)
+{
+    return PrepareDialogDesignHeader(project, dialog, folder, state)->Finish();
 }
 
 GenerationResult WriteDialogDesignSource(CProjectContext &project, CKXDialogData &dialog,
     const std::string &folder, const GenerationState &state)
 {
-    if (!dialog.RootGroup())
-        return NotGenerated(dialog.DesignSourceFile(), "the dialog has no objects tree");
-    const DesignContext context {&project.Images(), state.getTextSupport};
-    return WriteGeneratedFile(folder, dialog.DesignSourceFile(), true,
-        [&](CodeStream &out) { WriteDesignSourceText(out, dialog, context); });
+    return PrepareDialogDesignSource(project, dialog, folder, state)->Finish();
 }
 
 } // namespace kx

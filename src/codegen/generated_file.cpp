@@ -21,6 +21,17 @@ GeneratedFile::GeneratedFile(const std::string &folder, const std::string &fileN
     }
 }
 
+GeneratedFile::GeneratedFile(GenerationResult result)
+    : m_result(std::move(result))
+{ }
+
+std::string GeneratedFile::RefusalReason() const
+{
+    if (m_result.outcome == FileOutcome::Refused)
+        return m_result.reason;
+    return m_file.Refused() ? m_file.ErrorText() : std::string();
+}
+
 GenerationResult GeneratedFile::Finish()
 {
     if (!m_checked || !m_file.IsOpen())

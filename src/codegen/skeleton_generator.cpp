@@ -589,6 +589,23 @@ GenerationResult WriteDialogClassHeader(
         [&](CodeStream &out) { WriteDialogClassHeaderText(out, project, dialog); });
 }
 
+// Why the design files of a dialog are refused, naming the file: empty when neither is.
+std::string RefusedDesign(const GeneratedFile &source, const GeneratedFile &header)
+{
+    for (const GeneratedFile *design : {&source, &header}) {
+        const std::string reason = design->RefusalReason();
+        if (!reason.empty())
+            return EscapedName(design->FileName()) + " is cancelled: " + reason;
+    }
+    return {};
+}
+
+// A class file of a dialog whose design files are cancelled: it is not touched.
+GenerationResult CancelledWithDesign(const std::string &fileName, const std::string &why)
+{
+    return {fileName, FileOutcome::Refused, why};
+}
+
 bool IsSelected(const CKXDialogData &dialog, const SkeletonSettings &settings)
 {
     return settings.dialogScope == kScopeAllDialogs || dialog.Name() == settings.dialogName;
@@ -667,10 +684,20 @@ std::vector<GenerationResult> RunGeneration(
         for (const auto &dialog : project->Dialogs()) {
             if (!IsSelected(*dialog, settings))
                 continue;
-            log.push_back(WriteDialogClassSource(*dialog, folder));
-            log.push_back(WriteDialogClassHeader(*project, *dialog, folder));
-            log.push_back(WriteDialogDesignSource(*project, *dialog, folder, state));
-            log.push_back(WriteDialogDesignHeader(*project, *dialog, folder, state));
+            // The class files include the design files: when a name refuses those, the class
+            // files would not build and are cancelled with them.
+            const auto designSource = PrepareDialogDesignSource(*project, *dialog, folder, state);
+            const auto designHeader = PrepareDialogDesignHeader(*project, *dialog, folder, state);
+            const std::string refused = RefusedDesign(*designSource, *designHeader);
+            if (refused.empty()) {
+                log.push_back(WriteDialogClassSource(*dialog, folder));
+                log.push_back(WriteDialogClassHeader(*project, *dialog, folder));
+            } else {
+                log.push_back(CancelledWithDesign(dialog->ClassSourceFile(), refused));
+                log.push_back(CancelledWithDesign(dialog->HeaderFile(), refused));
+            }
+            log.push_back(designSource->Finish());
+            log.push_back(designHeader->Finish());
         }
     }
     if (settings.writeProjectFile)

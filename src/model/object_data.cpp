@@ -359,6 +359,9 @@ void CObjectData::ApplyAttribute(
         break;
     }
     case kObjName: {
+        // A dialog's root group is "OGROOT", whatever a file or a pasted text says.
+        if (IsGroup() && static_cast<const CObjectDataList *>(this)->IsRoot())
+            break;
         // Names are unique within the dialog; the root group of a file keeps "OGROOT".
         std::string name(text);
         if (!(IsGroup() && name == CObjectDataList::kRootName)) {

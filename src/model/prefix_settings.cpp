@@ -35,4 +35,15 @@ void PrefixSettings::ResetToDefaults()
         m_values[i] = PrefixRows()[i].defaultValue;
 }
 
+NameFault PrefixFault(std::string_view text)
+{
+    return IdentifierNameFault(text);
+}
+
+std::string UsablePrefix(const PrefixSettings &prefixes, PrefixIndex index)
+{
+    const std::string &prefix = prefixes.Get(index);
+    return PrefixFault(prefix) == NameFault::kNone ? prefix : PrefixRows()[index].defaultValue;
+}
+
 } // namespace kx

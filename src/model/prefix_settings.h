@@ -1,6 +1,8 @@
 // The fifteen identifier prefixes that name new resources, generated identifiers and class files.
 #pragma once
 
+#include "model/names.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -51,5 +53,13 @@ public:
 private:
     std::array<std::string, kPrefixCount> m_values;
 };
+
+// Whether text can be a prefix: the first name it gives must pass the identifier rule, so a
+// prefix is a whole name (model/names.h).
+NameFault PrefixFault(std::string_view text);
+
+// The prefix that names new resources of a kind: the setting, or the built-in one when the
+// setting cannot start a name (a settings or project file may hold anything).
+std::string UsablePrefix(const PrefixSettings &prefixes, PrefixIndex index);
 
 } // namespace kx

@@ -41,9 +41,9 @@ void FreeNames(CObjectData &object, const CProjectContext &project, TakenNames &
         = {kPrefixOB, kPrefixOE, kPrefixOF, kPrefixOP, kPrefixOI, kPrefixOM, kPrefixOC, kPrefixOT};
     if (taken.Contains(object.Name())) {
         const int type = object.Type();
-        std::string prefix = type >= 0 && type < 8 ? project.Prefixes().Get(kPrefixes[type]) : "";
-        if (prefix.empty())
-            prefix = object.Name();
+        const std::string prefix = type >= 0 && type < 8
+            ? UsablePrefix(project.Prefixes(), kPrefixes[type])
+            : object.Name();
         object.SetName(object.IsGroup() ? taken.FreeGroupName() : taken.Free(prefix));
     }
     taken.Add(object.Name());

@@ -39,7 +39,7 @@ status=$?
 
 [ "$(cat "$sandbox/generate.status")" = 1 ] || fail "generate on a full disk: status $(cat "$sandbox/generate.status")"
 expect_in "$sandbox/generate.err" "kxdialog generate: cannot write \"resourceid.h\": No space left on device" "generate"
-expect_in "$sandbox/generate.out" "× resourceid.h キャンセルしました。 No space left on device" "generate"
+expect_in "$sandbox/generate.out" "× resourceid.h was cancelled: No space left on device" "generate"
 [ "$(cat "$sandbox/render.status")" = 1 ] || fail "render on a full disk: status $(cat "$sandbox/render.status")"
 expect_in "$sandbox/render.err" "No space left on device" "render"
 [ "$(cat "$sandbox/resave.status")" = 1 ] || fail "resave on a full disk: status $(cat "$sandbox/resave.status")"

@@ -18,8 +18,8 @@ mkdir "$out/resourceid.h"
 printf '// mine\n' >"$out/Demo.cpp"
 run generate "$demo" -o "$out"
 expect_status 1 "folder in the way"
-expect_in "$sandbox/out.txt" "× resourceid.h キャンセルしました。 a folder has this name" "folder in the way"
-expect_in "$sandbox/out.txt" "× Demo.cpp キャンセルしました。 first line has no YES" "user's file"
+expect_in "$sandbox/out.txt" "× resourceid.h was cancelled: a folder has this name" "folder in the way"
+expect_in "$sandbox/out.txt" "× Demo.cpp was cancelled: first line has no YES" "user's file"
 expect_in "$sandbox/err.txt" "kxdialog generate: cannot write \"resourceid.h\": a folder has this name" "folder in the way"
 expect_not_in "$sandbox/err.txt" "Demo.cpp" "user's file"
 rmdir "$out/resourceid.h"
@@ -50,7 +50,7 @@ if as_user "$k" --version >/dev/null 2>&1; then
     status=$?
     expect_status 1 "unwritable folder"
     expect_in "$sandbox/err.txt" "kxdialog generate: cannot write \"resourceid.h\": Permission denied" "unwritable folder"
-    expect_in "$sandbox/out.txt" "× resourceid.h キャンセルしました。 Permission denied" "unwritable folder"
+    expect_in "$sandbox/out.txt" "× resourceid.h was cancelled: Permission denied" "unwritable folder"
 else
     echo "skipped the unwritable folder: kxdialog cannot be run as an ordinary user here"
 fi

@@ -25,7 +25,7 @@ expect_files() {
     wanted=$(for f in "$@"; do echo "$f"; done | sort | tr '\n' ' ')
     written=$(ls -A "$out" | sort | tr '\n' ' ')
     [ "$written" = "$wanted" ] || fail "$what: wrote \"$written\", expected \"$wanted\""
-    [ "$(grep -c 'を更新しました。' "$sandbox/out.txt")" = "$#" ] || fail "$what: log lines"
+    [ "$(grep -c ' was updated\.$' "$sandbox/out.txt")" = "$#" ] || fail "$what: log lines"
 }
 
 # shellcheck disable=SC2086

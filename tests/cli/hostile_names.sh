@@ -65,7 +65,7 @@ check_case() {
 
 write_project "../../x" "App" "Dlg" "Main"
 check_case "project name ../../x"
-expect_in "$sandbox/log.txt" "× ../../x.cpp キャンセルしました。 the file name \"../../x.cpp\" holds a folder separator" "project name"
+expect_in "$sandbox/log.txt" "× ../../x.cpp was cancelled: the file name \"../../x.cpp\" holds a folder separator" "project name"
 # Files that do not carry the name are still written.
 [ -f "$out/DlgMainDesign.cpp" ] || fail "project name: DlgMainDesign.cpp was not written"
 
@@ -80,8 +80,8 @@ write_project "Demo" "App" "Dlg" "Main
 #error injected
 int x"
 check_case "dialog name with a line break"
-expect_in "$sandbox/refused.txt" "dialog class name \"DlgMain\\n#error injected\\nint x\" is not an identifier: it holds a line feed" "dialog name"
-expect_in "$sandbox/log.txt" "× DlgMain\\n#error injected\\nint x.cpp キャンセルしました。" "dialog name"
+expect_in "$sandbox/refused.txt" "dialog class name \"DlgMain\\n#error injected\\nint x\" is not an identifier: a name consists of ASCII letters, digits and underscores (_); it holds a line feed" "dialog name"
+expect_in "$sandbox/log.txt" "× DlgMain\\n#error injected\\nint x.cpp was cancelled" "dialog name"
 [ -f "$out/AppDemoDesign.cpp" ] || fail "dialog name: the application files were not written"
 
 # An object name, an image reference and a text colour that would end the statement.
@@ -94,7 +94,7 @@ cat >"$project" <<'XML'
 </Objects></Dialog></Dialogs></root>
 XML
 check_case "object references"
-expect_in "$sandbox/refused.txt" "refused \"DlgMainDesign.cpp\": image name \"I);system(\"rm -rf ~\");//\" is not an identifier: it holds the character ')'" "image reference"
+expect_in "$sandbox/refused.txt" "refused \"DlgMainDesign.cpp\": image name \"I);system(\"rm -rf ~\");//\" is not an identifier: a name consists of ASCII letters, digits and underscores (_); it holds the character ')'" "image reference"
 
 cat >"$project" <<'XML'
 <root><Property><Name>Demo</Name></Property><Dialogs><Dialog><Name>Main</Name><Objects>
@@ -102,6 +102,30 @@ cat >"$project" <<'XML'
 </Objects></Dialog></Dialogs></root>
 XML
 check_case "object name with a blank"
-expect_in "$sandbox/refused.txt" "refused \"DlgMain.cpp\": object name \"OC 1\" is not an identifier: it holds a blank" "object name"
+expect_in "$sandbox/refused.txt" "refused \"DlgMainDesign.cpp\": object name \"OC 1\" is not an identifier: a name consists of ASCII letters, digits and underscores (_); it holds a blank" "object name"
+
+# A name that cancels a dialog's design files cancels its class files too, which include them:
+# neither is written, the log names each with the reason, and the other dialog is generated.
+cat >"$project" <<'XML'
+<root><Property><Name>Demo</Name></Property><Dialogs>
+<Dialog><Name>Bad</Name><Objects><Object><Type>Text</Type><Name>1st</Name></Object></Objects></Dialog>
+<Dialog><Name>Good</Name><Objects><Object><Type>Text</Type><Name>OT1</Name></Object></Objects></Dialog>
+</Dialogs></root>
+XML
+rm -rf "${out:?}"/*
+run generate "$project" -o "$out" --all-dialogs
+expect_status 1 "design files cancelled"
+for file in DlgBad.cpp DlgBad.h DlgBadDesign.cpp DlgBadDesign.h; do
+    [ ! -e "$out/$file" ] || fail "design files cancelled: $file was written"
+    expect_in "$sandbox/out.txt" "× $file was cancelled: " "design files cancelled"
+done
+expect_in "$sandbox/out.txt" "× DlgBad.cpp was cancelled: DlgBadDesign.cpp is cancelled: object name \"1st\" is not an identifier: a name cannot begin with a digit" "class source"
+expect_in "$sandbox/out.txt" "× DlgBad.h was cancelled: DlgBadDesign.cpp is cancelled: object name \"1st\" is not an identifier: a name cannot begin with a digit" "class header"
+for file in DlgGood.cpp DlgGood.h DlgGoodDesign.cpp DlgGoodDesign.h resourceid.h AppDemo.cpp; do
+    [ -f "$out/$file" ] || fail "design files cancelled: $file of the other dialog was not written"
+done
+# The check says the same words of the same name.
+run check "$project"
+expect_in "$sandbox/out.txt" "name of Text \"1st\" is not a C++ identifier: a name cannot begin with a digit" "check"
 
 finish

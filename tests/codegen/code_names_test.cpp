@@ -27,17 +27,22 @@ TEST(CodeNamesTest, IdentifiersFileNamesAndColours)
     for (const char *name : {"OB1", "_x", "ボタン1", "DlgMain_2", ""})
         EXPECT_EQ(kx::IdentifierProblem("object", name), "") << name;
     EXPECT_EQ(kx::IdentifierProblem("object", "1st"),
-        "object name \"1st\" is not an identifier: it begins with a digit");
+        "object name \"1st\" is not an identifier: a name cannot begin with a digit");
     EXPECT_EQ(kx::IdentifierProblem("dialog", "Main\n#error"),
-        "dialog name \"Main\\n#error\" is not an identifier: it holds a line feed");
+        "dialog name \"Main\\n#error\" is not an identifier: a name consists of ASCII letters, "
+        "digits and underscores (_); it holds a line feed");
     EXPECT_EQ(kx::IdentifierProblem("font", "a b"),
-        "font name \"a b\" is not an identifier: it holds a blank");
+        "font name \"a b\" is not an identifier: a name consists of ASCII letters, digits and "
+        "underscores (_); it holds a blank");
     EXPECT_EQ(kx::IdentifierProblem("image", "I\"x"),
-        "image name \"I\"x\" is not an identifier: it holds a quote");
+        "image name \"I\"x\" is not an identifier: a name consists of ASCII letters, digits and "
+        "underscores (_); it holds a quote");
     EXPECT_EQ(kx::IdentifierProblem("image", "a-b"),
-        "image name \"a-b\" is not an identifier: it holds the character '-'");
+        "image name \"a-b\" is not an identifier: a name consists of ASCII letters, digits and "
+        "underscores (_); it holds the character '-'");
     EXPECT_EQ(kx::IdentifierProblem("object", std::string("a\x01", 2)),
-        "object name \"a\\x01\" is not an identifier: it holds a control character");
+        "object name \"a\\x01\" is not an identifier: a name consists of ASCII letters, digits and "
+        "underscores (_); it holds a control character");
     EXPECT_EQ(kx::IdentifierTailProblem("colour", "1A"), "");
 
     EXPECT_EQ(kx::LiteralProblem("picture file", "sub/ok 1.png"), "");
@@ -102,7 +107,8 @@ std::string ReadAll(const fs::path &path)
 TEST(CodeNamesTest, AHostileNameInAnyPlaceCancelsTheFilesItWouldGoInto)
 {
     const std::string evil = "\n#error injected\n";
-    // The text of the project to replace, and the files that must be refused then.
+    // The text of the project to replace, and the files that must be refused then. The class
+    // files of a dialog include its design files, so they go with them.
     const struct {
         const char *original;
         std::set<std::string> refused;
@@ -125,15 +131,15 @@ TEST(CodeNamesTest, AHostileNameInAnyPlaceCancelsTheFilesItWouldGoInto)
         {"<Normal>n.png</Normal>", {"AppDemoDesign.cpp"}},
         {"<NormalCol>RED</NormalCol>", {"AppDemoDesign.cpp"}},
         {"<Font>F1</Font></Image>", {"AppDemoDesign.cpp"}},
-        {"<ColorBG>KX_COL_WHITE</ColorBG>", {"DlgMainDesign.cpp"}},
-        {"<Name>OB1</Name>", {"DlgMain.cpp", "DlgMainDesign.cpp", "DlgMainDesign.h"}},
-        {"<Image>IB1</Image>", {"DlgMainDesign.cpp"}},
-        {"<Name>OG1</Name>", {"DlgMainDesign.cpp", "DlgMainDesign.h"}},
-        {"<TextCol>RED</TextCol>", {"DlgMainDesign.cpp"}},
-        {"<TextColSub>BLACK</TextColSub>", {"DlgMainDesign.cpp"}},
-        {"<Font>F1</Font><TextCol>", {"DlgMainDesign.cpp"}},
-        {"<Text>t</Text></Object>\n<Object>", {"DlgMainDesign.cpp"}},
-        {"<ImageFile>p.png</ImageFile>", {"DlgMainDesign.cpp"}},
+        {"<ColorBG>KX_COL_WHITE</ColorBG>", {"DlgMain.cpp", "DlgMain.h", "DlgMainDesign.cpp"}},
+        {"<Name>OB1</Name>", {"DlgMain.cpp", "DlgMain.h", "DlgMainDesign.cpp", "DlgMainDesign.h"}},
+        {"<Image>IB1</Image>", {"DlgMain.cpp", "DlgMain.h", "DlgMainDesign.cpp"}},
+        {"<Name>OG1</Name>", {"DlgMain.cpp", "DlgMain.h", "DlgMainDesign.cpp", "DlgMainDesign.h"}},
+        {"<TextCol>RED</TextCol>", {"DlgMain.cpp", "DlgMain.h", "DlgMainDesign.cpp"}},
+        {"<TextColSub>BLACK</TextColSub>", {"DlgMain.cpp", "DlgMain.h", "DlgMainDesign.cpp"}},
+        {"<Font>F1</Font><TextCol>", {"DlgMain.cpp", "DlgMain.h", "DlgMainDesign.cpp"}},
+        {"<Text>t</Text></Object>\n<Object>", {"DlgMain.cpp", "DlgMain.h", "DlgMainDesign.cpp"}},
+        {"<ImageFile>p.png</ImageFile>", {"DlgMain.cpp", "DlgMain.h", "DlgMainDesign.cpp"}},
     };
     const fs::path dir = fs::temp_directory_path() / ("kxcodenames" + std::to_string(getpid()));
     for (const auto &c : cases) {

@@ -42,25 +42,44 @@ std::string Names(const CObjectDataList &group)
 
 TEST(NameRuleTest, IdentifiersAndProjectNames)
 {
+    using kx::NameFault;
     struct Case {
         const char *name;
-        bool identifier;
-        bool project;
+        NameFault identifier;
+        NameFault tail; // a project name, a colour after "KX_COL_"
+        NameFault generated; // Japanese allowed
+        const char *forbidden;
     };
     const Case cases[] = {
-        {"OB", true, true},
-        {"_x9", true, true},
-        {"1abc", false, true}, // would make "#define 1abc"
-        {"", false, true},
-        {"a-b", false, false},
-        {"a b", false, false},
-        {"設定", false, false},
-        {"a\n#error", false, false},
+        {"OB", NameFault::kNone, NameFault::kNone, NameFault::kNone, ""},
+        {"_x9", NameFault::kNone, NameFault::kNone, NameFault::kNone, ""},
+        // would make "#define 1abc"; digits are found before characters
+        {"1abc", NameFault::kLeadingDigit, NameFault::kNone, NameFault::kLeadingDigit, ""},
+        {"9 bad", NameFault::kLeadingDigit, NameFault::kBadCharacter, NameFault::kLeadingDigit,
+            "a blank"},
+        {"", NameFault::kEmpty, NameFault::kNone, NameFault::kEmpty, ""},
+        {"a-b", NameFault::kBadCharacter, NameFault::kBadCharacter, NameFault::kBadCharacter,
+            "the character '-'"},
+        {"設定", NameFault::kBadCharacter, NameFault::kBadCharacter, NameFault::kNone,
+            "a character that is not ASCII"},
+        {"a\n#error", NameFault::kBadCharacter, NameFault::kBadCharacter, NameFault::kBadCharacter,
+            "a line feed"},
+        {"class", NameFault::kReservedWord, NameFault::kNone, NameFault::kReservedWord, ""},
+        {"classes", NameFault::kNone, NameFault::kNone, NameFault::kNone, ""},
     };
     for (const Case &c : cases) {
-        EXPECT_EQ(kx::IsIdentifierName(c.name), c.identifier) << c.name;
-        EXPECT_EQ(kx::IsProjectName(c.name), c.project) << c.name;
+        EXPECT_EQ(kx::IdentifierNameFault(c.name), c.identifier) << c.name;
+        EXPECT_EQ(kx::IdentifierNameFault(c.name, kx::NameUse::kTail), c.tail) << c.name;
+        EXPECT_EQ(kx::IdentifierNameFault(
+                      c.name, kx::NameUse::kIdentifier, kx::NameLetters::kAsciiAndOthers),
+            c.generated)
+            << c.name;
+        EXPECT_EQ(kx::IsIdentifierName(c.name), c.identifier == NameFault::kNone) << c.name;
+        EXPECT_EQ(kx::IsProjectName(c.name), c.tail == NameFault::kNone) << c.name;
+        EXPECT_EQ(kx::ForbiddenCharacter(c.name), c.forbidden) << c.name;
     }
+    EXPECT_STREQ(kx::NameFaultText(NameFault::kLeadingDigit), "a name cannot begin with a digit");
+    EXPECT_STREQ(kx::NameFaultText(NameFault::kNone), "");
 }
 
 TEST(UniqueNameTest, CountsFromTwoAcrossEveryKindAndDialog)

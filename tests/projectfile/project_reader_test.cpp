@@ -572,3 +572,17 @@ TEST_F(ProjectReaderTest, HugeAndHostileInputStaysCheap)
     EXPECT_TRUE(Read("<root>\n" + garbage));
     EXPECT_TRUE(reader.ParseFailed());
 }
+
+TEST_F(ProjectReaderTest, TheRootGroupKeepsItsNameWhateverTheFileSays)
+{
+    const std::string file
+        = WriteFile("<root><Dialog><Name>D</Name>"
+                    "<Objects><Name>Renamed</Name><Objects><Name>Inner</Name>"
+                    "<Object><Name>A</Name></Object></Objects></Objects></Dialog></root>",
+            "root.xml");
+    ASSERT_TRUE(reader.ReadFile(file));
+    const CObjectDataList *root = Dialog("D")->RootGroup();
+    EXPECT_EQ(root->Name(), "OGROOT");
+    ASSERT_EQ(root->ChildCount(), 1);
+    EXPECT_EQ(root->ChildAt(0)->Name(), "Inner");
+}

@@ -55,9 +55,13 @@ bool LoadPrefixSettings(PrefixSettings &prefixes, const QString &path)
     IniFile ini;
     if (!ini.Load(LocalPath(path)))
         return false;
+    // A value that cannot start a name (an old file, a hand edit) gives way to the built-in
+    // prefix, so that no new resource is named with it.
     for (int i = 0; i < kPrefixCount; ++i) {
-        if (const std::string *value = ini.Find(kSection, PrefixRows()[i].key))
-            prefixes.Set(static_cast<PrefixIndex>(i), *value);
+        if (const std::string *value = ini.Find(kSection, PrefixRows()[i].key)) {
+            prefixes.Set(static_cast<PrefixIndex>(i),
+                PrefixFault(*value) == NameFault::kNone ? *value : PrefixRows()[i].defaultValue);
+        }
     }
     return true;
 }

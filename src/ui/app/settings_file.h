@@ -16,7 +16,8 @@ QString SettingsFileLocation(const QString &programFolder);
 QString SettingsFileLocation();
 
 // Reads the "PREFIX" section of the file into prefixes; a key that is missing keeps the value
-// prefixes had. False (prefixes untouched) when the file cannot be read.
+// prefixes had, and a value that cannot start a name is replaced by the built-in prefix. False
+// (prefixes untouched) when the file cannot be read.
 bool LoadPrefixSettings(PrefixSettings &prefixes, const QString &path);
 
 // The editor's own Qt settings (recent files, the language), in the XDG configuration folder;

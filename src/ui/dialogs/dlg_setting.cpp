@@ -4,6 +4,7 @@
 #include "ui/app/message_box_sink.h"
 #include "ui/app/settings_file.h"
 #include "ui/app/view_settings.h"
+#include "ui/support/name_messages.h"
 #include "ui/support/qt_text.h"
 
 #include <QComboBox>
@@ -153,21 +154,26 @@ void DlgSetting::SetMessageSink(kx::IMessageSink *sink)
 
 void DlgSetting::accept()
 {
-    // An empty prefix would give new dialogs an empty name and generated classes no prefix.
+    // A prefix is the first name of every new resource of its kind, so it passes the rule of the
+    // name field: an empty one would give new dialogs an empty name and generated classes no
+    // prefix, "9 bad" a button that the name field itself refuses. Blanks around it are dropped.
     for (int i = 0; i < kx::kPrefixCount; ++i) {
         const auto index = static_cast<kx::PrefixIndex>(i);
-        if (!m_fields[index]->text().trimmed().isEmpty())
+        const kx::NameFault fault
+            = kx::PrefixFault(kx::ui::ToUtf8(m_fields[index]->text().trimmed()));
+        if (fault == kx::NameFault::kNone)
             continue;
-        m_messages->ShowMessage(
-            kx::ui::ToUtf8(
-                tr("%1のプレフィックスが空です。入力してください。").arg(m_names[index])),
-            kx::MessageIcon::Warning);
+        const QString message = fault == kx::NameFault::kEmpty
+            ? tr("%1のプレフィックスが空です。入力してください。").arg(m_names[index])
+            : tr("%1のプレフィックス: %2").arg(m_names[index], kx::ui::NameFaultMessage(fault));
+        m_messages->ShowMessage(kx::ui::ToUtf8(message), kx::MessageIcon::Warning);
         m_fields[index]->setFocus();
+        m_fields[index]->selectAll();
         return;
     }
     for (int i = 0; i < kx::kPrefixCount; ++i) {
         const auto index = static_cast<kx::PrefixIndex>(i);
-        m_prefixes.Set(index, kx::ui::ToUtf8(m_fields[index]->text()));
+        m_prefixes.Set(index, kx::ui::ToUtf8(m_fields[index]->text().trimmed()));
     }
     kx::SavePrefixSettings(m_prefixes, m_settingsPath);
     kx::ui::ViewSettings view = kx::ui::StoredViewSettings();

@@ -35,7 +35,7 @@ public:
     const QString &SettingsPath() const { return m_settingsPath; }
     // How a field is named in messages: its label, and its group when the label repeats.
     const QString &FieldName(kx::PrefixIndex index) const { return m_names[index]; }
-    // Where the refusal of an empty field is said; none restores the message box.
+    // Where the refusal of a field is said; none restores the message box.
     void SetMessageSink(kx::IMessageSink *sink);
     // "言語": 自動 (the system's), 日本語, English.
     QComboBox *LanguageCombo() const { return m_language; }
@@ -44,9 +44,10 @@ public:
     QSpinBox *GridSpacingBox() const { return m_gridSpacing; }
 
     // OK: the fields become the prefixes and all fifteen are written to the settings file; a
-    // failed write is not reported. A language chosen anew is kept and applied at once. An empty
-    // field (a prefix must name something) is refused with a message naming it, and the dialog
-    // stays open with that field focused.
+    // failed write is not reported. A language chosen anew is kept and applied at once. Fields
+    // are taken without the blanks around them; one that cannot start a name (empty, a leading
+    // digit, a character the name field refuses) is refused with a message naming it and the
+    // fault, and the dialog stays open with that field focused.
     void accept() override;
     // Cancel or close: the prefixes keep the values they had when the dialog opened.
     void reject() override;

@@ -663,9 +663,11 @@ void CPropertyPanel::ApplyVisibility()
     }
 
     // What the fields show but may not change: the height of buttons and edit boxes comes from
-    // their pictures, the root group is the dialog's origin, a dialog has no GetText.
+    // their pictures, the root group is the dialog's origin and is named "OGROOT" in every
+    // dialog (the project file and the history find it by that name), a dialog has no GetText.
     const bool root = !ShowsSelection() && object && object->IsGroup()
         && static_cast<const CObjectDataList *>(object)->IsRoot();
+    m_w.name->setReadOnly(root);
     const auto heightFromPicture = [](const CObjectData *o) {
         return o && (o->Type() == kTypeButton || o->Type() == kTypeEditbox);
     };

@@ -13,6 +13,7 @@
 #include "ui/panels/image_list_ctrl.h"
 #include "ui/panels/object_list_ctrl.h"
 #include "ui/panels/resource_users.h"
+#include "ui/support/name_messages.h"
 #include "ui/support/qt_text.h"
 #include "ui/support/vocabulary_texts.h"
 
@@ -42,8 +43,7 @@ QTreeWidgetItem *ToItem(kx::TreeItem item)
 // that a new resource never gets an empty name.
 std::string PrefixFor(const CProjectContext &project, kx::PrefixIndex index)
 {
-    const std::string &prefix = project.Prefixes().Get(index);
-    return prefix.empty() ? kx::PrefixRows()[index].defaultValue : prefix;
+    return kx::UsablePrefix(project.Prefixes(), index);
 }
 
 PropertyKind KindOf(const KXClass *resource)
@@ -1179,11 +1179,18 @@ bool CResourceDlg::Rename()
     const PropertyKind kind = m_properties->Kind();
     if (!resource || kind == PropertyKind::None)
         return true;
+    // The root group is "OGROOT" in every dialog: the project file and the history find it so.
+    if (kind == PropertyKind::Object && resource->Kind() == kKindObject
+        && static_cast<CObjectData *>(resource)->IsGroup()
+        && static_cast<CObjectDataList *>(resource)->IsRoot())
+        return true;
     const std::string name = kx::ui::ToUtf8(m_properties->NameEdit()->text());
-    const bool valid
-        = kind == PropertyKind::Project ? kx::IsProjectName(name) : kx::IsIdentifierName(name);
-    if (!valid) {
-        Error(tr("エラー: 名前は半角英数字またはアンダースコア(_)で入力してください."));
+    // The project's name follows the application prefix, so it may be empty or begin with a
+    // digit; every other name is a whole identifier.
+    const kx::NameFault fault = kx::IdentifierNameFault(
+        name, kind == PropertyKind::Project ? kx::NameUse::kTail : kx::NameUse::kIdentifier);
+    if (fault != kx::NameFault::kNone) {
+        Error(kx::ui::NameFaultMessage(fault));
         m_properties->NameEdit()->setFocus();
         return false;
     }

@@ -756,10 +756,6 @@
         <translation>Error: the resource data could not be found.</translation>
     </message>
     <message>
-        <source>エラー: 名前は半角英数字またはアンダースコア(_)で入力してください.</source>
-        <translation>Error: a name consists of ASCII letters, digits and underscores (_).</translation>
-    </message>
-    <message>
         <source>エラー: 重複する名前です.</source>
         <translation>Error: the name is taken.</translation>
     </message>
@@ -1104,6 +1100,10 @@ was not found.
         <source> ピクセル</source>
         <translation> pixels</translation>
     </message>
+    <message>
+        <source>%1のプレフィックス: %2</source>
+        <translation>The prefix of %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>EditorQuestions</name>
@@ -1213,6 +1213,25 @@ Copy all of them into this folder and use them?</translation>
     <message>
         <source>フォルダを選択してください</source>
         <translation>Choose a folder</translation>
+    </message>
+</context>
+<context>
+    <name>NameMessages</name>
+    <message>
+        <source>エラー: 名前を入力してください.</source>
+        <translation>Error: a name cannot be empty.</translation>
+    </message>
+    <message>
+        <source>エラー: 名前を数字で始めることはできません.</source>
+        <translation>Error: a name cannot begin with a digit.</translation>
+    </message>
+    <message>
+        <source>エラー: 名前は半角英数字またはアンダースコア(_)で入力してください.</source>
+        <translation>Error: a name consists of ASCII letters, digits and underscores (_).</translation>
+    </message>
+    <message>
+        <source>エラー: C++の予約語は名前にできません.</source>
+        <translation>Error: a name cannot be a C++ keyword.</translation>
     </message>
 </context>
 <context>

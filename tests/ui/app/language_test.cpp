@@ -10,6 +10,7 @@
 #include "ui/dialogs/skeleton_dlg.h"
 #include "ui/panels/check_results_dock.h"
 #include "ui/panels/resource_dlg.h"
+#include "ui/support/name_messages.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -213,6 +214,7 @@ private slots:
 
     void SystemLocaleAndStoredChoiceDecide();
     void EnglishWindowsShowNoJapaneseAndJapaneseComesBack();
+    void NameMessagesSayTheCoresWordsInEnglish();
 
 private:
     kx::RecordingMessageSink m_messages;
@@ -356,4 +358,20 @@ void LanguageTest::EnglishWindowsShowNoJapaneseAndJapaneseComesBack()
 }
 
 QTEST_MAIN(LanguageTest)
+// The editor's name messages and the reasons of kxdialog check and generate are the same words.
+void LanguageTest::NameMessagesSayTheCoresWordsInEnglish()
+{
+    QVERIFY(kx::ui::ApplyLanguage(kx::ui::Language::English));
+    for (const kx::NameFault fault : {kx::NameFault::kEmpty, kx::NameFault::kLeadingDigit,
+             kx::NameFault::kBadCharacter, kx::NameFault::kReservedWord}) {
+        QCOMPARE(kx::ui::NameFaultMessage(fault),
+            QStringLiteral("Error: ") + QString::fromUtf8(kx::NameFaultText(fault))
+                + QLatin1Char('.'));
+    }
+    QVERIFY(kx::ui::NameFaultMessage(kx::NameFault::kNone).isEmpty());
+    QVERIFY(kx::ui::ApplyLanguage(kx::ui::Language::Japanese));
+    QCOMPARE(kx::ui::NameFaultMessage(kx::NameFault::kLeadingDigit),
+        QString::fromUtf8("エラー: 名前を数字で始めることはできません."));
+}
+
 #include "language_test.moc"

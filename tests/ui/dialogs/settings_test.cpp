@@ -46,6 +46,7 @@ private slots:
     void OkWritesEditedValuesAndKeepsOtherSections();
     void CancelRestoresEveryPrefixAndLeavesTheFileAlone();
     void EmptyPrefixIsRefusedNamingItsField();
+    void PrefixThatCannotStartANameIsRefusedAsTheNameFieldRefusesIt();
     void LoadingAPartialFileKeepsTheOtherDefaults();
     void LoadingAMissingFileFails();
     void FileBesideTheProgramWins();
@@ -90,19 +91,19 @@ void SettingsTest::OkWritesEditedValuesAndKeepsOtherSections()
     kx::PrefixSettings prefixes;
     DlgSetting dialog(prefixes, nullptr, path);
     dialog.Field(kx::kPrefixDID)->setText(QStringLiteral("Scr"));
-    // Only emptiness is checked: a multibyte prefix is stored as typed.
-    dialog.Field(kx::kPrefixOB)->setText(QStringLiteral("Btn"));
-    dialog.Field(kx::kPrefixFNT)->setText(QString::fromUtf8("字"));
+    // Blanks around a prefix are not kept.
+    dialog.Field(kx::kPrefixOB)->setText(QStringLiteral(" Btn\t"));
+    dialog.Field(kx::kPrefixFNT)->setText(QStringLiteral("_Font9"));
     dialog.accept();
 
     QCOMPARE(prefixes.Get(kx::kPrefixDID), std::string("Scr"));
     QCOMPARE(prefixes.Get(kx::kPrefixOB), std::string("Btn"));
-    QCOMPARE(prefixes.Get(kx::kPrefixFNT), std::string("字"));
+    QCOMPARE(prefixes.Get(kx::kPrefixFNT), std::string("_Font9"));
 
     const kx::IniFile ini = ReadIni(path);
     QCOMPARE(ini.GetString("PREFIX", "DID"), std::string("Scr"));
     QCOMPARE(ini.GetString("PREFIX", "OB"), std::string("Btn"));
-    QCOMPARE(ini.GetString("PREFIX", "FNT"), std::string("字"));
+    QCOMPARE(ini.GetString("PREFIX", "FNT"), std::string("_Font9"));
     QCOMPARE(ini.GetString("OTHER", "x"), std::string("1"));
 
     // What was written reads back as the same settings.
@@ -174,12 +175,54 @@ void SettingsTest::EmptyPrefixIsRefusedNamingItsField()
     }
 }
 
+void SettingsTest::PrefixThatCannotStartANameIsRefusedAsTheNameFieldRefusesIt()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("DialogEditor.ini"));
+    const struct {
+        const char *typed;
+        const char *message; // what the name field says of the same name
+    } cases[] = {
+        {"9 bad", "エラー: 名前を数字で始めることはできません."},
+        {" 1OB", "エラー: 名前を数字で始めることはできません."},
+        {"O B", "エラー: 名前は半角英数字またはアンダースコア(_)で入力してください."},
+        {"OB-", "エラー: 名前は半角英数字またはアンダースコア(_)で入力してください."},
+        {"字", "エラー: 名前は半角英数字またはアンダースコア(_)で入力してください."},
+        {"int", "エラー: C++の予約語は名前にできません."},
+    };
+    for (const auto &c : cases) {
+        kx::PrefixSettings prefixes;
+        const kx::PrefixSettings original = prefixes;
+        kx::RecordingMessageSink messages;
+        DlgSetting dialog(prefixes, nullptr, path);
+        dialog.SetMessageSink(&messages);
+        dialog.show();
+        dialog.Field(kx::kPrefixDID)->setText(QStringLiteral("Scr"));
+        dialog.Field(kx::kPrefixOB)->setText(QString::fromUtf8(c.typed));
+        dialog.accept();
+
+        QVERIFY2(dialog.isVisible(), c.typed);
+        QCOMPARE(dialog.focusWidget(), dialog.Field(kx::kPrefixOB));
+        QCOMPARE(messages.Messages().size(), std::size_t(1));
+        QCOMPARE(QString::fromStdString(messages.Messages()[0].text),
+            QString::fromUtf8("「ボタン」（オブジェクト）のプレフィックス: ")
+                + QString::fromUtf8(c.message));
+        QVERIFY(prefixes == original);
+        QVERIFY(!QFile::exists(path));
+    }
+}
+
 void SettingsTest::LoadingAPartialFileKeepsTheOtherDefaults()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("DialogEditor.ini"));
-    QVERIFY(WriteText(path, "[prefix]\r\ndid = Scr\r\nOT=Txt\r\n[OTHER]\r\nApp=NotThis\r\n"));
+    // A value that no new name may start with (written by hand, or by an older editor) gives
+    // way to the built-in prefix.
+    QVERIFY(WriteText(path,
+        "[prefix]\r\ndid = Scr\r\nOT=Txt\r\nOB=9 bad\r\nOE=\r\nIB=a-b\r\n[OTHER]\r\n"
+        "App=NotThis\r\n"));
 
     kx::PrefixSettings prefixes;
     QVERIFY(kx::LoadPrefixSettings(prefixes, path));

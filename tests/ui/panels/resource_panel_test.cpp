@@ -160,6 +160,11 @@ void ResourcePanelTest::NewResourcesGetFreeNames()
     other->RootGroup()->CreateChild(kTypeButton, "OB4");
     m_panel->ShowDialog(first);
     QCOMPARE(AddObject(kTypeButton)->Name(), std::string("OB5"));
+    // A prefix that a project file brought and that cannot start a name is not used.
+    project.Prefixes().Set(kx::kPrefixOB, "9 bad");
+    project.Prefixes().Set(kx::kPrefixOT, "class");
+    QCOMPARE(AddObject(kTypeButton)->Name(), std::string("OB6"));
+    QCOMPARE(AddObject(kTypeText)->Name(), std::string("OT2"));
 
     // Grouping twice: OGROUP0, then OGROUP1.
     for (const char *expected : {"OGROUP0", "OGROUP1"}) {
@@ -188,10 +193,13 @@ void ResourcePanelTest::RenameFollowsTheNameRule()
         std::string message; // empty: accepted
     };
     const Case cases[] = {
-        {"1abc", badName}, // would be "#define 1abc" in the generated code
-        {"", badName},
+        // would be "#define 1abc" in the generated code
+        {"1abc", "エラー: 名前を数字で始めることはできません."},
+        {"", "エラー: 名前を入力してください."},
         {"a-b", badName},
         {"設定", badName},
+        {"9 bad", "エラー: 名前を数字で始めることはできません."},
+        {"class", "エラー: C++の予約語は名前にできません."},
         {"F", taken},
         {"D2", taken},
         {"Elsewhere", ""}, // an object of another dialog
@@ -206,6 +214,21 @@ void ResourcePanelTest::RenameFollowsTheNameRule()
         QCOMPARE(button->Name(), std::string(c.message.empty() ? c.name : button->Name()));
     }
     QCOMPARE(m_panel->ItemOf(button)->text(0), QStringLiteral("Button = Start_1"));
+
+    // The root group shows its name and keeps it: the project file and the history find it so.
+    CKXDialogData *first = project.Dialogs().At(0);
+    const int steps = first->History().Count();
+    m_panel->SetMode(CResourceDlg::kModeObject);
+    m_panel->ClickObjectRow(0);
+    QLineEdit *rootName = m_panel->Properties()->NameEdit();
+    QCOMPARE(rootName->text(), QStringLiteral("OGROOT"));
+    QVERIFY(rootName->isReadOnly());
+    rootName->setText(QStringLiteral("Renamed"));
+    QVERIFY(m_panel->Rename());
+    QCOMPARE(first->RootGroup()->Name(), std::string("OGROOT"));
+    QCOMPARE(first->History().Count(), steps);
+    m_panel->ClickTreeItem(m_panel->ItemOf(button));
+    QVERIFY(!m_panel->Properties()->NameEdit()->isReadOnly());
 
     // A font renamed: objects and image definitions follow; the project name allows a digit.
     m_panel->SetMode(CResourceDlg::kModeFont);
