@@ -7,10 +7,14 @@
 #include "render/dialog_painter.h"
 #include "ui/app/main_frame.h"
 #include "ui/canvas/kx_dialog_editor_view.h"
+#include "ui/dialogs/skeleton_dlg.h"
 #include "ui/document/document_set.h"
 #include "ui/document/edit_commands.h"
+#include "ui/panels/bmp_combo_box.h"
+#include "ui/panels/check_results_dock.h"
 #include "ui/panels/font_list_ctrl.h"
 #include "ui/panels/image_list_ctrl.h"
+#include "ui/panels/property_controls.h"
 #include "ui/panels/property_panel.h"
 #include "ui/panels/resource_dlg.h"
 #include "ui/support/qt_text.h"
@@ -23,11 +27,15 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QStringList>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+
+#include <functional>
 
 namespace {
 
@@ -97,6 +105,10 @@ private slots:
     void PicturesOfANeverSavedProjectAreShownAndCopiedIn();
     void AReplacedPictureIsDrawnAnew();
     void TheRecoveryCopyLeavesTheModelAlone();
+    void TypedTextIsNeverLost();
+    void APictureOfItsOwnSizeKeepsIt();
+    void ACtrlClickTogglesOnceInEveryStyle();
+    void PanelCommandsKeepTheirRules();
 };
 
 namespace {
@@ -373,7 +385,8 @@ void SafeEditingTest::AReplacedPictureIsDrawnAnew()
     s.frame.Questions().chooseFile = [&replacement](QWidget *, const QString &,
                                          kx::ui::ProjectFileKind) { return replacement; };
     s.Panel().SetMode(CResourceDlg::kModeImage);
-    s.Panel().ImageList()->SetCurrentRow(s.Project().Images().IndexOf(mode));
+    emit s.Panel().ImageList()->RowClicked(s.Project().Images().IndexOf(mode), Qt::NoModifier);
+    QCOMPARE(s.Panel().CurrentResource(), static_cast<KXClass *>(mode));
     s.Panel().Properties()->Controls().states[0].browse->click();
     const QRgb after = view->Picture().pixel(place.left + 3, place.top + 3);
     QVERIFY(after != before);
@@ -393,6 +406,252 @@ void SafeEditingTest::TheRecoveryCopyLeavesTheModelAlone()
     QVERIFY(s.frame.Recovery().WriteNow());
     QCOMPARE(heat->Font(), std::string());
     QCOMPARE(kx::FormatProject(s.Project()), before);
+}
+
+void SafeEditingTest::TypedTextIsNeverLost()
+{
+    // A text typed into a field and not yet left, then a command: the command takes it, as if
+    // the field had been left first.
+    struct Case {
+        const char *what;
+        bool name; // typed into the Name field, else into the Text field
+        std::function<void(Session &)> command;
+    };
+    QTemporaryDir output;
+    const Case cases[] = {
+        {"Ctrl+S", false, [](Session &s) { s.frame.SaveAction()->trigger(); }},
+        {"Ctrl+S, name", true, [](Session &s) { s.frame.SaveAction()->trigger(); }},
+        {"check", false, [](Session &s) { s.frame.CheckResults()->RunAction()->trigger(); }},
+        {"generate", false,
+            [&output](Session &s) {
+                s.frame.SkeletonAction()->trigger();
+                CSkeletonDlg *generator = s.frame.SkeletonDialog();
+                generator->SetMessageSink(&s.messages);
+                generator->OutputFolderEdit()->setText(output.path());
+                generator->GenerateButton()->click();
+            }},
+        {"close", false, [](Session &s) { s.frame.close(); }},
+        {"a tab clicked, name", true,
+            [](Session &s) {
+                QTabBar *tabs = s.Panel().Tabs();
+                QTest::mouseClick(
+                    tabs, Qt::LeftButton, {}, tabs->tabRect(CResourceDlg::kModeObject).center());
+            }},
+        {"another object shown, name", true,
+            [](Session &s) {
+                CKXDialogData *home = s.Project().Dialogs().FindByName("Home");
+                s.Panel().ClickTreeItem(s.Panel().ItemOf(home->RootGroup()->FindByName("OBTimer")));
+            }},
+        // The typed value is committed, then undone and redone as a step of its own.
+        {"undo and redo", false,
+            [](Session &s) {
+                s.Edit().Undo();
+                s.Edit().Redo();
+            }},
+    };
+    for (const Case &test : cases) {
+        Session s;
+        QVERIFY(s.Load());
+        int asked = 0;
+        s.frame.Questions().saveChanges = [&asked](QWidget *, const QString &) {
+            ++asked;
+            return kx::ui::SaveChoice::Discard;
+        };
+        CKXDialogData *home = s.Project().Dialogs().FindByName("Home");
+        s.frame.OpenDialogWindow(home);
+        CObjectData *heat = home->RootGroup()->FindByName("OBHeat");
+        s.Panel().SetMode(CResourceDlg::kModeDialog);
+        s.Panel().ClickTreeItem(s.Panel().ItemOf(heat));
+        QLineEdit *field = test.name ? s.Panel().Properties()->NameEdit()
+                                     : s.Panel().Properties()->Controls().text;
+        const QString typed = test.name ? Utf8("OBTyped") : Utf8("Typed42");
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, typed);
+        test.command(s);
+        const std::string value
+            = test.name ? heat->Name() : kx::ui::FromModelText(heat->Text()).toStdString();
+        QVERIFY2(value == typed.toStdString(), test.what);
+        if (std::string_view(test.what).starts_with("Ctrl+S"))
+            QVERIFY2(ReadAll(kx::ui::FromLocalPath(s.Project().Root().ProjectFilePath()))
+                         .contains(typed.toUtf8()),
+                test.what);
+        if (std::string_view(test.what) == "close")
+            QCOMPARE(asked, 1);
+    }
+}
+
+void SafeEditingTest::APictureOfItsOwnSizeKeepsIt()
+{
+    Session s;
+    QVERIFY(s.Load());
+    CKXDialogData *home = s.Project().Dialogs().FindByName("Home");
+    s.frame.OpenDialogWindow(home);
+    CObjectData *picture = nullptr;
+    for (int i = 1; CObjectData *object = home->RootGroup()->ObjectAt(i); ++i) {
+        if (!picture && object->Type() == kTypePicture)
+            picture = object;
+    }
+    QVERIFY(picture);
+    picture->SetWidth(-1);
+    picture->SetHeight(-1);
+    s.frame.Documents().For(home)->Commit(kChangeAttributes);
+    const QImage own(QFileInfo(Utf8(KX_DEMO_PROJECT)).absolutePath() + Utf8("/resources/")
+        + kx::ui::FromUtf8(picture->ImageFile()));
+    QVERIFY(!own.isNull());
+    s.Panel().SetMode(CResourceDlg::kModeDialog);
+    s.Panel().ClickTreeItem(s.Panel().ItemOf(picture));
+    const CPropertyPanel::Widgets &w = s.Panel().Properties()->Controls();
+    // The fields show the drawn size; a commit of one field changes that one only.
+    QCOMPARE(w.width->Value(), own.width());
+    QCOMPARE(w.height->Value(), own.height());
+    const int x = picture->AbsoluteX();
+    w.x->setText(QString::number(x + 5));
+    w.x->setModified(true);
+    emit w.x->editingFinished();
+    QCOMPARE(picture->AbsoluteX(), x + 5);
+    QCOMPARE(picture->Width(), -1);
+    QCOMPARE(picture->Height(), -1);
+    w.width->setText(QStringLiteral("30"));
+    w.width->setModified(true);
+    emit w.width->editingFinished();
+    QCOMPARE(picture->Width(), 30);
+    QCOMPARE(picture->Height(), -1);
+    QCOMPARE(w.height->Value(), own.height());
+}
+
+namespace {
+
+// A desktop whose item views open an item with a single click.
+class SingleClickStyle final : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+        QStyleHintReturn *answer) const override
+    {
+        if (hint == SH_ItemView_ActivateItemOnSingleClick)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, answer);
+    }
+};
+
+} // namespace
+
+void SafeEditingTest::ACtrlClickTogglesOnceInEveryStyle()
+{
+    for (const bool singleClick : {false, true}) {
+        SingleClickStyle style;
+        Session s;
+        QVERIFY(s.Load());
+        CKXDialogData *home = s.Project().Dialogs().FindByName("Home");
+        s.frame.OpenDialogWindow(home);
+        s.Panel().SetMode(CResourceDlg::kModeDialog);
+        QTreeWidget *tree = s.Panel().Tree();
+        if (singleClick)
+            tree->setStyle(&style);
+        tree->expandAll();
+        CObjectData *heat = home->RootGroup()->FindByName("OBHeat");
+        CObjectData *timer = home->RootGroup()->FindByName("OBTimer");
+        // Clicked as the window system delivers it, with the modifiers the application sees.
+        const auto click = [&](CObjectData *object, Qt::KeyboardModifiers modifiers) {
+            QTreeWidgetItem *item = s.Panel().ItemOf(object);
+            tree->scrollToItem(item);
+            const QPoint at
+                = tree->viewport()->mapTo(&s.frame, tree->visualItemRect(item).center());
+            QTest::mouseClick(s.frame.windowHandle(), Qt::LeftButton, modifiers, at);
+        };
+        click(heat, Qt::NoModifier);
+        QVERIFY(heat->IsSelected());
+        click(timer, Qt::ControlModifier);
+        QVERIFY2(timer->IsSelected() && heat->IsSelected(), singleClick ? "single" : "double");
+        click(timer, Qt::ControlModifier);
+        QVERIFY2(!timer->IsSelected() && heat->IsSelected(), singleClick ? "single" : "double");
+        tree->setStyle(nullptr);
+    }
+}
+
+void SafeEditingTest::PanelCommandsKeepTheirRules()
+{
+    Session s;
+    QVERIFY(s.Load());
+    const std::string original = kx::FormatProject(s.Project());
+    CKXDialogData *home = s.Project().Dialogs().FindByName("Home");
+    s.frame.OpenDialogWindow(home);
+    CPropertyPanel &fields = *s.Panel().Properties();
+    const auto rename = [&](KXClass *resource, const char *name) {
+        s.Panel().ClickTreeItem(s.Panel().ItemOf(resource));
+        fields.NameEdit()->setText(Utf8(name));
+        fields.NameEdit()->setModified(true);
+        emit fields.NameEdit()->editingFinished();
+    };
+    s.Panel().SetMode(CResourceDlg::kModeDialog);
+
+    // An object's name is unique within its dialog only.
+    CObjectData *timer = home->RootGroup()->FindByName("OBTimer");
+    s.messages.Clear();
+    rename(timer, "OBHeat");
+    QCOMPARE(timer->Name(), std::string("OBTimer"));
+    QCOMPARE(s.messages.Messages().size(), std::size_t {1});
+    rename(timer, "OBBack"); // a button of the Settings dialog
+    QCOMPARE(timer->Name(), std::string("OBBack"));
+
+    // Ungrouping through the panel puts the children in the group's place, one step.
+    CObjectData *heat = home->RootGroup()->FindByName("OBHeat");
+    CObjectDataList *mode = heat->Parent();
+    const int children = mode->ChildCount();
+    const int rootChildren = home->RootGroup()->ChildCount();
+    s.Panel().ClickTreeItem(s.Panel().ItemOf(mode));
+    s.Panel().GroupOrUngroup();
+    QCOMPARE(heat->Parent(), home->RootGroup());
+    QCOMPARE(home->RootGroup()->ChildCount(), rootChildren - 1 + children);
+
+    // An image definition's new name reaches its users and is undone with them.
+    s.Panel().SetMode(CResourceDlg::kModeImage);
+    CImageData *image = s.Project().Images().FindByName(heat->Image());
+    emit s.Panel().ImageList()->RowClicked(s.Project().Images().IndexOf(image), Qt::NoModifier);
+    QCOMPARE(s.Panel().CurrentResource(), static_cast<KXClass *>(image));
+    fields.NameEdit()->setText(Utf8("IBRenamed"));
+    fields.NameEdit()->setModified(true);
+    emit fields.NameEdit()->editingFinished();
+    QCOMPARE(heat->Image(), std::string("IBRenamed"));
+    // The picture combo lists the definitions of the type in list order, by their new names.
+    CBmpComboBox *combo = fields.Controls().image;
+    combo->SetImageType(-1);
+    combo->SetImageType(kTypeButton);
+    std::vector<std::string> listed;
+    for (const auto &definition : s.Project().Images()) {
+        if (definition->Type() == kTypeButton)
+            listed.push_back(definition->Name());
+    }
+    QCOMPARE(combo->count(), static_cast<int>(listed.size()));
+    for (int i = 0; i < combo->count(); ++i)
+        QCOMPARE(combo->GetNameAt(i), listed[static_cast<std::size_t>(i)]);
+    QVERIFY(combo->SelectByName("IBRenamed") >= 0);
+    QCOMPARE(combo->SelectByName("NoSuchImage"), -1);
+
+    // After a delete the panel shows something still in the project, never what went.
+    s.Panel().Delete();
+    QVERIFY(!s.Project().Images().FindByName("IBRenamed"));
+    QVERIFY(s.Panel().CurrentResource() != image);
+    s.Panel().SetMode(CResourceDlg::kModeDialog);
+    CKXDialogData *settings = s.Project().Dialogs().FindByName("Settings");
+    s.Panel().ClickTreeItem(s.Panel().ItemOf(settings));
+    s.Panel().Delete();
+    QVERIFY(s.Panel().CurrentResource() != settings);
+
+    // The add combo rests on its first entry; a new text takes the panel's margins.
+    s.Panel().SetMode(CResourceDlg::kModeObject);
+    QComboBox *add = s.Panel().AddCombo();
+    emit add->activated(1 + kTypeText);
+    QCOMPARE(add->currentIndex(), 0);
+    const auto *text = static_cast<CObjectData *>(s.Panel().CurrentResource());
+    QVERIFY(text && text->Type() == kTypeText);
+    QCOMPARE(text->MarginX(), fields.MarginX());
+    QCOMPARE(text->MarginY(), fields.MarginY());
+
+    // Every one of these steps undoes, in order, to the file as it was.
+    while (s.Edit().UndoAction()->isEnabled())
+        s.Edit().UndoAction()->trigger();
+    QCOMPARE(kx::FormatProject(s.Project()), original);
 }
 
 QTEST_MAIN(SafeEditingTest)

@@ -301,6 +301,10 @@ void PropertyPanelTest::EachKindOfFieldCommitsItsAttribute()
                     && picture->Height() == 48;
             },
             1},
+        {"Repeat", button, [&] { w.repeat->click(); },
+            [&] { return button->Repeat() == w.repeat->isChecked(); }, 1},
+        {"MarginY", text, [&] { Type(w.marginY, QString::number(text->MarginY() + 3)); },
+            [&] { return text->MarginY() == w.marginY->Value() && w.marginY->Value() > 0; }, 1},
         {"unchanged text", text, [&] { Type(w.text, w.text->text()); }, [] { return true; }, 0},
     };
     for (const Case &test : cases) {
@@ -375,8 +379,10 @@ void PropertyPanelTest::EachKindOfFieldCommitsItsAttribute()
     QCOMPARE(image->AlignY(), 2);
     const auto &row = w.states[1];
     Choose(row.colour, 5);
+    Choose(row.subColour, 3);
     Type(row.file, "button_push.png");
     QCOMPARE(image->SlotColour(1), std::string("MAGENTA"));
+    QCOMPARE(image->SlotSubColour(1), std::string("RED"));
     QCOMPARE(image->SlotFile(1), std::string("button_push.png"));
     QVERIFY(image->Picture(1));
 
