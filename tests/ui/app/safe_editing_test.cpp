@@ -109,6 +109,7 @@ private slots:
     void APictureOfItsOwnSizeKeepsIt();
     void ACtrlClickTogglesOnceInEveryStyle();
     void PanelCommandsKeepTheirRules();
+    void AbsentFontFilesAreListedOnce();
 };
 
 namespace {
@@ -652,6 +653,29 @@ void SafeEditingTest::PanelCommandsKeepTheirRules()
     while (s.Edit().UndoAction()->isEnabled())
         s.Edit().UndoAction()->trigger();
     QCOMPARE(kx::FormatProject(s.Project()), original);
+}
+
+void SafeEditingTest::AbsentFontFilesAreListedOnce()
+{
+    // The demo without its fonts folder: one message names the fonts, however many objects
+    // use them and however often the canvases paint.
+    Session s;
+    const QString demo = QFileInfo(Utf8(KX_DEMO_PROJECT)).absolutePath();
+    QFile::link(demo + Utf8("/resources"), s.folder.filePath(Utf8("resources")));
+    const QString path = s.folder.filePath(Utf8("demo.xml"));
+    QVERIFY(QFile::copy(Utf8(KX_DEMO_PROJECT), path));
+    QVERIFY(s.frame.LoadProject(path));
+    for (const auto &dialog : s.Project().Dialogs())
+        s.frame.OpenDialogWindow(dialog.get());
+    for (int round = 0; round < 3; ++round) {
+        for (CKXDialogEditorView *view : s.frame.DialogViews())
+            view->repaint();
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(s.messages.Messages().size(), std::size_t {1});
+    for (const auto &font : s.Project().Fonts())
+        QVERIFY(QString::fromStdString(s.messages.Messages().front().text)
+                    .contains(kx::ui::FromUtf8(font->File())));
 }
 
 QTEST_MAIN(SafeEditingTest)
