@@ -316,6 +316,12 @@ void MainFrameTest::SaveFontsAndImagesNeedsXmlExtension()
     QVERIFY(frame.SaveFontsAndImagesTo(upper));
     QCOMPARE(ReadAll(upper), QByteArray::fromStdString(kx::FormatFontsAndImages(frame.Project())));
     QVERIFY(m_messages.Messages().empty());
+
+    // A write that fails says so, with the system's reason, and answers no.
+    const QString nowhere = folder.filePath(Utf8("no-such-folder/assets.xml"));
+    QVERIFY(!frame.SaveFontsAndImagesTo(nowhere));
+    QCOMPARE(m_messages.Messages().size(), std::size_t {1});
+    QVERIFY(QString::fromStdString(m_messages.Messages().front().text).contains(nowhere));
 }
 
 void MainFrameTest::DiscardAllClosesWindowsAndEmptiesTree()
