@@ -349,11 +349,30 @@ void SafeEditingTest::PicturesOfANeverSavedProjectAreShownAndCopiedIn()
     QVERIFY(object->Width() > 20);
     QVERIFY(view->Picture().pixel(object->Width() / 2, object->Height() / 2)
         != view->Picture().pixel(object->Width() + 2, object->Height() + 2));
+    // A font chosen from a system folder is used there; no folder is derived from its place.
+    const QString fontFile = Utf8("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
+    QVERIFY(QFile::exists(fontFile));
+    s.frame.Questions().chooseFile
+        = [&fontFile](QWidget *, const QString &, kx::ui::ProjectFileKind) { return fontFile; };
+    s.Panel().SetMode(CResourceDlg::kModeFont);
+    s.Panel().AddButton()->click();
+    s.Panel().Properties()->Controls().browse->click();
+    QCOMPARE(s.Project().Fonts().At(0)->File(), std::string("DejaVuSans.ttf"));
+    QVERIFY(s.Project().ProjectFolder().empty());
+    QCOMPARE(kx::ui::FromLocalPath(s.Project().FontPath("DejaVuSans.ttf")), fontFile);
+
     const QString saved = elsewhere.filePath(Utf8("project/p.xml"));
     QDir().mkpath(QFileInfo(saved).absolutePath());
+    s.messages.Clear();
     QVERIFY(s.frame.SaveAllTo(saved));
-    QCOMPARE(
-        ReadAll(QFileInfo(saved).absolutePath() + Utf8("/resources/logo.png")), ReadAll(picture));
+    const QString folder = QFileInfo(saved).absolutePath();
+    QCOMPARE(ReadAll(folder + Utf8("/resources/logo.png")), ReadAll(picture));
+    QCOMPARE(ReadAll(folder + Utf8("/fonts/DejaVuSans.ttf")), ReadAll(fontFile));
+    // The user is told what was copied, and the project now finds its own copies.
+    QVERIFY(s.messages.Messages().size() >= 1);
+    QVERIFY(QString::fromStdString(s.messages.Messages().back().text).contains(Utf8("logo.png")));
+    QCOMPARE(kx::ui::FromLocalPath(s.Project().FontPath("DejaVuSans.ttf")),
+        folder + Utf8("/fonts/DejaVuSans.ttf"));
 }
 
 void SafeEditingTest::AReplacedPictureIsDrawnAnew()
