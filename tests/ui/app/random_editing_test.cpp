@@ -748,6 +748,11 @@ void RandomEditingTest::RandomSequencesUndoToTheOriginal()
             g_log.append(Utf8("undo everything"));
             UndoEverything(r);
             const std::string undone = kx::FormatProject(r.Project());
+            if (!qEnvironmentVariableIsEmpty("KX_RANDOM_KEEP")) {
+                QFile file(qEnvironmentVariable("KX_RANDOM_KEEP") + Utf8("/undone.xml"));
+                if (file.open(QIODevice::WriteOnly))
+                    file.write(undone.data(), static_cast<qint64>(undone.size()));
+            }
             if (Tracked(undone) != Tracked(original))
                 fault = Utf8("undoing every step did not give back the original file, ")
                     + Utf8(FirstDifference(Tracked(original), Tracked(undone)).c_str());
