@@ -77,8 +77,17 @@ CObjectDataList *PasteSelectionText(std::string_view cp932Text, CKXDialogData &d
 {
     CObjectDataList *root = dialog.RootGroup();
     const int before = root->ChildCount();
+    const int fonts = project.Fonts().Count();
+    const int images = project.Images().Count();
     ProjectReader reader(project, messages);
     const bool read = reader.ReadText(cp932Text, dialog);
+    // Only objects come in this way: font or image definitions the text holds (a definition
+    // copied from the panel) are taken out again, since they are pasted as definitions, each
+    // a step of its own, and would otherwise join the project unrecorded.
+    while (project.Fonts().Count() > fonts)
+        project.Fonts().Take(project.Fonts().At(project.Fonts().Count() - 1));
+    while (project.Images().Count() > images)
+        project.Images().Take(project.Images().At(project.Images().Count() - 1));
     CObjectDataList *pasted = nullptr;
     if (read && !reader.ParseFailed() && root->ChildCount() == before + 1
         && root->ChildAt(before)->IsGroup())

@@ -1,7 +1,10 @@
 // Reading project files and pasted object text into the model: the sections of the file, values
 // and their layout, duplicates, errors, nesting and hostile input.
+#include "projectfile/clipboard_text.h"
 #include "projectfile/project_reader.h"
+#include "projectfile/project_writer.h"
 
+#include "model/font_data.h"
 #include "model/object_data_list.h"
 #include "model/project_context.h"
 #include "platform/message_sink.h"
@@ -475,6 +478,23 @@ TEST_F(ProjectReaderTest, PastedTextBecomesAGroupInsideTheRoot)
     EXPECT_TRUE(reader.ParseFailed());
     EXPECT_EQ(messages.Messages().size(), 1u);
     EXPECT_EQ(project.Dialogs().Count(), 1);
+}
+
+TEST_F(ProjectReaderTest, PastedObjectsBringNoDefinitions)
+{
+    ASSERT_TRUE(Read("<root><Dialog><Name>D</Name><Objects><Name>OGROOT</Name>"
+                     "<Object><Name>B1</Name></Object></Objects></Dialog></root>"));
+    CKXDialogData *dialog = Dialog("D");
+    const int fonts = project.Fonts().Count();
+    // A font definition as the panel copies it, pasted on a canvas: no objects, nothing changes.
+    CFontData copied;
+    copied.SetName("F9");
+    copied.SetSize(32);
+    const std::string font = kx::FormatFontElement(copied);
+    EXPECT_EQ(kx::PasteSelectionText(font, *dialog, project, messages), nullptr);
+    EXPECT_EQ(project.Fonts().Count(), fonts);
+    EXPECT_EQ(project.Fonts().FindByName("F9"), nullptr);
+    EXPECT_EQ(dialog->RootGroup()->ChildCount(), 1);
 }
 
 TEST_F(ProjectReaderTest, FilesThatAreNoProjectAreRefusedWithTheirReason)

@@ -1185,10 +1185,14 @@ bool CResourceDlg::Rename()
         && static_cast<CObjectDataList *>(resource)->IsRoot())
         return true;
     const std::string name = kx::ui::ToUtf8(m_properties->NameEdit()->text());
-    // The project's name follows the application prefix, so it may be empty or begin with a
-    // digit; every other name is a whole identifier.
-    const kx::NameFault fault = kx::IdentifierNameFault(
+    // The project's name follows the application prefix, so it may begin with a digit; every
+    // other name is a whole identifier. An empty project name is refused all the same: the
+    // project file cannot keep it (a load reads an empty Name element as no name, and the
+    // project comes back named "Name").
+    kx::NameFault fault = kx::IdentifierNameFault(
         name, kind == PropertyKind::Project ? kx::NameUse::kTail : kx::NameUse::kIdentifier);
+    if (kind == PropertyKind::Project && name.empty())
+        fault = kx::NameFault::kEmpty;
     if (fault != kx::NameFault::kNone) {
         Error(kx::ui::NameFaultMessage(fault));
         m_properties->NameEdit()->setFocus();

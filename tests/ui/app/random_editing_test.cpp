@@ -709,7 +709,8 @@ void RandomEditingTest::initTestCase()
 
 void RandomEditingTest::RandomSequencesUndoToTheOriginal()
 {
-    std::vector<unsigned> seeds {3, 4, 5, 6, 7};
+    // Seeds 1, 2 and 12 found faults once (a pasted definition, an empty project name).
+    std::vector<unsigned> seeds {1, 2, 3, 12, 4};
     if (!qEnvironmentVariableIsEmpty("KX_RANDOM_SEED"))
         seeds = {static_cast<unsigned>(qEnvironmentVariableIntValue("KX_RANDOM_SEED"))};
     const int steps = Steps("KX_RANDOM_STEPS", 80);

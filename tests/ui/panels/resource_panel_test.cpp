@@ -240,6 +240,10 @@ void ResourcePanelTest::RenameFollowsTheNameRule()
     m_panel->Properties()->NameEdit()->setText(QStringLiteral("1st"));
     QVERIFY(m_panel->Rename());
     QCOMPARE(m_panel->Tree()->topLevelItem(0)->text(0), QStringLiteral("Root = 1st"));
+    // An empty one would not come back from the project file.
+    m_panel->Properties()->NameEdit()->setText(QString());
+    QVERIFY(!m_panel->Rename());
+    QCOMPARE(project.Root().ProjectName(), std::string("1st"));
 
     // A dialog named in Japanese would not compile; one renamed keeps its redo steps.
     CKXDialogData *dialog = project.Dialogs().At(0);
