@@ -75,7 +75,7 @@ QPixmap Draw(CommandIcon kind, int size)
         pen.lineTo(15.2, 10.4);
         pen.lineTo(10.7, 14.9);
         pen.closeSubpath();
-        p.fillPath(pen, QColor(240, 180, 40));
+        p.setBrush(QColor(240, 180, 40));
         p.drawPath(pen);
         break;
     }
