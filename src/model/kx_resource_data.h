@@ -11,6 +11,9 @@
 
 class CKXResourceData : public KXClass {
 public:
+    // The name of a project that was never named.
+    static constexpr const char *kDefaultProjectName = "Name";
+
     explicit CKXResourceData(const kx::PrefixSettings &prefixes);
     ~CKXResourceData() override;
 
@@ -32,7 +35,7 @@ public:
 private:
     const kx::PrefixSettings *m_prefixes;
     std::string m_projectFilePath;
-    std::string m_projectName = "Name";
+    std::string m_projectName = kDefaultProjectName;
     std::string m_appClassName;
     CKXDialogDataList m_dialogs;
 };

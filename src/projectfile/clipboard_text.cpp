@@ -111,6 +111,42 @@ CObjectDataList *PasteSelectionText(std::string_view cp932Text, CKXDialogData &d
     return pasted;
 }
 
+ClipboardContent ClipboardTextContent(std::string_view utf8Text)
+{
+    std::string_view rest = utf8Text;
+    if (rest.starts_with("\xEF\xBB\xBF"))
+        rest.remove_prefix(3);
+    // Blanks, an XML declaration and comments may come before the first element.
+    for (;;) {
+        const std::size_t start = rest.find_first_not_of(" \t\r\n");
+        if (start == std::string_view::npos)
+            return ClipboardContent::None;
+        rest.remove_prefix(start);
+        std::string_view close;
+        if (rest.starts_with("<?"))
+            close = "?>";
+        else if (rest.starts_with("<!--"))
+            close = "-->";
+        else
+            break;
+        const std::size_t end = rest.find(close);
+        if (end == std::string_view::npos)
+            return ClipboardContent::None;
+        rest.remove_prefix(end + close.size());
+    }
+    if (!rest.starts_with('<'))
+        return ClipboardContent::None;
+    rest.remove_prefix(1);
+    const std::string_view name = rest.substr(0, rest.find_first_of(" \t\r\n/>"));
+    if (name == "Objects" || name == "Object")
+        return ClipboardContent::Objects;
+    if (name == "Dialog")
+        return ClipboardContent::Dialog;
+    if (name == "Image" || name == "Font")
+        return ClipboardContent::Definitions;
+    return ClipboardContent::None;
+}
+
 bool IsDialogText(std::string_view utf8Text)
 {
     return utf8Text.find("<Dialog>") != std::string_view::npos;

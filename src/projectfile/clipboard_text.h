@@ -27,6 +27,12 @@ std::string FormatSelectionText(const CObjectDataList &root, const CImageDataLis
 CObjectDataList *PasteSelectionText(std::string_view cp932Text, CKXDialogData &dialog,
     CProjectContext &project, IMessageSink &messages);
 
+// What a clipboard text (UTF-8) holds, told by its first element before anything is read: the
+// objects of a selection, a dialog, image or font definitions, or none of them (words, another
+// program's markup, a whole project file).
+enum class ClipboardContent { None, Objects, Dialog, Definitions };
+ClipboardContent ClipboardTextContent(std::string_view utf8Text);
+
 // Whether a clipboard text (UTF-8) holds a dialog element.
 bool IsDialogText(std::string_view utf8Text);
 // Adds the dialog of a dialog element (UTF-8) at the end of the project's dialogs, under a free

@@ -2,16 +2,12 @@
 
 #include "model/image_layout.h"
 #include "model/kx_dialog_data.h"
-#include "projectfile/project_reader.h"
-#include "projectfile/project_writer.h"
 #include "render/dialog_painter.h"
 #include "render/dib_image_list.h"
 #include "render/freetype_font.h"
 #include "ui/app/canvas_commands.h"
-#include "ui/app/file_problems.h"
 #include "ui/app/help_commands.h"
 #include "ui/app/play_commands.h"
-#include "ui/app/settings_file.h"
 #include "ui/app/status_indicators.h"
 #include "ui/app/window_layout.h"
 #include "ui/app/window_menu.h"
@@ -23,7 +19,6 @@
 #include "ui/panels/check_results_dock.h"
 #include "ui/panels/resource_dlg.h"
 #include "ui/support/command_icons.h"
-#include "ui/support/core_texts.h"
 #include "ui/support/qt_text.h"
 
 #include <QAction>
@@ -32,8 +27,6 @@
 #include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
@@ -42,36 +35,13 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 
-#include <filesystem>
-#include <set>
-
 namespace {
 
 constexpr const char *kAppTitle = "KXDialogEditor";
-constexpr const char *kRecentKey = "RecentFiles/Files";
-
-// While a file is read, the messages of the reader may name it and the place of a parse error.
-class ReadingContext {
-public:
-    ReadingContext(CMessageBoxSink &sink, const QString &file, const kx::ProjectReader &reader)
-        : m_sink(sink)
-        , m_context {file, [&reader] { return reader.ErrorColumn(); }}
-    {
-        m_sink.SetContext(&m_context);
-    }
-    ~ReadingContext() { m_sink.SetContext(nullptr); }
-    ReadingContext(const ReadingContext &) = delete;
-    ReadingContext &operator=(const ReadingContext &) = delete;
-
-private:
-    CMessageBoxSink &m_sink;
-    const kx::ui::CoreTextContext m_context;
-};
 
 // Qt gives a dialog window its system menu in the language of the moment and never translates it
 // again; its entries are set anew in the order Qt creates them.
@@ -132,6 +102,7 @@ CMainFrame::CMainFrame(QWidget *parent)
             *dialog.RootGroup(), m_project, [](const CObjectData &) { return true; });
     });
     m_recovery = new CRecoveryCopy(m_project, this);
+    CreateFileCommands();
 
     setWindowTitle(QString::fromUtf8(kAppTitle));
     setAcceptDrops(true);
@@ -185,30 +156,28 @@ void CMainFrame::SetMessageSink(kx::IMessageSink *sink)
     m_messages.SetTarget(sink ? sink : &m_messageBoxes);
 }
 
+void CMainFrame::CreateFileCommands()
+{
+    CProjectFileCommands::Context context;
+    context.finishEditing = [this] { FinishEditing(); };
+    context.projectLoaded = [this] { ProjectLoaded(); };
+    context.flushPaintMessages = [this] { m_paintMessages.Flush(); };
+    context.discardAll = [this] { DiscardAll(); };
+    context.updateTitle = [this] { UpdateTitle(); };
+    context.activeDialog = [this]() -> const CKXDialogData * {
+        CKXDialogEditorView *view = ActiveView();
+        return view ? view->Dialog() : nullptr;
+    };
+    m_files = new CProjectFileCommands(*this, m_project, *m_documents, m_messages, m_messageBoxes,
+        m_questions, *m_recovery, std::move(context));
+}
+
 void CMainFrame::CreateActions()
 {
     QStyle *look = style();
     m_newAction = new QAction(look->standardIcon(QStyle::SP_FileIcon), QString(), this);
     m_newAction->setShortcut(QKeySequence::New);
     connect(m_newAction, &QAction::triggered, this, [this] { NewDialogWindow(); });
-
-    m_openAction = new QAction(look->standardIcon(QStyle::SP_DialogOpenButton), QString(), this);
-    m_openAction->setShortcut(QKeySequence::Open);
-    connect(m_openAction, &QAction::triggered, this, &CMainFrame::OnOpen);
-
-    m_saveAction = new QAction(look->standardIcon(QStyle::SP_DialogSaveButton), QString(), this);
-    m_saveAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
-    connect(m_saveAction, &QAction::triggered, this, &CMainFrame::Save);
-
-    m_saveAllAction = new QAction(look->standardIcon(QStyle::SP_DialogSaveButton), QString(), this);
-    m_saveAllAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")));
-    connect(m_saveAllAction, &QAction::triggered, this, &CMainFrame::OnSaveAll);
-
-    m_saveDialogAction = new QAction(this);
-    connect(m_saveDialogAction, &QAction::triggered, this, &CMainFrame::OnSaveDialog);
-
-    m_saveFontsAction = new QAction(this);
-    connect(m_saveFontsAction, &QAction::triggered, this, &CMainFrame::OnSaveFontsAndImages);
 
     m_closeDialogAction = new QAction(this);
     connect(m_closeDialogAction, &QAction::triggered, this, [this] {
@@ -221,9 +190,6 @@ void CMainFrame::CreateActions()
 
     m_skeletonAction = new QAction(this);
     connect(m_skeletonAction, &QAction::triggered, this, &CMainFrame::OnSkeleton);
-
-    m_discardAllAction = new QAction(this);
-    connect(m_discardAllAction, &QAction::triggered, this, &CMainFrame::OnDiscardAll);
 
     m_exitAction = new QAction(this);
     connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
@@ -238,24 +204,24 @@ void CMainFrame::CreateActions()
 void CMainFrame::CreateMenus()
 {
     QMenu *file = m_fileMenu = menuBar()->addMenu(QString());
+    file->addAction(m_files->NewProjectAction());
     file->addAction(m_newAction);
-    file->addAction(m_openAction);
-    file->addAction(m_saveAction);
-    file->addAction(m_saveAllAction);
-    file->addAction(m_saveDialogAction);
-    file->addAction(m_saveFontsAction);
+    file->addAction(m_files->OpenAction());
+    file->addAction(m_files->SaveAction());
+    file->addAction(m_files->SaveAsAction());
+    file->addAction(m_files->SaveDialogAction());
+    file->addAction(m_files->SaveFontsAndImagesAction());
     file->addAction(m_closeDialogAction);
     file->addSeparator();
     file->addAction(m_settingsAction);
     file->addAction(m_skeletonAction);
     file->addSeparator();
-    m_recentMenu = file->addMenu(QString());
+    file->addMenu(m_files->RecentMenu());
     file->addSeparator();
-    file->addAction(m_discardAllAction);
+    file->addAction(m_files->DiscardAllAction());
     file->addSeparator();
     file->addAction(m_exitAction);
     connect(file, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
-    RebuildRecentMenu();
 
     QMenu *edit = m_editMenu = menuBar()->addMenu(QString());
     edit->addAction(m_editCommands->UndoAction());
@@ -310,8 +276,8 @@ void CMainFrame::CreateToolBar()
     bar->setObjectName(QStringLiteral("ToolBar"));
     bar->setIconSize(QSize(16, 16));
     bar->addAction(m_newAction);
-    bar->addAction(m_openAction);
-    bar->addAction(m_saveAllAction);
+    bar->addAction(m_files->OpenAction());
+    bar->addAction(m_files->SaveAction());
     bar->addSeparator();
     bar->addAction(m_redrawAction);
     bar->addSeparator();
@@ -423,8 +389,8 @@ void CMainFrame::CreateResourceBar()
     m_checkResults = new CCheckResultsDock(
         m_project, *m_documents, *m_resourceDlg,
         [this] {
-            return m_ownFile && !m_project.IsModified() ? m_project.Root().ProjectFilePath()
-                                                        : std::string();
+            return HasOwnFile() && !m_project.IsModified() ? m_project.Root().ProjectFilePath()
+                                                           : std::string();
         },
         this);
     // The results lie under the dialog windows; the panel keeps the window's whole height.
@@ -437,15 +403,10 @@ void CMainFrame::CreateResourceBar()
 void CMainFrame::RetranslateUi()
 {
     m_newAction->setText(tr("新規作成(&N)"));
-    m_openAction->setText(tr("リソースの読込み(&O)"));
-    m_saveAction->setText(tr("上書き保存"));
-    m_saveAllAction->setText(tr("全てのリソースの保存(&S)"));
-    m_saveDialogAction->setText(tr("このダイアログのみの保存"));
-    m_saveFontsAction->setText(tr("イメージとフォント情報のみの保存"));
+    m_files->RetranslateUi();
     m_closeDialogAction->setText(tr("このダイアログを閉じる(&C)"));
     m_settingsAction->setText(tr("設定"));
     m_skeletonAction->setText(tr("スケルトンの作成(&M)"));
-    m_discardAllAction->setText(tr("全てのリソースを破棄"));
     m_exitAction->setText(tr("アプリケーションの終了(&X)"));
     m_redrawAction->setText(tr("再描画"));
     m_aboutAction->setText(tr("バージョン情報(&A)"));
@@ -454,7 +415,6 @@ void CMainFrame::RetranslateUi()
     m_zoomResetAction->setText(tr("等倍 (100%)"));
 
     m_fileMenu->setTitle(tr("ファイル(&F)"));
-    m_recentMenu->setTitle(tr("最近使ったファイル"));
     m_editMenu->setTitle(tr("編集(&E)"));
     m_viewMenu->setTitle(tr("表示(&V)"));
     m_toolsMenu->setTitle(tr("ツール(&T)"));
@@ -490,79 +450,13 @@ QAction *CMainFrame::ResourceBarAction() const
 
 void CMainFrame::UpdateCommands()
 {
-    const bool haveFontsOrImages = !m_project.Fonts().IsEmpty() || !m_project.Images().IsEmpty();
-    const bool haveAny = haveFontsOrImages || !m_project.Dialogs().IsEmpty();
-    m_saveAllAction->setEnabled(haveAny);
-    m_saveAction->setEnabled(haveAny);
-    m_saveFontsAction->setEnabled(haveFontsOrImages);
-    m_discardAllAction->setEnabled(haveAny);
     m_skeletonAction->setEnabled(!m_project.Fonts().IsEmpty() && !m_project.Images().IsEmpty()
         && !m_project.Dialogs().IsEmpty());
     // The commands of one dialog appear only while a dialog window is active.
     const bool haveWindow = ActiveView() != nullptr;
-    m_saveDialogAction->setVisible(haveWindow);
+    m_files->UpdateActions(haveWindow);
     m_closeDialogAction->setVisible(haveWindow);
-    m_recentMenu->setEnabled(!RecentFiles().isEmpty());
     m_play->UpdateActions();
-}
-
-bool CMainFrame::LoadProject(const QString &path)
-{
-    const QString listed = QFileInfo(path).absoluteFilePath();
-    // The reader tells what is wrong inside a file; a file that cannot be opened is told here.
-    const QString unopenable = kx::ui::OpenFailureReason(path);
-    if (!unopenable.isEmpty()) {
-        ReportLoadFailure(path, unopenable);
-        RemoveRecentFile(listed);
-        return false;
-    }
-    const std::string localPath = kx::ui::ToLocalPath(path);
-    // What a refused file must leave as it was.
-    const std::string oldFolder = m_project.ProjectFolder();
-    const std::string oldFile = m_project.Root().ProjectFilePath();
-    const bool wasEmpty = IsEmpty(m_project);
-    const std::set<const KXClass *> before = kx::ui::PictureOwners(m_project);
-
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(localPath, error);
-    m_project.SetProjectFolder(
-        (error ? std::filesystem::path(localPath) : absolute).parent_path().string());
-    kx::ProjectReader reader(m_project, m_messages);
-    const ReadingContext reading(m_messageBoxes, path, reader);
-    const int shown = m_messages.Shown();
-    if (!reader.ReadFile(localPath)) {
-        m_project.SetProjectFolder(oldFolder);
-        m_project.Root().SetProjectFilePath(oldFile);
-        if (m_messages.Shown() == shown)
-            ReportLoadFailure(path, QString());
-        RemoveRecentFile(listed);
-        return false;
-    }
-    // A broken file has shown its message; what was read before the fault stays.
-    AddRecentFile(QFileInfo(path).absoluteFilePath());
-    ProjectLoaded();
-    // A whole file read into an empty project is that file, unchanged. Merged into other work or
-    // read only in part, the model matches no file on disk.
-    if (reader.ParseFailed()) {
-        DisownProjectFile();
-        m_project.SetModified(true);
-    } else {
-        if (wasEmpty) {
-            AdoptProjectFile(error ? localPath : absolute.string());
-            m_documents->ClearModified();
-        } else {
-            // Merged into other work, the model is no file on disk: a save asks for one, and
-            // proposes the file the work came from, not the one merged in.
-            DisownProjectFile();
-            m_project.Root().SetProjectFilePath(oldFile);
-        }
-        m_project.SetModified(!wasEmpty);
-    }
-    ReportMissingPictures(kx::ui::MissingPictureFiles(m_project, before));
-    // The fonts whose files are missing, found while the dialogs were laid out: one box.
-    m_paintMessages.Flush();
-    UpdateTitle();
-    return true;
 }
 
 void CMainFrame::ProjectLoaded()
@@ -631,67 +525,6 @@ CKXDialogEditorView *CMainFrame::ActiveView() const
     return m_mdiArea ? ViewOf(m_mdiArea->activeSubWindow()) : nullptr;
 }
 
-bool CMainFrame::SaveAllTo(const QString &path)
-{
-    FinishEditing();
-    const std::string localPath = kx::ui::ToLocalPath(path);
-    const bool written = kx::WriteProject(m_project, localPath);
-    if (!written) {
-        ReportSaveFailure(path, kx::FormatProject(m_project).size());
-        return false;
-    }
-    // A project without a file of its own takes the first one it is saved to.
-    QStringList copied;
-    if (!m_ownFile) {
-        std::error_code error;
-        const std::filesystem::path absolute = std::filesystem::absolute(localPath, error);
-        const std::string file = error ? localPath : absolute.string();
-        // Pictures and fonts chosen before the project had a folder go into it now.
-        if (!m_project.StagedFiles().empty())
-            copied = kx::ui::CopyStagedFiles(m_project, m_questions, m_messages, this,
-                kx::ui::FromLocalPath(std::filesystem::path(file).parent_path().string()));
-        AdoptProjectFile(file);
-    }
-    if (!copied.isEmpty())
-        m_documents->FilesChanged();
-    m_project.SetModified(false);
-    m_documents->ClearModified();
-    UpdateTitle();
-    QString saved = tr("ファイルを保存しました。");
-    if (!copied.isEmpty())
-        saved += QLatin1Char('\n') + tr("次のファイルをプロジェクトのフォルダにコピーしました。")
-            + QLatin1Char('\n') + copied.join(QLatin1Char('\n'));
-    m_messages.ShowMessage(kx::ui::ToUtf8(saved), kx::MessageIcon::Information);
-    return true;
-}
-
-bool CMainFrame::SaveDialogTo(const CKXDialogData &dialog, const QString &path)
-{
-    FinishEditing();
-    const bool written = kx::WriteProject(m_project, kx::ui::ToLocalPath(path), dialog.Name());
-    if (!written) {
-        ReportSaveFailure(path, kx::FormatProject(m_project, dialog.Name()).size());
-        return false;
-    }
-    m_messages.ShowMessage(
-        kx::ui::ToUtf8(tr("ファイルを保存しました。")), kx::MessageIcon::Information);
-    return true;
-}
-
-bool CMainFrame::SaveFontsAndImagesTo(const QString &path)
-{
-    const QString name = QFileInfo(path).fileName();
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    if (dot < 0 || name.mid(dot + 1).compare(QStringLiteral("xml"), Qt::CaseInsensitive) != 0)
-        return false;
-    FinishEditing();
-    if (!kx::WriteFontsAndImages(m_project, kx::ui::ToLocalPath(path))) {
-        ReportSaveFailure(path, kx::FormatFontsAndImages(m_project).size());
-        return false;
-    }
-    return true;
-}
-
 void CMainFrame::FinishEditing()
 {
     m_resourceDlg->Properties()->FinishEditing();
@@ -708,7 +541,7 @@ void CMainFrame::DiscardAll()
     // found by the next project's font of the same identifier.
     m_fonts->ForgetFaces();
     m_painter->ForgetReported();
-    DisownProjectFile();
+    m_files->ForgetProjectFile();
     UpdateCommands();
     UpdateTitle();
 }
@@ -735,48 +568,13 @@ void CMainFrame::ClearResourcePanel()
     m_checkResults->MarkOutdated();
 }
 
-void CMainFrame::OnOpen()
-{
-    const QString path = QFileDialog::getOpenFileName(this, tr("リソースの読込み"), QString(),
-        tr("KXDialogEditor Files (*.xml *.ini);;All Files (*)"));
-    if (!path.isEmpty())
-        LoadProject(path);
-}
-
-void CMainFrame::OnSaveAll()
-{
-    SaveAs();
-}
-
-void CMainFrame::OnSaveDialog()
-{
-    CKXDialogEditorView *view = ActiveView();
-    const CKXDialogData *dialog = view ? view->Dialog() : nullptr;
-    if (!dialog)
-        return;
-    QFileDialog box(this, tr("このダイアログのみの保存"), kx::ui::FromUtf8(dialog->Name()),
-        tr("リソースファイル (*.xml)"));
-    box.setAcceptMode(QFileDialog::AcceptSave);
-    box.setDefaultSuffix(QStringLiteral("xml"));
-    if (box.exec() == QDialog::Accepted && !box.selectedFiles().isEmpty())
-        SaveDialogTo(*dialog, box.selectedFiles().constFirst());
-}
-
-void CMainFrame::OnSaveFontsAndImages()
-{
-    QFileDialog box(this, tr("イメージとフォント情報のみの保存"), QString(), tr("(*.xml)"));
-    box.setAcceptMode(QFileDialog::AcceptSave);
-    box.setOption(QFileDialog::DontConfirmOverwrite);
-    if (box.exec() == QDialog::Accepted && !box.selectedFiles().isEmpty())
-        SaveFontsAndImagesTo(box.selectedFiles().constFirst());
-}
-
 void CMainFrame::OnAbout()
 {
     QMessageBox box(this);
     box.setWindowTitle(tr("バージョン情報 KXDialogEditor"));
     box.setIconPixmap(windowIcon().pixmap(48, 48));
-    box.setText(tr("KXDialogEditor<br>Version %1").arg(QStringLiteral(KX_VERSION_FULL)));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(tr("KXDialogEditor\nVersion %1").arg(QStringLiteral(KX_VERSION_FULL)));
     box.exec();
 }
 
@@ -878,46 +676,6 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow *window)
     UpdateCommands();
 }
 
-QStringList CMainFrame::RecentFiles() const
-{
-    const QSettings settings(kx::EditorSettingsPath(), QSettings::IniFormat);
-    return settings.value(QString::fromUtf8(kRecentKey)).toStringList();
-}
-
-void CMainFrame::AddRecentFile(const QString &path)
-{
-    QStringList files = RecentFiles();
-    files.removeAll(path);
-    files.prepend(path);
-    while (files.size() > kMaxRecentFiles)
-        files.removeLast();
-    QSettings settings(kx::EditorSettingsPath(), QSettings::IniFormat);
-    settings.setValue(QString::fromUtf8(kRecentKey), files);
-    RebuildRecentMenu();
-}
-
-void CMainFrame::RebuildRecentMenu()
-{
-    m_recentMenu->clear();
-    const QStringList files = RecentFiles();
-    for (int i = 0; i < files.size(); ++i) {
-        const QString path = files.at(i);
-        QAction *action = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
-        connect(action, &QAction::triggered, this, [this, path] { LoadProject(path); });
-    }
-    m_recentMenu->setEnabled(!files.isEmpty());
-}
-
-void CMainFrame::RemoveRecentFile(const QString &path)
-{
-    QStringList files = RecentFiles();
-    if (files.removeAll(path) == 0)
-        return;
-    QSettings settings(kx::EditorSettingsPath(), QSettings::IniFormat);
-    settings.setValue(QString::fromUtf8(kRecentKey), files);
-    RebuildRecentMenu();
-}
-
 void CMainFrame::dragEnterEvent(QDragEnterEvent *event)
 {
     if (event->mimeData()->hasUrls())
@@ -954,9 +712,9 @@ void CMainFrame::ProjectModifiedChanged(bool modified)
 void CMainFrame::UpdateTitle()
 {
     QString title = QString::fromUtf8(kAppTitle);
-    if (!IsEmpty(m_project) || m_ownFile) {
+    if (!IsEmpty(m_project) || HasOwnFile()) {
         title += QStringLiteral(" - ") + kx::ui::FromUtf8(m_project.Root().ProjectName());
-        if (m_ownFile)
+        if (HasOwnFile())
             title += QStringLiteral(" (%1)").arg(
                 kx::ui::FromLocalPath(m_project.Root().ProjectFilePath()));
     }
@@ -967,89 +725,6 @@ void CMainFrame::UpdateTitle()
         title += QStringLiteral(" - ") + kx::ui::FromUtf8(dialog->Name());
     setWindowTitle(title);
     setWindowModified(m_project.IsModified());
-}
-
-void CMainFrame::AdoptProjectFile(const std::string &path)
-{
-    m_project.Root().SetProjectFilePath(path);
-    m_project.SetProjectFolder(std::filesystem::path(path).parent_path().string());
-    m_ownFile = true;
-    m_recovery->SetProjectFile(path);
-}
-
-void CMainFrame::DisownProjectFile()
-{
-    m_ownFile = false;
-    m_recovery->SetProjectFile({});
-}
-
-bool CMainFrame::Save()
-{
-    if (!m_ownFile)
-        return SaveAs();
-    return SaveAllTo(kx::ui::FromLocalPath(m_project.Root().ProjectFilePath()));
-}
-
-bool CMainFrame::SaveAs()
-{
-    const QString path
-        = m_questions.savePath(this, kx::ui::FromLocalPath(m_project.Root().ProjectFilePath()));
-    return !path.isEmpty() && SaveAllTo(path);
-}
-
-bool CMainFrame::ConfirmUnsavedChanges()
-{
-    // A value still being typed is part of the changes the question is about.
-    FinishEditing();
-    if (!m_project.IsModified())
-        return true;
-    switch (m_questions.saveChanges(this, kx::ui::FromUtf8(m_project.Root().ProjectName()))) {
-    case kx::ui::SaveChoice::Save:
-        return Save();
-    case kx::ui::SaveChoice::Discard:
-        return true;
-    case kx::ui::SaveChoice::Cancel:
-        break;
-    }
-    return false;
-}
-
-void CMainFrame::OnDiscardAll()
-{
-    if (ConfirmUnsavedChanges())
-        DiscardAll();
-}
-
-void CMainFrame::ReportLoadFailure(const QString &path, const QString &reason)
-{
-    const QString text = reason.isEmpty()
-        ? tr("「%1」はプロジェクトファイルとして読み込めませんでした。").arg(path)
-        : tr("「%1」を開けませんでした。\n%2").arg(path, reason);
-    m_messages.ShowMessage(kx::ui::ToUtf8(text), kx::MessageIcon::Warning);
-}
-
-void CMainFrame::ReportSaveFailure(const QString &path, std::size_t size)
-{
-    // The writer answers only yes or no; its steps are tried again to find the system's reason.
-    const QString reason = kx::ui::WriteFailureReason(path, size);
-    QString text = tr("ファイルを保存できませんでした。");
-    if (!reason.isEmpty())
-        text += QLatin1Char('\n') + path + QLatin1Char('\n') + reason;
-    m_messages.ShowMessage(kx::ui::ToUtf8(text), kx::MessageIcon::Warning);
-}
-
-void CMainFrame::ReportMissingPictures(const QStringList &files)
-{
-    if (files.isEmpty())
-        return;
-    // A long list is cut so that the box still fits on the screen.
-    constexpr int kListed = 20;
-    QString text = tr("次の画像ファイルが resources フォルダにありません。") + QLatin1Char('\n');
-    for (int i = 0; i < files.size() && i < kListed; ++i)
-        text += QLatin1Char('\n') + files.at(i);
-    if (files.size() > kListed)
-        text += QLatin1Char('\n') + tr("… ほか %1 件").arg(files.size() - kListed);
-    m_messages.ShowMessage(kx::ui::ToUtf8(text), kx::MessageIcon::Warning);
 }
 
 void CMainFrame::PlaceSubWindow(QMdiSubWindow *window)
@@ -1075,38 +750,4 @@ void CMainFrame::OfferRecovery()
             continue; // kept for another try; the reader has said what is wrong
         CRecoveryCopy::Discard(copy);
     }
-}
-
-bool CMainFrame::RestoreRecoveryCopy(const CRecoveryCopy::Abandoned &copy)
-{
-    const std::string oldFolder = m_project.ProjectFolder();
-    const std::string oldFile = m_project.Root().ProjectFilePath();
-    // Pictures and fonts are found where the project lived, not beside the copy.
-    m_project.SetProjectFolder(kx::ui::ToLocalPath(copy.projectFolder));
-    kx::ProjectReader reader(m_project, m_messages);
-    const ReadingContext reading(m_messageBoxes, copy.copyPath, reader);
-    const int shown = m_messages.Shown();
-    if (!reader.ReadFile(kx::ui::ToLocalPath(copy.copyPath))) {
-        m_project.SetProjectFolder(oldFolder);
-        m_project.Root().SetProjectFilePath(oldFile);
-        if (m_messages.Shown() == shown)
-            ReportLoadFailure(copy.copyPath, kx::ui::OpenFailureReason(copy.copyPath));
-        return false;
-    }
-    m_project.Root().SetProjectFilePath(kx::ui::ToLocalPath(copy.projectFile));
-    if (copy.projectFile.isEmpty() || reader.ParseFailed())
-        DisownProjectFile();
-    else {
-        m_ownFile = true;
-        m_recovery->SetProjectFile(kx::ui::ToLocalPath(copy.projectFile));
-    }
-    // Repaired before their histories start, as a load does.
-    ProjectLoaded();
-    // Restored work is unsaved work: it is marked so and copied at once under this editor, so
-    // that deleting the old copy loses nothing.
-    m_project.SetModified(true);
-    m_recovery->WriteNow();
-    UpdateCommands();
-    UpdateTitle();
-    return true;
 }

@@ -1,11 +1,13 @@
 // The editor's main window: it holds the project for the whole process, the resource panel and
-// the dialog windows, and offers the commands that load and save the project.
+// the dialog windows, and wires the menus to the rooms of the commands (files, edit, canvas,
+// play).
 #pragma once
 
 #include "model/project_context.h"
 #include "platform/message_sink.h"
 #include "ui/app/deferred_messages.h"
 #include "ui/app/message_box_sink.h"
+#include "ui/app/project_file_commands.h"
 #include "ui/app/recovery_copy.h"
 #include "ui/app/unsaved_changes.h"
 
@@ -43,7 +45,7 @@ class CMainFrame : public QMainWindow, private kx::IProjectObserver {
     Q_OBJECT
 
 public:
-    static constexpr int kMaxRecentFiles = 10;
+    static constexpr int kMaxRecentFiles = CProjectFileCommands::kMaxRecentFiles;
 
     explicit CMainFrame(QWidget *parent = nullptr);
     ~CMainFrame() override;
@@ -63,6 +65,8 @@ public:
     CPlayCommands &Play() const { return *m_play; }
     // The canvas's guides and grid, its context menu and dropped pictures.
     CCanvasCommands &Canvas() const { return *m_canvas; }
+    // The File menu's project commands: new project, load, save, recent files, discard.
+    CProjectFileCommands &Files() const { return *m_files; }
     // The window's layout kept between runs, and View › Reset Layout.
     CWindowLayout &Layout() const { return *m_layout; }
     // Where messages for the user go (the sink set, or the message boxes).
@@ -84,7 +88,7 @@ public:
 
     // Loads a project file into the model and the panel; no window is opened. False when the
     // file cannot be read.
-    bool LoadProject(const QString &path);
+    bool LoadProject(const QString &path) { return m_files->LoadProject(path); }
     // The model was filled (by a load or a tool): the panel shows it, and every dialog's history
     // starts from its state now.
     void ProjectLoaded();
@@ -97,46 +101,55 @@ public:
     CKXDialogEditorView *ActiveView() const;
 
     // Writes the whole project (or only one dialog) and tells the user how it went.
-    bool SaveAllTo(const QString &path);
-    bool SaveDialogTo(const CKXDialogData &dialog, const QString &path);
+    bool SaveAllTo(const QString &path) { return m_files->SaveAllTo(path); }
+    bool SaveDialogTo(const CKXDialogData &dialog, const QString &path)
+    {
+        return m_files->SaveDialogTo(dialog, path);
+    }
     // Writes fonts and images only when the file name ends in ".xml"; says nothing unless the
     // write fails.
-    bool SaveFontsAndImagesTo(const QString &path);
-    // Closes every dialog window and empties the model and the panel.
+    bool SaveFontsAndImagesTo(const QString &path) { return m_files->SaveFontsAndImagesTo(path); }
+    // Closes every dialog window and empties the model and the panel; the project leaves its
+    // file.
     void DiscardAll();
     // Draws every dialog window again.
     void RedrawAll();
 
-    QStringList RecentFiles() const;
+    QStringList RecentFiles() const { return m_files->RecentFiles(); }
 
     // Whether the project has a file that "上書き保存" writes without asking: the file it was
     // loaded from or first saved to. A read that broke off, or discarding everything, takes it
     // away, so that a partial model never silently replaces a file.
-    bool HasOwnFile() const { return m_ownFile; }
-    // "上書き保存": the whole project to its own file, or as "全てのリソースの保存" when it has
-    // none.
-    bool Save();
+    bool HasOwnFile() const { return m_files->HasOwnFile(); }
+    // "上書き保存": the whole project to its own file, or to a file asked for when it has none;
+    // confirmed in the status bar.
+    bool Save() { return m_files->Save(); }
     // Asks for a file and saves the whole project there. False when cancelled or failed.
-    bool SaveAs();
+    bool SaveAs() { return m_files->SaveAs(); }
     // Before unsaved changes would be lost: asks whether to save them. True when the caller may
     // go on (nothing unsaved, saved, or discarded by the user); false on cancel or a failed save.
-    bool ConfirmUnsavedChanges();
+    bool ConfirmUnsavedChanges() { return m_files->ConfirmUnsavedChanges(); }
     // Commits the property field being typed in.
     void FinishEditing();
     // Offers each recovery copy that an editor left behind and restores the ones accepted; the
     // others are deleted.
     void OfferRecovery();
     // Loads a recovery copy as the project: unsaved, with the file and folder it came from.
-    bool RestoreRecoveryCopy(const CRecoveryCopy::Abandoned &copy);
+    bool RestoreRecoveryCopy(const CRecoveryCopy::Abandoned &copy)
+    {
+        return m_files->RestoreRecoveryCopy(copy);
+    }
     // The window title: the project's name, its file, '*' while modified, the active dialog.
     void UpdateTitle();
 
     // The menu and tool bar commands, for tests and shortcuts.
-    QAction *SaveAction() const { return m_saveAction; }
-    QAction *SaveAllAction() const { return m_saveAllAction; }
-    QAction *SaveFontsAndImagesAction() const { return m_saveFontsAction; }
-    QAction *DiscardAllAction() const { return m_discardAllAction; }
-    QAction *SaveDialogAction() const { return m_saveDialogAction; }
+    QAction *NewProjectAction() const { return m_files->NewProjectAction(); }
+    QAction *NewDialogAction() const { return m_newAction; }
+    QAction *SaveAction() const { return m_files->SaveAction(); }
+    QAction *SaveAllAction() const { return m_files->SaveAsAction(); }
+    QAction *SaveFontsAndImagesAction() const { return m_files->SaveFontsAndImagesAction(); }
+    QAction *DiscardAllAction() const { return m_files->DiscardAllAction(); }
+    QAction *SaveDialogAction() const { return m_files->SaveDialogAction(); }
     QAction *CloseDialogAction() const { return m_closeDialogAction; }
     QAction *SkeletonAction() const { return m_skeletonAction; }
     QAction *ResourceBarAction() const;
@@ -161,15 +174,11 @@ private:
         void SetTarget(kx::IMessageSink *target) { m_target = target; }
         void ShowMessage(std::string_view text, kx::MessageIcon icon) override
         {
-            ++m_shown;
             m_target->ShowMessage(text, icon);
         }
-        // How many messages went through so far.
-        int Shown() const { return m_shown; }
 
     private:
         kx::IMessageSink *m_target;
-        int m_shown = 0;
     };
 
     void CloseAllDialogWindows() override;
@@ -185,32 +194,17 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateResourceBar();
+    void CreateFileCommands();
 
-    void OnOpen();
-    void OnSaveAll();
-    void OnSaveDialog();
-    void OnSaveFontsAndImages();
     void OnAbout();
     void OnSettings();
     void OnSkeleton();
     void OnSubWindowActivated(QMdiSubWindow *window);
-    void AddRecentFile(const QString &path);
-    void RebuildRecentMenu();
     // Closes every window of the dialog and drops its document: the dialog leaves the project.
     void CloseDialogWindows(CKXDialogData *dialog);
     void OnResourcesChanged(int what);
     void UpdateWindowTitles(const CKXDialogData *dialog);
 
-    void OnDiscardAll();
-    // The project's own file becomes path (and its folder the project folder), or it has none.
-    void AdoptProjectFile(const std::string &path);
-    void DisownProjectFile();
-    // What a load brought: the message of a failed load, the pictures it lacks.
-    void ReportLoadFailure(const QString &path, const QString &reason);
-    void ReportMissingPictures(const QStringList &files);
-    // The failed save of size bytes to path, with the system's reason when it can be found.
-    void ReportSaveFailure(const QString &path, std::size_t size);
-    void RemoveRecentFile(const QString &path);
     // A window larger than the area starts at its top-left corner, not pushed off to the left.
     void PlaceSubWindow(QMdiSubWindow *window);
 
@@ -232,8 +226,8 @@ private:
     CPlayCommands *m_play = nullptr;
     CCanvasCommands *m_canvas = nullptr;
     CWindowLayout *m_layout = nullptr;
+    CProjectFileCommands *m_files = nullptr;
     QMenu *m_fileMenu = nullptr;
-    QMenu *m_recentMenu = nullptr;
     QMenu *m_editMenu = nullptr;
     QMenu *m_viewMenu = nullptr;
     QMenu *m_toolsMenu = nullptr;
@@ -244,18 +238,11 @@ private:
     CSkeletonDlg *m_skeletonDlg = nullptr;
     kx::ui::EditorQuestions m_questions;
     CRecoveryCopy *m_recovery = nullptr;
-    bool m_ownFile = false;
 
     QAction *m_newAction = nullptr;
-    QAction *m_openAction = nullptr;
-    QAction *m_saveAction = nullptr;
-    QAction *m_saveAllAction = nullptr;
-    QAction *m_saveDialogAction = nullptr;
-    QAction *m_saveFontsAction = nullptr;
     QAction *m_closeDialogAction = nullptr;
     QAction *m_settingsAction = nullptr;
     QAction *m_skeletonAction = nullptr;
-    QAction *m_discardAllAction = nullptr;
     QAction *m_exitAction = nullptr;
     QAction *m_redrawAction = nullptr;
     QAction *m_zoomInAction = nullptr;

@@ -20,5 +20,7 @@ void CMessageBoxSink::ShowMessage(std::string_view text, kx::MessageIcon icon)
     const QString shown
         = m_context ? kx::ui::TranslateCoreText(text, *m_context) : kx::ui::TranslateCoreText(text);
     QMessageBox box(boxIcon, Caption(), shown, QMessageBox::Ok, m_parent);
+    // Names and file contents are shown as they are: "<html>" is no markup here.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }

@@ -20,6 +20,7 @@ SaveChoice AskSaveChanges(QWidget *parent, const QString &projectName)
             "変更を保存しますか？")
             .arg(projectName),
         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setTextFormat(Qt::PlainText);
     box.button(QMessageBox::Save)
         ->setText(QCoreApplication::translate("EditorQuestions", "保存する(&S)"));
     box.button(QMessageBox::Discard)
@@ -55,13 +56,15 @@ bool AskRestore(QWidget *parent, const CRecoveryCopy::Abandoned &copy)
     const QString file = copy.projectFile.isEmpty()
         ? QCoreApplication::translate("EditorQuestions", "(未保存)")
         : copy.projectFile;
-    QMessageBox box(QMessageBox::Question, CMessageBoxSink::Caption(),
+    // Asked before any project is open: the box is named after the program.
+    QMessageBox box(QMessageBox::Question, QStringLiteral("KXDialogEditor"),
         QCoreApplication::translate("EditorQuestions",
             "前回の終了時に保存されていなかった変更の復元用コピーがあります。\n\n"
             "プロジェクト: %1\nファイル: %2\n記録日時: %3\n\n"
             "復元しますか？（復元しないとコピーは削除されます）")
             .arg(copy.projectName, file, QLocale().toString(copy.written, QLocale::ShortFormat)),
         QMessageBox::Yes | QMessageBox::No, parent);
+    box.setTextFormat(Qt::PlainText);
     box.button(QMessageBox::Yes)
         ->setText(QCoreApplication::translate("EditorQuestions", "復元する(&R)"));
     box.button(QMessageBox::No)
@@ -78,6 +81,7 @@ bool AskCopyIntoProject(QWidget *parent, const QString &file, const QString &fol
             "このフォルダにコピーして使いますか？")
             .arg(file, folder),
         QMessageBox::Yes | QMessageBox::No, parent);
+    box.setTextFormat(Qt::PlainText);
     box.button(QMessageBox::Yes)
         ->setText(QCoreApplication::translate("EditorQuestions", "コピーする(&C)"));
     box.button(QMessageBox::No)
@@ -104,6 +108,7 @@ bool AskCopyAllIntoProject(QWidget *parent, const QStringList &files, const QStr
             .arg(files.size())
             .arg(folder, list),
         QMessageBox::Yes | QMessageBox::No, parent);
+    box.setTextFormat(Qt::PlainText);
     box.button(QMessageBox::Yes)
         ->setText(QCoreApplication::translate("EditorQuestions", "すべてコピー"));
     box.button(QMessageBox::No)
@@ -119,6 +124,7 @@ bool AskReplaceFile(QWidget *parent, const QString &existing)
             "EditorQuestions", "「%1」は既にあります。\n選んだファイルで置き換えますか？")
             .arg(existing),
         QMessageBox::Yes | QMessageBox::No, parent);
+    box.setTextFormat(Qt::PlainText);
     box.button(QMessageBox::Yes)
         ->setText(QCoreApplication::translate("EditorQuestions", "置き換える(&R)"));
     box.button(QMessageBox::No)

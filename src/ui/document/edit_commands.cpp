@@ -3,6 +3,7 @@
 #include "model/kx_dialog_data.h"
 #include "model/object_data_list.h"
 #include "model/project_context.h"
+#include "platform/message_sink.h"
 #include "projectfile/clipboard_text.h"
 #include "projectfile/project_writer.h"
 #include "ui/canvas/arrange.h"
@@ -219,7 +220,7 @@ void CEditCommands::Cut()
 void CEditCommands::Paste()
 {
     const QString text = QApplication::clipboard()->text();
-    if (text.isEmpty())
+    if (text.isEmpty() || !HoldsPastable(text))
         return;
     if (m_context.panelTab() == PanelTab::Definitions) {
         PasteDefinitions(text);
@@ -235,9 +236,19 @@ void CEditCommands::Paste()
 void CEditCommands::PasteAt(const QPoint &canvasPoint)
 {
     const QString text = QApplication::clipboard()->text();
-    if (text.isEmpty() || kx::IsDialogText(kx::ui::ToUtf8(text)))
+    if (text.isEmpty() || !HoldsPastable(text) || kx::IsDialogText(kx::ui::ToUtf8(text)))
         return;
     PasteObjects(canvasPoint);
+}
+
+bool CEditCommands::HoldsPastable(const QString &text)
+{
+    // Words or another program's markup would only reach the reader as a syntax error.
+    if (kx::ClipboardTextContent(kx::ui::ToUtf8(text)) != kx::ClipboardContent::None)
+        return true;
+    m_messages.ShowMessage(kx::ui::ToUtf8(tr("クリップボードにオブジェクトがありません")),
+        kx::MessageIcon::Information);
+    return false;
 }
 
 void CEditCommands::PasteObjects(std::optional<QPoint> at)

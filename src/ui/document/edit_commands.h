@@ -119,6 +119,8 @@ private:
     // The dialog the panel shows when cut and copy are to take it rather than objects.
     CKXDialogData *PanelDialog() const;
     void RemoveSelection(kx::StepAction action);
+    // Whether the clipboard text holds objects, a dialog or definitions; says so when not.
+    bool HoldsPastable(const QString &text);
     void PasteObjects(std::optional<QPoint> at);
     // Where pasted objects go: to the point, else off their source while it is in its place.
     void PlacePasted(CKXDialogData &dialog, CObjectDataList &pasted, std::optional<QPoint> at);

@@ -24,6 +24,17 @@ void Sheet(QPainter &p, qreal x, qreal y, qreal w, qreal h)
         p.drawLine(QPointF(x + 2, line), QPointF(x + w - 2, line));
 }
 
+// A diskette: body, label at the top, shutter at the bottom.
+void Diskette(QPainter &p)
+{
+    p.setBrush(QColor(60, 100, 170));
+    p.drawRoundedRect(QRectF(1.5, 1.5, 13, 13), 1.2, 1.2);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(4, 1.5, 8, 5.5));
+    p.setBrush(QColor(200, 205, 215));
+    p.drawRect(QRectF(4.5, 10, 7, 4.5));
+}
+
 QPixmap Draw(CommandIcon kind, int size)
 {
     QPixmap pixmap(size, size);
@@ -51,6 +62,23 @@ QPixmap Draw(CommandIcon kind, int size)
         p.drawRect(QRectF(4, 1, 5, 3));
         Sheet(p, 6.5, 6, 8, 9);
         break;
+    case CommandIcon::Save:
+        Diskette(p);
+        break;
+    case CommandIcon::SaveAs: {
+        // The diskette with a pen across its corner: saved under a name chosen now.
+        Diskette(p);
+        QPainterPath pen;
+        pen.moveTo(8, 15.5);
+        pen.lineTo(8.7, 12.9);
+        pen.lineTo(13.2, 8.4);
+        pen.lineTo(15.2, 10.4);
+        pen.lineTo(10.7, 14.9);
+        pen.closeSubpath();
+        p.setBrush(QColor(240, 180, 40));
+        p.drawPath(pen);
+        break;
+    }
     }
     return pixmap;
 }

@@ -207,6 +207,10 @@
         <source>最背面へ移動</source>
         <translation>Send to Back</translation>
     </message>
+    <message>
+        <source>クリップボードにオブジェクトがありません</source>
+        <translation>The clipboard holds no objects</translation>
+    </message>
 </context>
 <context>
     <name>CFontListCtrl</name>
@@ -270,27 +274,7 @@
     <name>CMainFrame</name>
     <message>
         <source>新規作成(&amp;N)</source>
-        <translation>&amp;New</translation>
-    </message>
-    <message>
-        <source>リソースの読込み(&amp;O)</source>
-        <translation>&amp;Open Resources...</translation>
-    </message>
-    <message>
-        <source>上書き保存</source>
-        <translation>Save</translation>
-    </message>
-    <message>
-        <source>全てのリソースの保存(&amp;S)</source>
-        <translation>&amp;Save All Resources...</translation>
-    </message>
-    <message>
-        <source>このダイアログのみの保存</source>
-        <translation>Save This Dialog Only...</translation>
-    </message>
-    <message>
-        <source>イメージとフォント情報のみの保存</source>
-        <translation>Save Images and Fonts Only...</translation>
+        <translation>&amp;New Dialog</translation>
     </message>
     <message>
         <source>このダイアログを閉じる(&amp;C)</source>
@@ -303,10 +287,6 @@
     <message>
         <source>スケルトンの作成(&amp;M)</source>
         <translation>&amp;Make Skeleton...</translation>
-    </message>
-    <message>
-        <source>全てのリソースを破棄</source>
-        <translation>Discard All Resources</translation>
     </message>
     <message>
         <source>アプリケーションの終了(&amp;X)</source>
@@ -335,10 +315,6 @@
     <message>
         <source>ファイル(&amp;F)</source>
         <translation>&amp;File</translation>
-    </message>
-    <message>
-        <source>最近使ったファイル</source>
-        <translation>Recent Files</translation>
     </message>
     <message>
         <source>編集(&amp;E)</source>
@@ -377,58 +353,14 @@
         <translation>Resource Panel</translation>
     </message>
     <message>
-        <source>ファイルを保存しました。</source>
-        <translation>The file was saved.</translation>
-    </message>
-    <message>
-        <source>リソースの読込み</source>
-        <translation>Open Resources</translation>
-    </message>
-    <message>
-        <source>KXDialogEditor Files (*.xml *.ini);;All Files (*)</source>
-        <translation>KXDialogEditor Files (*.xml *.ini);;All Files (*)</translation>
-    </message>
-    <message>
-        <source>リソースファイル (*.xml)</source>
-        <translation>Resource files (*.xml)</translation>
-    </message>
-    <message>
-        <source>(*.xml)</source>
-        <translation>(*.xml)</translation>
-    </message>
-    <message>
         <source>バージョン情報 KXDialogEditor</source>
         <translation>About KXDialogEditor</translation>
     </message>
     <message>
-        <source>KXDialogEditor&lt;br&gt;Version %1</source>
-        <translation>KXDialogEditor&lt;br&gt;Version %1</translation>
-    </message>
-    <message>
-        <source>「%1」はプロジェクトファイルとして読み込めませんでした。</source>
-        <translation>&quot;%1&quot; could not be read as a project file.</translation>
-    </message>
-    <message>
-        <source>「%1」を開けませんでした。
-%2</source>
-        <translation>&quot;%1&quot; could not be opened.
-%2</translation>
-    </message>
-    <message>
-        <source>ファイルを保存できませんでした。</source>
-        <translation>The file could not be saved.</translation>
-    </message>
-    <message>
-        <source>次の画像ファイルが resources フォルダにありません。</source>
-        <translation>These picture files are missing from the resources folder:</translation>
-    </message>
-    <message>
-        <source>… ほか %1 件</source>
-        <translation>… and %1 more</translation>
-    </message>
-    <message>
-        <source>次のファイルをプロジェクトのフォルダにコピーしました。</source>
-        <translation>These files were copied into the project&apos;s folder:</translation>
+        <source>KXDialogEditor
+Version %1</source>
+        <translation>KXDialogEditor
+Version %1</translation>
     </message>
 </context>
 <context>
@@ -485,6 +417,87 @@
     <message>
         <source>ハンドラ</source>
         <translation>Handler</translation>
+    </message>
+</context>
+<context>
+    <name>CProjectFileCommands</name>
+    <message>
+        <source>新規プロジェクト</source>
+        <translation>New Project</translation>
+    </message>
+    <message>
+        <source>リソースの読込み(&amp;O)</source>
+        <translation>&amp;Open Resources...</translation>
+    </message>
+    <message>
+        <source>上書き保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>全てのリソースの保存(&amp;S)</source>
+        <translation>&amp;Save All Resources...</translation>
+    </message>
+    <message>
+        <source>このダイアログのみの保存</source>
+        <translation>Save This Dialog Only...</translation>
+    </message>
+    <message>
+        <source>イメージとフォント情報のみの保存</source>
+        <translation>Save Images and Fonts Only...</translation>
+    </message>
+    <message>
+        <source>全てのリソースを破棄</source>
+        <translation>Discard All Resources</translation>
+    </message>
+    <message>
+        <source>最近使ったファイル</source>
+        <translation>Recent Files</translation>
+    </message>
+    <message>
+        <source>ファイルを保存しました。</source>
+        <translation>The file was saved.</translation>
+    </message>
+    <message>
+        <source>次のファイルをプロジェクトのフォルダにコピーしました。</source>
+        <translation>These files were copied into the project&apos;s folder:</translation>
+    </message>
+    <message>
+        <source>リソースの読込み</source>
+        <translation>Open Resources</translation>
+    </message>
+    <message>
+        <source>KXDialogEditor Files (*.xml *.ini);;All Files (*)</source>
+        <translation>KXDialogEditor Files (*.xml *.ini);;All Files (*)</translation>
+    </message>
+    <message>
+        <source>リソースファイル (*.xml)</source>
+        <translation>Resource files (*.xml)</translation>
+    </message>
+    <message>
+        <source>(*.xml)</source>
+        <translation>(*.xml)</translation>
+    </message>
+    <message>
+        <source>「%1」はプロジェクトファイルとして読み込めませんでした。</source>
+        <translation>&quot;%1&quot; could not be read as a project file.</translation>
+    </message>
+    <message>
+        <source>「%1」を開けませんでした。
+%2</source>
+        <translation>&quot;%1&quot; could not be opened.
+%2</translation>
+    </message>
+    <message>
+        <source>ファイルを保存できませんでした。</source>
+        <translation>The file could not be saved.</translation>
+    </message>
+    <message>
+        <source>次の画像ファイルが resources フォルダにありません。</source>
+        <translation>These picture files are missing from the resources folder:</translation>
+    </message>
+    <message>
+        <source>… ほか %1 件</source>
+        <translation>… and %1 more</translation>
     </message>
 </context>
 <context>
