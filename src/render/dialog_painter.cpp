@@ -174,14 +174,16 @@ namespace {
 constexpr int kMaxPaintRounds = 4;
 } // namespace
 
-void DialogPainter::Repair(CKXDialogData &dialog)
+void DialogPainter::Repair(CKXDialogData &dialog, bool definitions)
 {
     // Every object is laid out and drawn into one pixel: what changes the model happens all the
     // same, and each object learns where it would draw.
     Surface scratch(1, 1);
     m_repairing = true;
+    m_repairingDefinitions = definitions;
     PaintDialog(scratch, dialog);
     m_repairing = false;
+    m_repairingDefinitions = false;
 }
 
 namespace {
@@ -478,7 +480,7 @@ const CFontData *DialogPainter::ImageFont(const CObjectData &object, CImageData 
         return nullptr;
     const CFontData *font = Substitute(ImageFontMessage(KindWord(object.Type()), object.Name(),
         image.Name(), image.FontName(), m_project.Fonts().At(0)->Name()));
-    if (m_repairing)
+    if (m_repairingDefinitions)
         image.SetFontName(font->Name());
     return font;
 }

@@ -62,7 +62,10 @@ public:
     // Makes the repairs that drawing makes (a button's height from its picture, a movie's size
     // from its file) and writes the substitute of a missing font into the model, without drawing
     // anything to keep, so that a loaded dialog's history starts from the state the canvas shows.
-    void Repair(CKXDialogData &dialog);
+    // definitions: whether the image definitions' missing fonts are written too (a load); a
+    // dialog that joins a project being edited leaves the definitions, which belong to the
+    // project's history, as they are.
+    void Repair(CKXDialogData &dialog, bool definitions = true);
     // The pictures objects keep are drawn afresh at their next paint (after image definitions
     // or picture files changed).
     static void ForgetPictures(CKXDialogData &dialog);
@@ -114,6 +117,7 @@ private:
     int m_state = -1;
     const IObjectStates *m_states = nullptr;
     bool m_repairing = false;
+    bool m_repairingDefinitions = false;
     std::set<std::string, std::less<>> m_reported;
     // During PaintArea: the area, and the bounds of what the objects drawn there drew.
     const KXRect *m_area = nullptr;

@@ -94,8 +94,8 @@ CMainFrame::CMainFrame(QWidget *parent)
     m_documents = new CDocumentSet(m_project, this);
     // What the canvas repairs while drawing belongs to a dialog's first state, not to its first
     // edit.
-    m_documents->SetRepair([this](CKXDialogData &dialog) {
-        m_painter->Repair(dialog);
+    m_documents->SetRepair([this](CKXDialogData &dialog, bool loaded) {
+        m_painter->Repair(dialog, loaded);
         // Buttons, edit boxes and frames without a defined font show their image's layout from
         // the start, not as a change of their own.
         kx::AdoptImageLayouts(
@@ -463,8 +463,13 @@ void CMainFrame::ProjectLoaded()
 {
     m_checkResults->MarkOutdated();
     m_resourceDlg->Refresh();
+    // The definitions' substitutes are written for every dialog first: the objects of each then
+    // adopt layouts that the repair of a later dialog no longer changes, and a second load finds
+    // nothing more to repair.
     for (const auto &dialog : m_project.Dialogs())
-        m_documents->StartHistory(*dialog);
+        m_painter->Repair(*dialog, true);
+    for (const auto &dialog : m_project.Dialogs())
+        m_documents->StartHistory(*dialog, true);
     // A load is no step of the history: the project's steps before it cannot be undone across it.
     m_documents->ForgetProjectHistory();
     UpdateCommands();

@@ -60,10 +60,10 @@ void CDocumentSet::ClearModified()
         entry.second->SetModified(false);
 }
 
-void CDocumentSet::StartHistory(CKXDialogData &dialog)
+void CDocumentSet::StartHistory(CKXDialogData &dialog, bool loaded)
 {
     if (m_repair)
-        m_repair(dialog);
+        m_repair(dialog, loaded);
     dialog.SaveUndoInfo();
 }
 

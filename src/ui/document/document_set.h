@@ -37,9 +37,14 @@ public:
     void ClearModified();
 
     // What a new dialog's history starts from: the repairs that drawing makes are made first (set
-    // by the window that draws), then its first record is taken.
-    void SetRepair(std::function<void(CKXDialogData &)> repair) { m_repair = std::move(repair); }
-    void StartHistory(CKXDialogData &dialog);
+    // by the window that draws), then its first record is taken. loaded: the dialog came with a
+    // load, whose repairs may reach the image and font definitions too; a dialog added to a
+    // project being edited leaves them to the project's history.
+    void SetRepair(std::function<void(CKXDialogData &, bool loaded)> repair)
+    {
+        m_repair = std::move(repair);
+    }
+    void StartHistory(CKXDialogData &dialog, bool loaded = false);
 
     // The funnel of changes outside the dialogs: the step (done already) joins the project's
     // history, the project is marked modified and every listener hears once. what: kChangeFonts,
@@ -80,7 +85,7 @@ private:
 
     CProjectContext &m_project;
     std::map<const CKXDialogData *, CKXDialogEditorDoc *> m_documents;
-    std::function<void(CKXDialogData &)> m_repair;
+    std::function<void(CKXDialogData &, bool)> m_repair;
     kx::EditJournal m_journal;
     kx::StepLabel m_lastStep;
 };

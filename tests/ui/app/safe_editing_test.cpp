@@ -110,6 +110,7 @@ private slots:
     void ACtrlClickTogglesOnceInEveryStyle();
     void PanelCommandsKeepTheirRules();
     void AbsentFontFilesAreListedOnce();
+    void APastedDialogLeavesTheDefinitionsAlone();
 };
 
 namespace {
@@ -695,6 +696,33 @@ void SafeEditingTest::AbsentFontFilesAreListedOnce()
     for (const auto &font : s.Project().Fonts())
         QVERIFY(QString::fromStdString(s.messages.Messages().front().text)
                     .contains(kx::ui::FromUtf8(font->File())));
+}
+
+void SafeEditingTest::APastedDialogLeavesTheDefinitionsAlone()
+{
+    // The font of the frames' image definition deleted, then a dialog with frames pasted: the
+    // definition keeps naming the deleted font (its change would be no step of the history),
+    // and undoing both gives the file back.
+    Session s;
+    QVERIFY(s.Load());
+    const std::string original = kx::FormatProject(s.Project());
+    CImageData *panel = s.Project().Images().FindByName("IFPanel");
+    const std::string fontName = panel->FontName();
+    s.Panel().SetMode(CResourceDlg::kModeFont);
+    s.Panel().FontList()->SetCurrentRow(
+        s.Project().Fonts().IndexOf(s.Project().Fonts().FindByName(fontName)));
+    s.Panel().Delete();
+    QVERIFY(!s.Project().Fonts().FindByName(fontName));
+    s.Panel().SetMode(CResourceDlg::kModeDialog);
+    s.Panel().ClickTreeItem(s.Panel().ItemOf(s.Project().Dialogs().FindByName("Settings")));
+    s.Panel().Tree()->setFocus();
+    s.Edit().Copy();
+    s.Edit().Paste();
+    QVERIFY(s.Project().Dialogs().FindByName("Settings2"));
+    QCOMPARE(panel->FontName(), fontName);
+    s.Edit().Undo();
+    s.Edit().Undo();
+    QCOMPARE(kx::FormatProject(s.Project()), original);
 }
 
 QTEST_MAIN(SafeEditingTest)
