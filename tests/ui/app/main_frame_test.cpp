@@ -10,6 +10,7 @@
 #include "ui/canvas/kx_dialog_editor_view.h"
 #include "ui/dialogs/skeleton_dlg.h"
 #include "ui/panels/resource_dlg.h"
+#include "ui/support/ui_events.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,6 +39,10 @@
 
 namespace {
 
+using kx::test::Flush;
+using kx::test::Mouse;
+using kx::test::PaintWatchingSink;
+
 QString Utf8(const char *text)
 {
     return QString::fromUtf8(text);
@@ -49,13 +54,6 @@ QByteArray ReadAll(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
-}
-
-// Windows closed with delete-on-close leave the window list only once they are deleted.
-void FlushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
 }
 
 QTreeWidgetItem *FindDialogItem(QTreeWidget *tree, const QString &name)
@@ -235,7 +233,7 @@ void MainFrameTest::TreeOpensWindowShowingRenderedDialog()
 
     // Closing the window leaves the dialog in the project.
     frame.CloseDialogAction()->trigger();
-    FlushDeletes();
+    Flush();
     QVERIFY(frame.DialogViews().isEmpty());
     QCOMPARE(frame.Project().Dialogs().FindByName("Home"), home);
 }
@@ -335,7 +333,7 @@ void MainFrameTest::DiscardAllClosesWindowsAndEmptiesTree()
     QCOMPARE(frame.DialogViews().size(), frame.Project().Dialogs().Count());
 
     frame.DiscardAllAction()->trigger();
-    FlushDeletes();
+    Flush();
     QVERIFY(frame.DialogViews().isEmpty());
     QVERIFY(frame.MdiArea()->subWindowList().isEmpty());
     QCOMPARE(frame.ResourcePanel()->Tree()->topLevelItemCount(), 1);

@@ -22,6 +22,7 @@
 #include "ui/panels/property_panel.h"
 #include "ui/panels/resource_dlg.h"
 #include "ui/support/qt_text.h"
+#include "ui/support/ui_events.h"
 
 #include <QAction>
 #include <QApplication>
@@ -58,6 +59,10 @@
 #endif
 
 namespace {
+
+using kx::test::Flush;
+using kx::test::Mouse;
+using kx::test::PaintWatchingSink;
 
 QString Utf8(const char *text)
 {
@@ -96,51 +101,6 @@ extern "C" void OnFatalSignal(int signal)
     PrintLog();
     std::signal(signal, SIG_DFL);
     std::raise(signal);
-}
-
-// Records messages and counts those that arrive while a canvas paints: each would have been a
-// modal box opened inside a paint.
-class PaintWatchingSink final : public QObject, public kx::IMessageSink {
-public:
-    PaintWatchingSink() { qApp->installEventFilter(this); }
-
-    void ShowMessage(std::string_view text, kx::MessageIcon icon) override
-    {
-        if (m_painting > 0)
-            ++insidePaint;
-        messages.ShowMessage(text, icon);
-    }
-
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() != QEvent::Paint || !qobject_cast<CKXDialogEditorView *>(watched))
-            return false;
-        ++m_painting;
-        static_cast<QObject *>(watched)->event(event);
-        --m_painting;
-        return true;
-    }
-
-    kx::RecordingMessageSink messages;
-    int insidePaint = 0;
-
-private:
-    int m_painting = 0;
-};
-
-void Mouse(QWidget *widget, QEvent::Type type, const QPoint &at, Qt::KeyboardModifiers modifiers)
-{
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    const Qt::MouseButtons held
-        = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, held, modifiers);
-    QApplication::sendEvent(widget, &event);
-}
-
-void Flush()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
 }
 
 // Texts typed into the name, text and file fields: good ones, and ones the editor must refuse

@@ -18,6 +18,7 @@
 #include "ui/panels/property_panel.h"
 #include "ui/panels/resource_dlg.h"
 #include "ui/support/qt_text.h"
+#include "ui/support/ui_events.h"
 
 #include <QAction>
 #include <QApplication>
@@ -39,6 +40,10 @@
 
 namespace {
 
+using kx::test::Flush;
+using kx::test::Mouse;
+using kx::test::PaintWatchingSink;
+
 QString Utf8(const char *text)
 {
     return QString::fromUtf8(text);
@@ -54,42 +59,6 @@ QString CopyDemo(const QTemporaryDir &folder)
     QFile::copy(Utf8(KX_DEMO_PROJECT), path);
     return path;
 }
-
-void FlushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
-// Records messages and counts those that arrive while a canvas paints: each would have been a
-// modal box opened inside a paint. Every paint of a canvas runs inside its filter.
-class PaintWatchingSink final : public QObject, public kx::IMessageSink {
-public:
-    PaintWatchingSink() { qApp->installEventFilter(this); }
-
-    void ShowMessage(std::string_view text, kx::MessageIcon icon) override
-    {
-        if (m_painting > 0)
-            ++insidePaint;
-        messages.ShowMessage(text, icon);
-    }
-
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() != QEvent::Paint || !qobject_cast<CKXDialogEditorView *>(watched))
-            return false;
-        ++m_painting;
-        static_cast<QObject *>(watched)->event(event);
-        --m_painting;
-        return true;
-    }
-
-    kx::RecordingMessageSink messages;
-    int insidePaint = 0;
-
-private:
-    int m_painting = 0;
-};
 
 } // namespace
 
@@ -213,7 +182,7 @@ void SafeEditingTest::DeletingAnImageDefinitionInUseDrawsPlaceholders()
     QCOMPARE(view->Picture().pixel(place.left + 2, place.top + 2), QColor(255, 128, 128).rgb());
     // Closed and opened again: the same.
     view->parentWidget()->close();
-    FlushDeletes();
+    Flush();
     view = frame.OpenDialogWindow(home);
     QCOMPARE(view->Picture().pixel(place.left + 2, place.top + 2), QColor(255, 128, 128).rgb());
     QCOMPARE(sink.insidePaint, 0);

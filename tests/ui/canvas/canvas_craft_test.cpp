@@ -17,6 +17,7 @@
 #include "ui/panels/font_list_ctrl.h"
 #include "ui/panels/resource_dlg.h"
 #include "ui/support/qt_text.h"
+#include "ui/support/ui_events.h"
 
 #include <QAction>
 #include <QApplication>
@@ -35,21 +36,9 @@
 
 namespace {
 
-void Mouse(QWidget *widget, QEvent::Type type, const QPoint &at,
-    Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    const Qt::MouseButtons held
-        = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, held, modifiers);
-    QApplication::sendEvent(widget, &event);
-}
-
-void Flush()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
+using kx::test::Flush;
+using kx::test::Mouse;
+using kx::test::PaintWatchingSink;
 
 QMimeData *Files(const QStringList &paths)
 {

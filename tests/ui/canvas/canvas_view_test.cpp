@@ -13,6 +13,7 @@
 #include "ui/document/edit_commands.h"
 #include "ui/panels/image_list_ctrl.h"
 #include "ui/panels/resource_dlg.h"
+#include "ui/support/ui_events.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,6 +27,10 @@
 #include <random>
 
 namespace {
+
+using kx::test::Flush;
+using kx::test::Mouse;
+using kx::test::PaintWatchingSink;
 
 bool SavesAndLoadsBack(CProjectContext &project, const QString &folder, std::string *problem)
 {
@@ -41,23 +46,6 @@ bool SavesAndLoadsBack(CProjectContext &project, const QString &folder, std::str
     if (first != second)
         *problem = first + "\n---- read back as ----\n" + second;
     return first == second;
-}
-
-// A mouse event as the window system sends it, the left button held during moves.
-void Mouse(QWidget *widget, QEvent::Type type, const QPoint &at,
-    Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    const Qt::MouseButtons held
-        = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, held, modifiers);
-    QApplication::sendEvent(widget, &event);
-}
-
-void Flush()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
 }
 
 } // namespace

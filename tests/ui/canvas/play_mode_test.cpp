@@ -20,6 +20,7 @@
 #include "ui/document/kx_dialog_editor_doc.h"
 #include "ui/panels/play_events_dock.h"
 #include "ui/panels/resource_dlg.h"
+#include "ui/support/ui_events.h"
 
 #include <QAction>
 #include <QApplication>
@@ -35,20 +36,9 @@
 
 namespace {
 
-void Flush()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
-void Mouse(QWidget *widget, QEvent::Type type, const QPoint &at)
-{
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    const Qt::MouseButtons held
-        = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, held, {});
-    QApplication::sendEvent(widget, &event);
-}
+using kx::test::Flush;
+using kx::test::Mouse;
+using kx::test::PaintWatchingSink;
 
 // The widget point in the middle of an object.
 QPoint On(const CKXDialogEditorView *view, const CObjectData &object)
