@@ -14,6 +14,7 @@
 #include "ui/panels/property_controls.h"
 #include "ui/panels/property_panel.h"
 #include "ui/panels/resource_dlg.h"
+#include "ui/support/demo_project.h"
 #include "ui/support/qt_text.h"
 
 #include <QAction>
@@ -38,27 +39,12 @@ using kx::ui::SaveChoice;
 
 namespace {
 
+using kx::test::CopyDemo;
+using kx::test::ReadAll;
+
 QString Utf8(const char *text)
 {
     return QString::fromUtf8(text);
-}
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-// A copy of the demo project in folder (pictures and fonts linked), so saves do not touch it.
-QString CopyDemo(const QTemporaryDir &folder)
-{
-    const QString demo = QFileInfo(Utf8(KX_DEMO_PROJECT)).absolutePath();
-    QFile::link(demo + Utf8("/resources"), folder.filePath(Utf8("resources")));
-    QFile::link(demo + Utf8("/fonts"), folder.filePath(Utf8("fonts")));
-    const QString path = folder.filePath(Utf8("demo.xml"));
-    QFile::copy(Utf8(KX_DEMO_PROJECT), path);
-    return path;
 }
 
 void Edit(CMainFrame &frame)

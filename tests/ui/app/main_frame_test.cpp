@@ -10,6 +10,7 @@
 #include "ui/canvas/kx_dialog_editor_view.h"
 #include "ui/dialogs/skeleton_dlg.h"
 #include "ui/panels/resource_dlg.h"
+#include "ui/support/demo_project.h"
 #include "ui/support/ui_events.h"
 
 #include <QAction>
@@ -39,6 +40,8 @@
 
 namespace {
 
+using kx::test::ReadAll;
+
 using kx::test::Flush;
 using kx::test::Mouse;
 using kx::test::PaintWatchingSink;
@@ -46,14 +49,6 @@ using kx::test::PaintWatchingSink;
 QString Utf8(const char *text)
 {
     return QString::fromUtf8(text);
-}
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
 }
 
 QTreeWidgetItem *FindDialogItem(QTreeWidget *tree, const QString &name)

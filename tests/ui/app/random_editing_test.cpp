@@ -21,6 +21,7 @@
 #include "ui/panels/property_controls.h"
 #include "ui/panels/property_panel.h"
 #include "ui/panels/resource_dlg.h"
+#include "ui/support/demo_project.h"
 #include "ui/support/qt_text.h"
 #include "ui/support/ui_events.h"
 
@@ -60,6 +61,8 @@
 
 namespace {
 
+using kx::test::ReadAll;
+
 using kx::test::Flush;
 using kx::test::Mouse;
 using kx::test::PaintWatchingSink;
@@ -72,13 +75,6 @@ QString Utf8(const char *text)
 QString DemoFolder()
 {
     return QFileInfo(Utf8(KX_DEMO_PROJECT)).absolutePath();
-}
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
 }
 
 // The steps of the sequence running now, printed when it fails or the process dies.

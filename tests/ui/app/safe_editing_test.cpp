@@ -17,6 +17,7 @@
 #include "ui/panels/property_controls.h"
 #include "ui/panels/property_panel.h"
 #include "ui/panels/resource_dlg.h"
+#include "ui/support/demo_project.h"
 #include "ui/support/qt_text.h"
 #include "ui/support/ui_events.h"
 
@@ -40,6 +41,9 @@
 
 namespace {
 
+using kx::test::CopyDemo;
+using kx::test::ReadAll;
+
 using kx::test::Flush;
 using kx::test::Mouse;
 using kx::test::PaintWatchingSink;
@@ -47,17 +51,6 @@ using kx::test::PaintWatchingSink;
 QString Utf8(const char *text)
 {
     return QString::fromUtf8(text);
-}
-
-// A copy of the demo project in folder (pictures and fonts linked), so saves do not touch it.
-QString CopyDemo(const QTemporaryDir &folder)
-{
-    const QString demo = QFileInfo(Utf8(KX_DEMO_PROJECT)).absolutePath();
-    QFile::link(demo + Utf8("/resources"), folder.filePath(Utf8("resources")));
-    QFile::link(demo + Utf8("/fonts"), folder.filePath(Utf8("fonts")));
-    const QString path = folder.filePath(Utf8("demo.xml"));
-    QFile::copy(Utf8(KX_DEMO_PROJECT), path);
-    return path;
 }
 
 } // namespace
@@ -110,13 +103,6 @@ struct Session {
     CProjectContext &Project() { return frame.Project(); }
     CEditCommands &Edit() { return frame.EditCommands(); }
 };
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
 
 } // namespace
 

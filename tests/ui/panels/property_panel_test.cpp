@@ -16,6 +16,7 @@
 #include "ui/panels/image_list_ctrl.h"
 #include "ui/panels/property_controls.h"
 #include "ui/panels/resource_dlg.h"
+#include "ui/support/demo_project.h"
 #include "ui/support/qt_text.h"
 
 #include <QCheckBox>
@@ -31,6 +32,8 @@
 #include <random>
 
 namespace {
+
+using kx::test::ReadAll;
 
 using Panel = CPropertyPanel;
 
@@ -84,12 +87,6 @@ QString CopyDemo(const QString &folder)
     const QString project = target.filePath(QStringLiteral("demo.xml"));
     QFile::copy(Utf8(KX_DEMO_PROJECT), project);
     return project;
-}
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
