@@ -6,11 +6,18 @@
 
 namespace kx {
 
+namespace {
+
+bool TakesImageLayout(int type)
+{
+    return type == kTypeButton || type == kTypeEditbox || type == kTypeFrame;
+}
+
+} // namespace
+
 bool AdoptImageLayout(CObjectData &object, const CProjectContext &project)
 {
-    const int type = object.Type();
-    if ((type != kTypeButton && type != kTypeEditbox && type != kTypeFrame)
-        || project.Fonts().FindByName(object.Font()))
+    if (!TakesImageLayout(object.Type()) || project.Fonts().FindByName(object.Font()))
         return false;
     const CImageData *image = project.Images().FindByName(object.Image());
     if (!image)
@@ -37,7 +44,9 @@ int AdoptImageLayouts(CObjectDataList &group, const CProjectContext &project,
             continue;
         if (child->IsGroup())
             changed += AdoptImageLayouts(static_cast<CObjectDataList &>(*child), project, concerns);
-        else if (concerns(*child) && AdoptImageLayout(*child, project))
+        // The cheap test first: every edit runs this over the whole dialog.
+        else if (TakesImageLayout(child->Type()) && concerns(*child)
+            && AdoptImageLayout(*child, project))
             ++changed;
     }
     return changed;

@@ -95,7 +95,9 @@ CMainFrame::CMainFrame(QWidget *parent)
     // What the canvas repairs while drawing belongs to a dialog's first state, not to its first
     // edit.
     m_documents->SetRepair([this](CKXDialogData &dialog, bool loaded) {
-        m_painter->Repair(dialog, loaded);
+        // A load has made the drawing's repairs of all its dialogs already (ProjectLoaded).
+        if (!loaded)
+            m_painter->Repair(dialog, false);
         // Buttons, edit boxes and frames without a defined font show their image's layout from
         // the start, not as a change of their own.
         kx::AdoptImageLayouts(
@@ -463,9 +465,9 @@ void CMainFrame::ProjectLoaded()
 {
     m_checkResults->MarkOutdated();
     m_resourceDlg->Refresh();
-    // The definitions' substitutes are written for every dialog first: the objects of each then
-    // adopt layouts that the repair of a later dialog no longer changes, and a second load finds
-    // nothing more to repair.
+    // The drawing's repairs, definitions' substitutes included, are made for every dialog
+    // before any history starts: the objects of each then adopt layouts that the repair of a
+    // later dialog no longer changes, and a second load finds nothing more to repair.
     for (const auto &dialog : m_project.Dialogs())
         m_painter->Repair(*dialog, true);
     for (const auto &dialog : m_project.Dialogs())
